@@ -1,0 +1,23 @@
+#pragma once
+// The one error type of the program: a failure that ends the running handler
+// and is shown to the user with its exact message text.
+#include <stdexcept>
+#include <string>
+
+class AppError : public std::runtime_error {
+public:
+    explicit AppError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// The system's messages (UTF-8).
+namespace Msg {
+std::string notInteger(const std::string& text);   // "'%s' は整数ではありません"
+std::string notFloat(const std::string& text);     // "'%s' は浮動小数点数ではありません"
+inline const char* const floatDivByZero = "0 による浮動小数点数除算";
+inline const char* const invalidFloatOp = "不正な浮動小数点数演算命令";
+inline const char* const intDivByZero = "ゼロによる除算";
+inline const char* const intOverflow = "整数のオーバーフロー";
+std::string listIndex(long long index);            // "リストのインデックスが範囲を超えています (%d)"
+std::string cannotOpen(const std::string& path);   // "ファイル %s は開けません"
+std::string cannotCreate(const std::string& path); // "ファイル %s を作成できません"
+} // namespace Msg

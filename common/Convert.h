@@ -1,0 +1,8 @@
+#pragma once
+// Edit text to number, failing with the system's conversion messages.
+#include <cstdint>
+#include <string>
+
+int32_t toInt(const std::string& text);        // decimal, optional sign and leading blanks
+int32_t hexToInt(const std::string& text);     // hexadecimal digits only
+long double toFloat(const std::string& text);  // "." as decimal point, optional exponent

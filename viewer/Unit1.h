@@ -1,0 +1,169 @@
+#pragma once
+// The Viewer window: the loaded image, its geometry edits, the display and the
+// tools. The handlers are spread over files named after what they do
+// (Unit1Load, Unit1Display, Unit1Roi, Unit1Geometry, Unit1Dicom, Unit1Series);
+// each reads the edits, calls the logic beside it and writes the results back.
+#include "RadioGroup.h"
+#include "StringGrid.h"
+#include "ViewerTypes.h"
+#include "Samples.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QWidget>
+
+class ImageWidget;
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+
+    // --- Window-wide state --------------------------------------------------
+    ByteBuffer FileBuffer;         // the whole current image file
+    QString CurrentFileName;       // the file being loaded
+    int32_t ImgSizeX = 0;          // columns
+    int32_t ImgSizeY = 0;          // rows
+    int32_t ViewState = 0;         // 0 idle, 1 interactive, 2 load EditFileName, 3 as 2 in a series
+    ViewWindowRect ViewWindow;     // part of the image shown, image pixels
+    Rect RoiRect;                  // ROI in image pixels
+    Rect RoiViewRect;              // ROI in DispBitmap pixels
+    GreyBitmap DispBitmap;         // the picture shown by Image1
+
+    // Mouse state of the ROI and panning tools.
+    QString DragButton;            // "Left", "Right" or empty
+    int32_t LastMouseX = 0;
+    int32_t LastMouseY = 0;
+    bool DragTopLeft = false;
+    bool DragBottomRight = false;
+    bool DragMoveRoi = false;
+
+    // --- Controls (objectName = member name) -------------------------------
+    QLineEdit* EditFileName;
+    QWidget* ScrollBox1;
+    QLabel* Image2;                // start picture
+    ImageWidget* Image1;           // the image; receives the mouse
+    QPushButton* Button1;          // "+"
+    QPushButton* Button2;          // "-"
+    QLineEdit* EditMF;
+    QPushButton* ButtonVert;       // "V"
+    QPushButton* ButtonHoriz;      // "H"
+    QPushButton* ButtonCCW;
+    QPushButton* ButtonCW;
+    QPushButton* ButtonTriming;    // "Trim"
+    RadioGroup* RadioGroupTool;    // "ROI", "Move", "OFF", "Home"
+    QPlainTextEdit* Memo1;         // DICOM summary lines
+
+    QCheckBox* CheckBoxWWLock;     // windowing "Lock"
+    QPushButton* ButtonDisp;
+    QPushButton* ButtonAutoWL;
+    QLineEdit* EditWindowLevel;
+    QLineEdit* EditWindowWidth;
+    QCheckBox* CheckBoxSwp;
+    QCheckBox* CheckBoxInvrt;
+    RadioGroup* RadioGroupRange;   // "1", "3", "10", "30"
+
+    QLineEdit* EditROIPosX;
+    QLineEdit* EditROIPosY;
+    QLineEdit* EditROISizeX;
+    QLineEdit* EditROISizeY;
+    QCheckBox* CheckBoxRoiLock;    // ROI "Lock"
+    QLineEdit* EditHSBP;           // "Average"
+    QLineEdit* EditVSBP;           // "SD"
+    QMenu* PopupMenu1;             // ROI sizes N0032 .. N2048
+
+    QPushButton* ButtonDispC;      // "Open"
+    QPushButton* ButtonCalSW;      // "Cal."
+
+    QPushButton* ButtonSaveBMP;    // "imgToCB"
+    StringGrid* StringGridDICOM;
+
+    QLineEdit* EditFileSize;
+    QLineEdit* EditHeader;
+    QLineEdit* EditFOVSize;
+    QLineEdit* EditImgSizeX;
+    QLineEdit* EditImgSizeY;
+    QLineEdit* EditOffst;
+    QLineEdit* EditPxlSpc;
+    QLineEdit* EditImgSftX;
+    QLineEdit* EditImgSftY;
+    QLineEdit* EditSThick;
+    QLineEdit* EditPtPos;
+    QPushButton* ButtonRowCulm;    // "<>"
+    QPushButton* ButtonHeaderToCB; // "MetaToCB"
+
+    QListWidget* ListBox1;
+    QPushButton* ButtonFileList;   // "F.List"
+    QLineEdit* EditFListNo;
+    QPushButton* ButtonStat;
+    RadioGroup* RadioGroupMode;    // " 8bit", "16bit", "DICOM"
+    QPushButton* BitBtnLoad;       // "⇒"
+    QPushButton* ButtonToForm2;
+    QPushButton* ButtonForm3;
+    QPushButton* BitBtnClose;
+    QPlainTextEdit* Memo2;         // staging area for the clipboard
+
+    // --- Handlers -----------------------------------------------------------
+    // Loading and display.
+    void BitBtnLoadClick();
+    void DrawImage();
+    void ButtonDispClick();
+    void CheckBoxSwpClick();
+    void CheckBoxInvrtClick();
+    void ButtonAutoWLClick();
+    void Button1Click();
+    void Button2Click();
+    void ButtonSaveBMPClick();
+
+    // DICOM, tag grid and file list.
+    void ReadDicom();
+    void ButtonHeaderToCBClick();
+    void StringGridDICOMDblClick();
+    void ButtonRowCulmClick();
+    void ButtonFileListClick();
+    // Mouse-wheel stepping through the file list; true when the event was used.
+    bool ApplicationEvents1Message(QEvent* event);
+
+    // ROI tool and statistics.
+    void DrawRoiFrame();
+    void Image1MouseDown(Qt::MouseButton button, int X, int Y);
+    void Image1MouseMove(int X, int Y);
+    void Image1MouseUp(Qt::MouseButton button);
+    void RadioGroupToolClick();
+    void RoiSizeMenuClick(int size); // the items N0032 .. N2048
+    void PopupMenu1Change();
+    void ButtonStatClick();
+
+    // Geometric operations.
+    void ButtonTrimingClick();
+    void ButtonVertClick();
+    void ButtonHorizClick();
+    void ButtonCCWClick();
+    void ButtonCWClick();
+
+    // Slice-series measurement.
+    void ButtonDispCClick();
+    void ButtonCalSWClick();
+
+    // Navigation.
+    void ButtonToForm2Click();
+    void ButtonForm3Click();
+
+    // The layout of the sample words in FileBuffer as the edits describe it now.
+    SampleLayout sampleLayout() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void connectHandlers();
+};
+
+extern TForm1* Form1;

@@ -130,6 +130,7 @@ public:
     bool ApplicationEvents1Message(QEvent* event);
 
     // ROI tool and statistics.
+    void DeriveRoiRects(); // RoiRect and RoiViewRect from the ROI edits and ViewWindow
     void DrawRoiFrame();
     void Image1MouseDown(Qt::MouseButton button, int X, int Y);
     void Image1MouseMove(int X, int Y);

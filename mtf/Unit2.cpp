@@ -1,19 +1,222 @@
 #include "Unit2.h"
 
+#include "Convert.h"
 #include "Guarded.h"
+#include "InputGridWidget.h"
 #include "Unit1.h"
+#include "UpDownWidget.h"
+
+#include <QEvent>
+#include <QFont>
 
 TForm2* Form2 = nullptr;
+
+namespace {
+
+QLabel* label(QWidget* parent, const QString& text, const QRect& at, bool bold = false)
+{
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(at);
+    if (bold) {
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+    }
+    return l;
+}
+
+QLineEdit* edit(QWidget* parent, const char* name, const QString& text, const QRect& at, const QString& hint = {})
+{
+    auto* e = new QLineEdit(text, parent);
+    e->setObjectName(name);
+    e->setGeometry(at);
+    e->setToolTip(hint);
+    return e;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& at)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setGeometry(at);
+    return b;
+}
+
+QWidget* page(QTabWidget* pages, const char* name, const QString& caption)
+{
+    auto* p = new QWidget;
+    p->setObjectName(name);
+    pages->addTab(p, caption);
+    return p;
+}
+
+QPlainTextEdit* memo(QWidget* parent, const char* name, const QRect& at)
+{
+    auto* m = new QPlainTextEdit(parent);
+    m->setObjectName(name);
+    m->setGeometry(at);
+    m->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m->setTabChangesFocus(false); // TAB types a TAB
+    m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return m;
+}
+
+const char* const countHint = "表示データ点数";
+const char* const spacingHint = "表示グリッド間隔";
+
+} // namespace
 
 TForm2::TForm2(QWidget* parent) : QWidget(parent)
 {
     setObjectName("Form2");
     setWindowTitle("MTF");
-    ButtonForm1 = new QPushButton("ToForm1", this);
-    ButtonForm1->setObjectName("ButtonForm1");
-    ButtonForm1->setGeometry(8, 8, 80, 24);
-    connect(ButtonForm1, &QPushButton::clicked, this, guarded(this, &TForm2::ButtonForm1Click));
-    resize(800, 600);
+    resize(820, 600);
+    createControls();
+    connectHandlers();
+}
+
+void TForm2::createControls()
+{
+    // Pages on the left, results in a column on the right, buttons below.
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName("PageControl1");
+    PageControl1->setGeometry(8, 8, 620, 470);
+    PixelValue = page(PageControl1, "PixelValue", "Input");
+    TabSheetLSF = page(PageControl1, "TabSheetLSF", "SSPz");
+    TabSheetMTF = page(PageControl1, "TabSheetMTF", "MTF");
+    TabSheet1 = page(PageControl1, "TabSheet1", "Output");
+
+    StringGridInput = new InputGrid(257, 257, PixelValue);
+    StringGridInput->setObjectName("StringGridInput");
+    StringGridInput->setGeometry(4, 4, 604, 380);
+    const char* statNames[] = {"EditAve", "EditSD", "EditMax", "EditMin"};
+    const char* statTexts[] = {"Ave", "SD", "Max", "Min"};
+    const char* statLabels[] = {"Mean", "SD", "Max", "Min"};
+    QLineEdit** statEdits[] = {&EditAve, &EditSD, &EditMax, &EditMin};
+    for (int i = 0; i < 4; ++i) {
+        *statEdits[i] = edit(PixelValue, statNames[i], statTexts[i], {4 + 120 * i, 392, 112, 22});
+        label(PixelValue, statLabels[i], {4 + 120 * i, 416, 112, 18}, true);
+    }
+    ButtonAll = button(PixelValue, "ButtonAll", "ToCB", {500, 404, 100, 26});
+
+    Chart1 = makeLineChart(TabSheetLSF, "Chart1", "SSPz", "Position (mm)", "% Relative sensitivity");
+    Chart1.view->setGeometry(4, 4, 604, 400);
+    Series1 = new QLineSeries;
+    attachSeries(Chart1, Series1, "Series1", Qt::red);
+    Series3 = new QScatterSeries;
+    Series3->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    Series3->setMarkerSize(3);
+    Series3->setBorderColor(Qt::green);
+    attachSeries(Chart1, Series3, "Series3", Qt::green);
+    EditLSFgnd = edit(TabSheetLSF, "EditLSFgnd", "LSFgnd", {4, 410, 100, 22}, countHint);
+    EditLSFgdx = edit(TabSheetLSF, "EditLSFgdx", "LSFgdx", {112, 410, 100, 22}, spacingHint);
+
+    Chart2 = makeLineChart(TabSheetMTF, "Chart2", "MTF", "Spatial frequency (cycles/mm)", "Value of MTF");
+    Chart2.view->setGeometry(4, 4, 604, 400);
+    Series2 = new QLineSeries;
+    attachSeries(Chart2, Series2, "Series2", Qt::red);
+    Series4 = new QLineSeries;
+    attachSeries(Chart2, Series4, "Series4", Qt::green);
+    setAxisScale(Chart2.bottom, 0, 1.5, 0.2);
+    Chart2.left->setTickType(QValueAxis::TicksDynamic);
+    Chart2.left->setTickAnchor(0);
+    Chart2.left->setTickInterval(0.1);
+    EditMTFgnd = edit(TabSheetMTF, "EditMTFgnd", "MTFgnd", {4, 410, 100, 22}, countHint);
+    EditMTFgdx = edit(TabSheetMTF, "EditMTFgdx", "MTFgdx", {112, 410, 100, 22}, spacingHint);
+
+    MemoVSSPz = memo(TabSheet1, "MemoVSSPz", {4, 4, 196, 396});
+    MemoPSSPz = memo(TabSheet1, "MemoPSSPz", {206, 4, 196, 396});
+    MemoMTF = memo(TabSheet1, "MemoMTF", {408, 4, 200, 396});
+    ButtonSSPzToMemo = button(TabSheet1, "ButtonSSPzToMemo", "SSPzToMemo", {4, 406, 110, 26});
+    ButtonMTFToMemo = button(TabSheet1, "ButtonMTFToMemo", "MTFToMemo", {408, 406, 110, 26});
+    PageControl1->setCurrentWidget(TabSheet1);
+
+    const int x = 640;
+    label(this, "SliceInterval(mm)", {x, 8, 160, 18});
+    EditsIntrv = edit(this, "EditsIntrv", "0", {x, 26, 160, 22});
+    label(this, "SliceThickness(mm)", {x, 54, 160, 18});
+    EditSThick = edit(this, "EditSThick", "SThick", {x, 72, 160, 22});
+    label(this, "FWHM(mm)", {x, 100, 160, 18});
+    EditFWHM = edit(this, "EditFWHM", "FWHM", {x, 118, 160, 22});
+    Panel4 = new QWidget(this);
+    Panel4->setObjectName("Panel4");
+    Panel4->setGeometry(x, 148, 170, 130);
+    label(Panel4, "Value of", {4, 2, 160, 18});
+    label(Panel4, "Sinc(1/FWHM)", {4, 18, 160, 18});
+    label(Panel4, "cycle/mm", {4, 38, 160, 18});
+    EditFrq = edit(Panel4, "EditFrq", "cycles/mm", {4, 56, 160, 22});
+    label(Panel4, "MTF", {4, 82, 160, 18});
+    EditMTF = edit(Panel4, "EditMTF", "MTF", {4, 100, 160, 22});
+    EditMaxPoint = edit(this, "EditMaxPoint", "", {x, 286, 160, 22});
+
+    ButtonCalMTF = button(this, "ButtonCalMTF", "CalMTF", {8, 486, 80, 26});
+    ButtonPNTY = button(this, "ButtonPNTY", "PNTY", {94, 486, 80, 26});
+    ButtonDrawD = button(this, "ButtonDrawD", "DrawD", {180, 486, 80, 26});
+    ButtonFWHM = button(this, "ButtonFWHM", "FWHM", {266, 486, 80, 26});
+    Panel2 = new QWidget(this);
+    Panel2->setObjectName("Panel2");
+    Panel2->setGeometry(360, 482, 200, 36);
+    label(Panel2, "PSF width", {4, 8, 70, 18});
+    EditGeta = edit(Panel2, "EditGeta", "1", {80, 6, 60, 22});
+    UpDown1 = new UpDown(1, 100, 24, Panel2);
+    UpDown1->setObjectName("UpDown1");
+    UpDown1->setGeometry(142, 4, 18, 28);
+    ButtonForm1 = button(this, "ButtonForm1", "ToForm1", {x, 486, 100, 26});
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName("StatusBar1");
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setGeometry(0, 574, 820, 22);
+    const int widths[] = {100, 100, 50};
+    for (int i = 0; i < 3; ++i) {
+        StatusBar1Panels[i] = new QLabel(StatusBar1);
+        StatusBar1Panels[i]->setFixedWidth(widths[i]);
+        StatusBar1->addWidget(StatusBar1Panels[i]);
+    }
+}
+
+void TForm2::connectHandlers()
+{
+    auto onClick = [this](QPushButton* b, void (TForm2::*handler)()) {
+        connect(b, &QPushButton::clicked, this, guarded(this, handler));
+    };
+    onClick(ButtonCalMTF, &TForm2::ButtonCalMTFClick);
+    onClick(ButtonPNTY, &TForm2::ButtonPNTYClick);
+    onClick(ButtonDrawD, &TForm2::ButtonDrawDClick);
+    onClick(ButtonFWHM, &TForm2::ButtonFWHMClick);
+    onClick(ButtonForm1, &TForm2::ButtonForm1Click);
+    onClick(ButtonAll, &TForm2::ButtonAllClick);
+    onClick(ButtonSSPzToMemo, &TForm2::ButtonSSPzToMemoClick);
+    onClick(ButtonMTFToMemo, &TForm2::ButtonMTFToMemoClick);
+    connect(UpDown1, &UpDown::clicked, this, guarded(this, &TForm2::UpDown1Click));
+    connect(StringGridInput, &InputGrid::mouseDown, this, guarded(this, &TForm2::StringGridInputMouseDown));
+    connect(StringGridInput, &InputGrid::mouseMove, this, guarded(this, &TForm2::StringGridInputMouseMove));
+    connect(StringGridInput, &InputGrid::mouseUp, this, guarded(this, &TForm2::StringGridInputMouseUp));
+}
+
+bool TForm2::event(QEvent* e)
+{
+    const bool handled = QWidget::event(e);
+    if (e->type() == QEvent::WindowDeactivate && activating_) {
+        skipReturnActivation_ = true;
+    } else if (e->type() == QEvent::WindowActivate) {
+        if (skipReturnActivation_) {
+            skipReturnActivation_ = false;
+        } else {
+            activating_ = true;
+            guarded(this, &TForm2::FormActivate)();
+            activating_ = false;
+        }
+    }
+    return handled;
+}
+
+void TForm2::FormActivate()
+{
+    // Every measured value must read as a number before anything is recomputed.
+    for (int c = 4; c < StringGridInput->colCount(); ++c)
+        for (int r = 1; r < StringGridInput->rowCount(); ++r) toFloat(StringGridInput->cell(c, r).toStdString());
+    ButtonPNTYClick();
 }
 
 void TForm2::ButtonForm1Click()

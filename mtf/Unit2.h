@@ -1,16 +1,125 @@
 #pragma once
-// The MTF window: the slice sensitivity profile along z and its MTF.
+// The MTF window: the slice sensitivity profile along z measured by the Viewer's
+// series measurement, its FWHM and its MTF, with charts and tab-separated memos.
+// Handlers are spread over Unit2 (controls, activation, navigation), Unit2Profile
+// (profile, FWHM and MTF) and Unit2Outputs (charts, memos, table copy, grid mouse).
+#include "ChartWidget.h"
+#include "MtfArrays.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScatterSeries>
+#include <QLineSeries>
+#include <QStatusBar>
+#include <QTabWidget>
 #include <QWidget>
+
+#include <array>
+
+class InputGrid;
+class UpDown;
 
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
     explicit TForm2(QWidget* parent = nullptr);
 
-    QPushButton* ButtonForm1; // "ToForm1"
+    // --- Working storage (lives as long as the window) ----------------------
+    ProfileArrays Profile;
+    SpectrumArrays Spectrum;
+    PlotArrays Plot;
+    int N = 0;           // profile values read from the grid by the last run
+    int DragFlag = 0;    // 1 while the mouse is pressed on the grid
 
+    // --- Controls (objectName = member name) -------------------------------
+    QLineEdit* EditsIntrv;   // "SliceInterval(mm)"
+    QLineEdit* EditSThick;   // "SliceThickness(mm)"
+    QLineEdit* EditFWHM;     // "FWHM(mm)"
+    QWidget* Panel4;         // "Value of" / "Sinc(1/FWHM)"
+    QLineEdit* EditFrq;      // "cycle/mm"
+    QLineEdit* EditMTF;      // "MTF"
+    QLineEdit* EditMaxPoint; // profile centre, fractional index
+    QPushButton* ButtonCalMTF;
+    QPushButton* ButtonPNTY;
+    QPushButton* ButtonDrawD;
+    QPushButton* ButtonFWHM;
+    QWidget* Panel2;         // "PSF width"
+    QLineEdit* EditGeta;
+    UpDown* UpDown1;
+    QPushButton* ButtonForm1; // "ToForm1"
+    QStatusBar* StatusBar1;
+    std::array<QLabel*, 3> StatusBar1Panels{};
+
+    QTabWidget* PageControl1;
+    QWidget* PixelValue;     // "Input"
+    QWidget* TabSheetLSF;    // "SSPz"
+    QWidget* TabSheetMTF;    // "MTF"
+    QWidget* TabSheet1;      // "Output"
+
+    InputGrid* StringGridInput;
+    QLineEdit* EditAve;
+    QLineEdit* EditSD;
+    QLineEdit* EditMax;
+    QLineEdit* EditMin;
+    QPushButton* ButtonAll;  // "ToCB"
+
+    LineChart Chart1;        // SSPz
+    QLineSeries* Series1;    // relative SSPz, red line
+    QScatterSeries* Series3; // the same points, green circles
+    QLineEdit* EditLSFgnd;   // SSPz point count
+    QLineEdit* EditLSFgdx;   // sample spacing, mm
+
+    LineChart Chart2;        // MTF
+    QLineSeries* Series2;    // MTF, red line
+    QLineSeries* Series4;    // sinc reference, green line
+    QLineEdit* EditMTFgnd;   // MTF point count
+    QLineEdit* EditMTFgdx;   // frequency step, cycles/mm
+
+    QPlainTextEdit* MemoVSSPz;
+    QPlainTextEdit* MemoPSSPz;
+    QPlainTextEdit* MemoMTF;
+    QPushButton* ButtonSSPzToMemo;
+    QPushButton* ButtonMTFToMemo;
+
+    // --- Handlers -----------------------------------------------------------
+    void FormActivate();
     void ButtonForm1Click();
+
+    // Profile, FWHM and MTF.
+    void ButtonPNTYClick();
+    void ProcessProfile();
+    void NormaliseProfile();
+    void ButtonFWHMClick();
+    void CalculateMTF();
+    void ButtonCalMTFClick();
+    void UpDown1Click();
+
+    // Charts, memos, the table copy and the grid mouse.
+    void ButtonDrawDClick();
+    void PlotCurrentPage(int n);
+    void ButtonSSPzToMemoClick();
+    void ButtonMTFToMemoClick();
+    void ButtonAllClick();
+    void StringGridInputMouseDown();
+    void StringGridInputMouseMove();
+    void StringGridInputMouseUp();
+
+    // Empties the four chart series (a new series is on its way).
+    void ClearChartSeries();
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void createControls();
+    void connectHandlers();
+
+    // The error report of a failed activation takes the activation away from this
+    // window and gives it back when closed; that return must not run it again.
+    bool activating_ = false;
+    bool skipReturnActivation_ = false;
 };
 
 extern TForm2* Form2;

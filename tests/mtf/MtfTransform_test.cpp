@@ -88,11 +88,23 @@ TEST(MtfTransform, TransformIsTheDirectSumInExtendedPrecision)
         double r = 0, i = 0;
         for (int b = 0; b < 5; ++b) {
             const long double theta = (2 * 3.14159265358979323846264338327950288L * k / 25) * b;
-            r = static_cast<double>(r + aSSPz[b] * std::cos(theta));
-            i = static_cast<double>(i + aSSPz[b] * std::sin(theta));
+            long double s, c;
+            SinCosExtended(theta, s, c);
+            r = static_cast<double>(r + aSSPz[b] * c);
+            i = static_cast<double>(i + aSSPz[b] * s);
         }
         EXPECT_EQ(re[k], r) << k;
         EXPECT_EQ(im[k], i) << k;
+    }
+}
+
+TEST(MtfTransform, ExtendedSineAndCosineAgreeWithTheLibraryOverTheAnglesUsed)
+{
+    for (long double x : {0.0L, 0.5L, 1.0L, 3.14159L, 100.25L, 2569.0L}) {
+        long double s, c;
+        SinCosExtended(x, s, c);
+        EXPECT_NEAR(static_cast<double>(s), static_cast<double>(std::sin(x)), 1e-16) << static_cast<double>(x);
+        EXPECT_NEAR(static_cast<double>(c), static_cast<double>(std::cos(x)), 1e-16) << static_cast<double>(x);
     }
 }
 

@@ -1,0 +1,230 @@
+// Writes a synthetic CT series as DICOM files (explicit VR little endian) for trying
+// out and testing the slice-series measurement and the noise spectrum:
+//
+//   <folder>/sspz/slice001.dcm ...  a slice-thickness phantom: a water field with a
+//                                   square insert whose contrast along z follows a
+//                                   Gaussian slice sensitivity profile of known FWHM
+//   <folder>/water/water.dcm        one uniform water slice with known noise
+//
+// Usage: make_sample_series <folder> [--slices N] [--size S] [--interval mm]
+//                           [--fwhm mm] [--contrast HU] [--noise HU] [--seed n]
+// Pixel values are HU + 1024 (RescaleIntercept -1024). The truth is printed.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Options {
+    std::filesystem::path folder;
+    int slices = 41;
+    int size = 512;
+    double interval = 0.5; // mm between slice positions
+    double fwhm = 5;       // mm, of the slice sensitivity profile
+    double contrast = 1000; // HU of the insert at the profile's peak
+    double noise = 10;     // HU, standard deviation of every pixel
+    double pixelSpacing = 0.5;
+    unsigned seed = 1;
+};
+
+// Explicit VR little endian elements, appended to a byte string.
+class Elements {
+public:
+    void text(uint16_t group, uint16_t element, const char vr[3], std::string value)
+    {
+        // Values have even lengths: UIs are padded with a zero byte, other texts with a blank.
+        if (value.size() % 2) value += std::string(vr) == "UI" ? '\0' : ' ';
+        header(group, element, vr);
+        put16(static_cast<uint16_t>(value.size()));
+        bytes_ += value;
+    }
+    void us(uint16_t group, uint16_t element, uint16_t value)
+    {
+        header(group, element, "US");
+        put16(2);
+        put16(value);
+    }
+    void ul(uint16_t group, uint16_t element, uint32_t value)
+    {
+        header(group, element, "UL");
+        put16(4);
+        put32(value);
+    }
+    // OB and OW carry two reserved bytes and a 32-bit length.
+    void longValue(uint16_t group, uint16_t element, const char vr[3], const std::string& value)
+    {
+        header(group, element, vr);
+        put16(0);
+        put32(static_cast<uint32_t>(value.size()));
+        bytes_ += value;
+    }
+    const std::string& bytes() const { return bytes_; }
+
+private:
+    void header(uint16_t group, uint16_t element, const char vr[3])
+    {
+        put16(group);
+        put16(element);
+        bytes_ += vr[0];
+        bytes_ += vr[1];
+    }
+    void put16(uint16_t v)
+    {
+        bytes_ += static_cast<char>(v & 0xFF);
+        bytes_ += static_cast<char>(v >> 8);
+    }
+    void put32(uint32_t v)
+    {
+        put16(static_cast<uint16_t>(v & 0xFFFF));
+        put16(static_cast<uint16_t>(v >> 16));
+    }
+    std::string bytes_;
+};
+
+const char* const ctImageStorage = "1.2.840.10008.5.1.4.1.1.2";
+const char* const explicitLittleEndian = "1.2.840.10008.1.2.1";
+// UIDs under the 2.25 root need no registration.
+const char* const uidRoot = "2.25.271828182845904523536.";
+
+std::string decimal(double v)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.2f", v);
+    return buf;
+}
+
+void writeSlice(const std::filesystem::path& path, const Options& o, int number, double z, double thickness,
+                const std::string& description, const std::vector<uint16_t>& pixels)
+{
+    const std::string instance = uidRoot + std::to_string(o.seed) + "." + std::to_string(number);
+    Elements meta;
+    meta.longValue(0x0002, 0x0001, "OB", std::string("\0\1", 2));
+    meta.text(0x0002, 0x0002, "UI", ctImageStorage);
+    meta.text(0x0002, 0x0003, "UI", instance);
+    meta.text(0x0002, 0x0010, "UI", explicitLittleEndian);
+    meta.text(0x0002, 0x0012, "UI", std::string(uidRoot) + "1");
+    Elements group2;
+    group2.ul(0x0002, 0x0000, static_cast<uint32_t>(meta.bytes().size()));
+
+    std::string pixelBytes;
+    pixelBytes.reserve(pixels.size() * 2);
+    for (uint16_t p : pixels) {
+        pixelBytes += static_cast<char>(p & 0xFF);
+        pixelBytes += static_cast<char>(p >> 8);
+    }
+    const double half = o.size * o.pixelSpacing / 2;
+    Elements data;
+    data.text(0x0008, 0x0016, "UI", ctImageStorage);
+    data.text(0x0008, 0x0018, "UI", instance);
+    data.text(0x0008, 0x0060, "CS", "CT");
+    data.text(0x0008, 0x103E, "LO", description);
+    data.text(0x0010, 0x0010, "PN", "Sample^Phantom");
+    data.text(0x0018, 0x0050, "DS", decimal(thickness));
+    data.text(0x0018, 0x0060, "DS", "120");
+    data.text(0x0020, 0x000D, "UI", std::string(uidRoot) + std::to_string(o.seed));
+    data.text(0x0020, 0x000E, "UI", std::string(uidRoot) + std::to_string(o.seed) + ".0");
+    data.text(0x0020, 0x0013, "IS", std::to_string(number));
+    data.text(0x0020, 0x0032, "DS", decimal(-half) + "\\" + decimal(-half) + "\\" + decimal(z));
+    data.us(0x0028, 0x0002, 1);
+    data.text(0x0028, 0x0004, "CS", "MONOCHROME2");
+    data.us(0x0028, 0x0010, static_cast<uint16_t>(o.size));
+    data.us(0x0028, 0x0011, static_cast<uint16_t>(o.size));
+    data.text(0x0028, 0x0030, "DS", decimal(o.pixelSpacing) + "\\" + decimal(o.pixelSpacing));
+    data.us(0x0028, 0x0100, 16);
+    data.us(0x0028, 0x0101, 16);
+    data.us(0x0028, 0x0102, 15);
+    data.us(0x0028, 0x0103, 0);
+    data.text(0x0028, 0x1050, "DS", "40");
+    data.text(0x0028, 0x1051, "DS", "400");
+    data.text(0x0028, 0x1052, "DS", "-1024");
+    data.text(0x0028, 0x1053, "DS", "1");
+    data.longValue(0x7FE0, 0x0010, "OW", pixelBytes);
+
+    std::ofstream out(path, std::ios::binary);
+    out << std::string(128, '\0') << "DICM" << group2.bytes() << meta.bytes() << data.bytes();
+    if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+// Water (0 HU) with noise; inside the central square of half width `insert` pixels
+// the value is raised by `lift` HU.
+std::vector<uint16_t> slicePixels(const Options& o, std::mt19937& random, int insert, double lift)
+{
+    std::normal_distribution<double> noise(0, o.noise);
+    std::vector<uint16_t> pixels(static_cast<size_t>(o.size) * static_cast<size_t>(o.size));
+    const int c = o.size / 2;
+    for (int y = 0; y < o.size; ++y)
+        for (int x = 0; x < o.size; ++x) {
+            const bool inside = std::abs(x - c) < insert && std::abs(y - c) < insert;
+            const double hu = (inside ? lift : 0) + noise(random);
+            pixels[static_cast<size_t>(y) * static_cast<size_t>(o.size) + static_cast<size_t>(x)] =
+                static_cast<uint16_t>(std::lround(std::clamp(hu + 1024, 0.0, 65535.0)));
+        }
+    return pixels;
+}
+
+Options parse(int argc, char** argv)
+{
+    if (argc < 2) throw std::runtime_error("usage: make_sample_series <folder> [--slices N] [--size S] [--interval mm] "
+                                           "[--fwhm mm] [--contrast HU] [--noise HU] [--seed n]");
+    Options o;
+    o.folder = argv[1];
+    for (int i = 2; i + 1 < argc; i += 2) {
+        const std::string key = argv[i];
+        const std::string value = argv[i + 1];
+        if (key == "--slices") o.slices = std::stoi(value);
+        else if (key == "--size") o.size = std::stoi(value);
+        else if (key == "--interval") o.interval = std::stod(value);
+        else if (key == "--fwhm") o.fwhm = std::stod(value);
+        else if (key == "--contrast") o.contrast = std::stod(value);
+        else if (key == "--noise") o.noise = std::stod(value);
+        else if (key == "--seed") o.seed = static_cast<unsigned>(std::stoul(value));
+        else throw std::runtime_error("unknown option " + key);
+    }
+    if (o.slices < 1 || o.slices > 999 || o.size < 16 || o.size > 4096 || o.interval <= 0 || o.fwhm <= 0)
+        throw std::runtime_error("option out of range");
+    return o;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        const Options o = parse(argc, argv);
+        std::mt19937 random(o.seed);
+        const std::filesystem::path series = o.folder / "sspz";
+        const std::filesystem::path water = o.folder / "water";
+        std::filesystem::create_directories(series);
+        std::filesystem::create_directories(water);
+
+        const double sigma = o.fwhm / (2 * std::sqrt(2 * std::log(2.0)));
+        const double z0 = -(o.slices - 1) / 2.0 * o.interval;
+        const int insert = o.size / 8;
+        for (int i = 0; i < o.slices; ++i) {
+            const double z = z0 + i * o.interval;
+            const double lift = o.contrast * std::exp(-z * z / (2 * sigma * sigma));
+            char name[32];
+            std::snprintf(name, sizeof name, "slice%03d.dcm", i + 1);
+            writeSlice(series / name, o, i + 1, z, o.fwhm, "SSPz phantom", slicePixels(o, random, insert, lift));
+        }
+        writeSlice(water / "water.dcm", o, 0, 0, o.fwhm, "Water", slicePixels(o, random, 0, 0));
+
+        std::cout << "series: " << series.string() << " (" << o.slices << " slices, " << o.size << " x " << o.size
+                  << ", positions " << decimal(z0) << " to " << decimal(z0 + (o.slices - 1) * o.interval) << " mm)\n"
+                  << "slice sensitivity profile: Gaussian, FWHM " << o.fwhm << " mm, peak " << o.contrast
+                  << " HU at z = 0, in the central square of " << 2 * insert - 1 << " x " << 2 * insert - 1
+                  << " pixels\n"
+                  << "water slice: " << (water / "water.dcm").string() << ", 0 HU, noise SD " << o.noise << " HU\n";
+        return 0;
+    } catch (const std::exception& e) {
+        std::cerr << e.what() << "\n";
+        return 1;
+    }
+}

@@ -1,0 +1,155 @@
+// "Open" and "Cal." through the windows on a series written by the sample tool.
+#include "Forms.h"
+#include "Guarded.h"
+#include "InputGridWidget.h"
+#include "ScriptedDialogs.h"
+#include "TestFiles.h"
+#include "Unit1.h"
+#include "Unit2.h"
+
+#include <QProcess>
+#include <QTest>
+
+#include <filesystem>
+
+namespace {
+
+const double trueFwhm = 5;   // mm, what the tool puts into the series
+const int slices = 41;       // positions -10 to 10 mm, 0.5 mm apart
+
+QString slicePath(const std::filesystem::path& folder, int number)
+{
+    return QString::fromStdString((folder / "sspz" / QString("slice%1.dcm").arg(number, 3, 10, QChar('0')).toStdString()).string());
+}
+
+void placeRoi(const QString& x, const QString& y, const QString& size)
+{
+    Form1->EditROIPosX->setText(x);
+    Form1->EditROIPosY->setText(y);
+    Form1->EditROISizeX->setText(size);
+    Form1->EditROISizeY->setText(size);
+}
+
+} // namespace
+
+class SeriesMeasurementTest : public QObject {
+    Q_OBJECT
+    TempFolder folder;
+    ScriptedDialogs* d = nullptr;
+
+private slots:
+    void initTestCase()
+    {
+        QProcess tool;
+        tool.start(SAMPLE_SERIES_TOOL, {QString::fromStdString(folder.path().string()), "--slices", QString::number(slices),
+                                        "--size", "128", "--interval", "0.5", "--fwhm", QString::number(trueFwhm),
+                                        "--noise", "10", "--seed", "7"});
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), 0);
+        CreateForms();
+        Form1->show();
+        Form1->RadioGroupMode->setItemIndex(2); // DICOM
+    }
+
+    void init()
+    {
+        d = &installScriptedDialogs();
+        Form1->RadioGroupTool->setItemIndex(0);
+        Form1->CheckBoxRoiLock->setChecked(true);
+    }
+
+    void openShowsTheMiddleSliceWithTheWindowLocked()
+    {
+        d->openAnswers.push_back(slicePath(folder.path(), 5));
+        Form1->ButtonDispCClick();
+        QCOMPARE(Form1->ListBox1->count(), slices);
+        QCOMPARE(Form1->EditFListNo->text(), QString("20"));
+        QCOMPARE(Form1->EditFileName->text(), Form1->ListBox1->item(20)->text());
+        QVERIFY(Form1->CheckBoxWWLock->isChecked());
+        QCOMPARE(Form2->EditSThick->text(), QString("5.00"));
+        QCOMPARE(d->errors, QStringList{});
+    }
+
+    void calMeasuresEverySliceAndTheMtfWindowFindsTheTrueWidth()
+    {
+        placeRoi("64", "64", "20");
+        const QString shown = Form1->EditFileName->text();
+        const QString level = Form1->EditWindowLevel->text();
+        Form1->ButtonCalSWClick();
+        QCOMPARE(d->errors, QStringList{});
+
+        QCOMPARE(Form2->StringGridInput->rowCount(), slices + 1);
+        QCOMPARE(Form2->StringGridInput->colCount(), 5);
+        QCOMPARE(Form2->StringGridInput->cell(1, 0), QString("FileName"));
+        QCOMPARE(Form2->StringGridInput->cell(4, 0), QString("Mean of ROI"));
+        for (int r = 1; r <= slices; ++r) {
+            const QString name = Form2->StringGridInput->cell(1, r);
+            QCOMPARE(Form1->ListBox1->item(r - 1)->text().section('/', -1), name); // the row names its file
+            QCOMPARE(Form2->StringGridInput->cell(0, r), QString::number(r));
+            QCOMPARE(Form2->StringGridInput->cell(2, r), QString("5.00"));
+        }
+        QCOMPARE(Form2->EditsIntrv->text(), QString("0.5"));
+        QCOMPARE(Form2->EditLSFgdx->text(), QString("0.5"));
+        QCOMPARE(Form1->EditFileName->text(), shown);          // the shown slice is back
+        QCOMPARE(Form1->EditWindowLevel->text(), level);       // with the window of "Open"
+
+        // The MTF window is shown; its activation processes the table.
+        QTRY_VERIFY(Form2->isVisible());
+        QTRY_VERIFY(Form2->EditFWHM->text() != "FWHM");
+        QCOMPARE(d->errors, QStringList{});
+        const double fwhm = Form2->EditFWHM->text().toDouble();
+        QVERIFY2(std::abs(fwhm - trueFwhm) < 0.02 * trueFwhm, qPrintable(Form2->EditFWHM->text()));
+        QVERIFY(Form2->EditMTF->text().toDouble() > 0);
+        QCOMPARE(Form2->Series1->count(), Form2->EditLSFgnd->text().toInt());
+        QVERIFY(Form2->Series2->count() > 0);
+        QVERIFY(Form2->MemoMTF->toPlainText().startsWith("c/mm\tMTF 0.5 5.00"));
+    }
+
+    void calRefusesAToolOtherThanRoiOrAnUnlockedRoi_data()
+    {
+        QTest::addColumn<int>("tool");
+        QTest::addColumn<bool>("roiLock");
+        QTest::addColumn<QString>("word");
+        QTest::newRow("tool OFF") << 2 << true << "ROI";
+        QTest::newRow("tool Move") << 1 << true << "ROI";
+        QTest::newRow("ROI unlocked") << 0 << false << "Lock";
+    }
+    void calRefusesAToolOtherThanRoiOrAnUnlockedRoi()
+    {
+        QFETCH(int, tool);
+        QFETCH(bool, roiLock);
+        QFETCH(QString, word);
+        Form2->StringGridInput->setCell(4, 1, "stale");
+        const QString shown = Form1->EditFileName->text();
+        const QString roi = Form1->EditROIPosX->text();
+        Form1->RadioGroupTool->setItemIndex(tool);
+        Form1->CheckBoxRoiLock->setChecked(roiLock);
+        guarded(Form1, &TForm1::ButtonCalSWClick)();
+        QCOMPARE(d->errors.size(), 1);
+        QVERIFY(d->errors[0].contains(word));
+        QCOMPARE(Form2->StringGridInput->cell(4, 1), QString("stale"));
+        QCOMPARE(Form1->EditFileName->text(), shown);
+        QCOMPARE(Form1->EditROIPosX->text(), roi);
+    }
+
+    void aSingleSliceGivesTheTableAndAsksForTwo()
+    {
+        const std::filesystem::path single = folder.path() / "single";
+        std::filesystem::create_directories(single);
+        std::filesystem::copy_file(slicePath(folder.path(), 21).toStdString(), single / "only.dcm");
+        d->openAnswers.push_back(QString::fromStdString((single / "only.dcm").string()));
+        Form1->ButtonDispCClick();
+        const QString interval = Form2->EditsIntrv->text();
+        Form2->hide();
+        guarded(Form1, &TForm1::ButtonCalSWClick)();
+        QCOMPARE(d->errors.size(), 1);
+        QVERIFY(d->errors[0].contains("2"));
+        QCOMPARE(Form2->StringGridInput->rowCount(), 2);
+        QCOMPARE(Form2->StringGridInput->cell(1, 1), QString("only.dcm"));
+        QCOMPARE(Form2->EditsIntrv->text(), interval);
+        QVERIFY(!Form2->isVisible());
+    }
+};
+
+QTEST_MAIN(SeriesMeasurementTest)
+#include "SeriesMeasurement_test.moc"

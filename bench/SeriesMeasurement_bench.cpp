@@ -1,0 +1,88 @@
+// "Cal." over a series of 100 slices of 512 x 512, against only reading the same
+// files from the page cache.
+#include "Dialogs.h"
+#include "Forms.h"
+#include "Unit1.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QProcess>
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+std::filesystem::path seriesFolder;
+
+// The file dialog answers with the first slice; nothing else is asked.
+class FirstSliceDialogs : public Dialogs {
+public:
+    std::optional<QString> openFile(QWidget*) override
+    {
+        return QString::fromStdString((seriesFolder / "slice001.dcm").string());
+    }
+    QString inputBox(QWidget*, const QString&, const QString&, const QString& defaultText) override { return defaultText; }
+    void information(QWidget*, const QString&) override {}
+    void errorReport(QWidget*, const QString& message) override { qFatal("%s", qPrintable(message)); }
+};
+
+void CalOverSeries(benchmark::State& state)
+{
+    for (auto _ : state) {
+        Form1->ButtonCalSWClick();
+        state.PauseTiming();
+        QCoreApplication::processEvents(); // the repaint and the MTF window's activation
+        state.ResumeTiming();
+    }
+    state.counters["slices"] = Form1->ListBox1->count();
+}
+BENCHMARK(CalOverSeries)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void ReadSeriesFromPageCache(benchmark::State& state)
+{
+    for (auto _ : state) {
+        size_t bytes = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(seriesFolder)) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            const std::vector<char> content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            bytes += content.size();
+        }
+        benchmark::DoNotOptimize(bytes);
+    }
+}
+BENCHMARK(ReadSeriesFromPageCache)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const std::filesystem::path root = std::filesystem::temp_directory_path() / "ctiq_series_bench";
+    std::filesystem::remove_all(root);
+    QProcess tool;
+    tool.start(SAMPLE_SERIES_TOOL, {QString::fromStdString(root.string()), "--slices", "100", "--size", "512"});
+    if (!tool.waitForFinished(120000) || tool.exitCode() != 0) qFatal("the sample tool failed");
+    seriesFolder = root / "sspz";
+
+    setDialogs(std::make_unique<FirstSliceDialogs>());
+    CreateForms();
+    Form1->show();
+    Form1->RadioGroupMode->setItemIndex(2); // DICOM
+    Form1->ButtonDispCClick();
+    Form1->EditROIPosX->setText("256");
+    Form1->EditROIPosY->setText("256");
+    Form1->EditROISizeX->setText("100");
+    Form1->EditROISizeY->setText("100");
+    QCoreApplication::processEvents();
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(root);
+    return 0;
+}

@@ -113,7 +113,5 @@ void TForm2::StringGridInputMouseUp()
 
 void TForm2::ClearChartSeries()
 {
-    for (QXYSeries* s : {static_cast<QXYSeries*>(Series1), static_cast<QXYSeries*>(Series2),
-                         static_cast<QXYSeries*>(Series3), static_cast<QXYSeries*>(Series4)})
-        s->clear();
+    for (QXYSeries* s : std::initializer_list<QXYSeries*>{Series1, Series2, Series3, Series4}) s->clear();
 }

@@ -194,6 +194,26 @@ private slots:
         QCOMPARE(Form2->Series1->points(), sspz);
     }
 
+    void memoFailuresLeaveTheMemosAsTheOrderOfReadingGives()
+    {
+        loadElevenSampleProfile();
+        Form2->ButtonPNTYClick();
+        const QString sspz = Form2->MemoVSSPz->toPlainText();
+        Form2->EditLSFgdx->setText("?");
+        guarded(Form2, &TForm2::ButtonSSPzToMemoClick)();
+        QCOMPARE(Form2->MemoVSSPz->toPlainText(), sspz); // a bad spacing: unchanged
+        Form2->EditLSFgdx->setText("1");
+        Form2->EditMaxPoint->setText("");
+        guarded(Form2, &TForm2::ButtonSSPzToMemoClick)();
+        QCOMPARE(Form2->MemoVSSPz->toPlainText(), QString()); // a bad centre: emptied
+        QCOMPARE(Form2->MemoPSSPz->toPlainText(), QString());
+        Form2->EditMTFgdx->setText("step");
+        guarded(Form2, &TForm2::ButtonMTFToMemoClick)();
+        QCOMPARE(Form2->MemoMTF->toPlainText(), QString());
+        QCOMPARE(d->errors, (QStringList{"'?' は浮動小数点数ではありません", "'' は浮動小数点数ではありません",
+                                         "'step' は浮動小数点数ではありません"}));
+    }
+
     void negativeSpacingMirrorsTheChartInAscendingX()
     {
         loadElevenSampleProfile();

@@ -114,11 +114,15 @@ TEST(Flips, TwiceRestoreTheBufferByteForByte)
         const ByteBuffer before = buffer;
         const WordImage image = wordImage(buffer, header, columns, rows);
         flipVertical(image);
-        if (rows > 1) EXPECT_NE(buffer, before);
+        if (rows > 1) {
+            EXPECT_NE(buffer, before);
+        }
         flipVertical(image);
         EXPECT_EQ(buffer, before);
         flipHorizontal(image);
-        if (columns > 1) EXPECT_NE(buffer, before);
+        if (columns > 1) {
+            EXPECT_NE(buffer, before);
+        }
         flipHorizontal(image);
         EXPECT_EQ(buffer, before);
     }

@@ -1,4 +1,5 @@
 #include "AppError.h"
+#include "ErrorMessage.h"
 #include "GeometricOperations.h"
 #include "TestFiles.h"
 
@@ -32,16 +33,6 @@ std::vector<int16_t> samplesOf(const WordImage& image)
 }
 
 ViewWindowRect wholeView(int32_t columns, int32_t rows) { return {0, columns - 1, 0, rows - 1}; }
-
-std::string messageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const AppError& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 } // namespace
 
@@ -80,8 +71,8 @@ TEST(TrimRoi, ClipsToTheImageAndRefusesAnEmptyBlock)
     const TrimmedImage corner = trimRoi(image, {0, 3}, 2, {-1, 1, 5, 5});
     EXPECT_EQ(corner.block, (SampleBlock{0, 1, 2, 2}));
     EXPECT_EQ(corner.bytes, words16({2, 3, 5, 6}));
-    EXPECT_EQ(messageOf([&] { trimRoi(image, {0, 3}, 2, {2, 0, 2, 2}); }), kRoiHoldsNoSamples);
-    EXPECT_EQ(messageOf([&] { trimRoi(image, {0, 3}, 2, {0, 0, 0, 2}); }), kRoiHoldsNoSamples);
+    EXPECT_EQ(errorMessageOf([&] { trimRoi(image, {0, 3}, 2, {2, 0, 2, 2}); }), kRoiHoldsNoSamples);
+    EXPECT_EQ(errorMessageOf([&] { trimRoi(image, {0, 3}, 2, {0, 0, 0, 2}); }), kRoiHoldsNoSamples);
 }
 
 TEST(WordImages, HeaderInWholeWordsAndInsideTheBuffer)
@@ -90,9 +81,9 @@ TEST(WordImages, HeaderInWholeWordsAndInsideTheBuffer)
     EXPECT_EQ(wordImage(buffer, 4, 3, 2).first, buffer.data() + 4);
     // An odd header counts as one byte less.
     EXPECT_EQ(wordImage(buffer, 5, 3, 2).first, buffer.data() + 4);
-    EXPECT_EQ(messageOf([&] { wordImage(buffer, 6, 3, 2); }), kImageBeyondFile);
-    EXPECT_EQ(messageOf([&] { wordImage(buffer, 4, 3, 3); }), kImageBeyondFile);
-    EXPECT_EQ(messageOf([&] { wordImage(buffer, -2, 3, 2); }), kImageBeyondFile);
+    EXPECT_EQ(errorMessageOf([&] { wordImage(buffer, 6, 3, 2); }), kImageBeyondFile);
+    EXPECT_EQ(errorMessageOf([&] { wordImage(buffer, 4, 3, 3); }), kImageBeyondFile);
+    EXPECT_EQ(errorMessageOf([&] { wordImage(buffer, -2, 3, 2); }), kImageBeyondFile);
     EXPECT_EQ(wordImage(buffer, 0, -3, 2).columns, 0);
 }
 
@@ -181,9 +172,9 @@ TEST(QuarterTurns, RefuseViewsThatAreNotSquaresInsideTheImage)
     ByteBuffer buffer = numberedImage(4, 6);
     const ByteBuffer before = buffer;
     const WordImage image = wordImage(buffer, 0, 4, 6);
-    EXPECT_EQ(messageOf([&] { turnView(image, wholeView(4, 6), Turn::Clockwise); }), kViewNotSquare);
-    EXPECT_EQ(messageOf([&] { turnView(image, {-1, 2, 0, 3}, Turn::Clockwise); }), kViewOutsideImage);
-    EXPECT_EQ(messageOf([&] { turnView(image, {1, 4, 0, 3}, Turn::CounterClockwise); }), kViewOutsideImage);
-    EXPECT_EQ(messageOf([&] { turnView(image, {0, 3, 3, 6}, Turn::CounterClockwise); }), kViewOutsideImage);
+    EXPECT_EQ(errorMessageOf([&] { turnView(image, wholeView(4, 6), Turn::Clockwise); }), kViewNotSquare);
+    EXPECT_EQ(errorMessageOf([&] { turnView(image, {-1, 2, 0, 3}, Turn::Clockwise); }), kViewOutsideImage);
+    EXPECT_EQ(errorMessageOf([&] { turnView(image, {1, 4, 0, 3}, Turn::CounterClockwise); }), kViewOutsideImage);
+    EXPECT_EQ(errorMessageOf([&] { turnView(image, {0, 3, 3, 6}, Turn::CounterClockwise); }), kViewOutsideImage);
     EXPECT_EQ(buffer, before);
 }

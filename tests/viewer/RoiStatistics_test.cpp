@@ -1,4 +1,5 @@
 #include "AppError.h"
+#include "ErrorMessage.h"
 #include "RoiStatistics.h"
 #include "TestFiles.h"
 
@@ -11,16 +12,6 @@ namespace {
 SampleLayout layoutOf(int64_t columns, int64_t header = 0, int32_t offset = 0, bool swap = false)
 {
     return {header, columns, swap, offset};
-}
-
-std::string messageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const AppError& e) {
-        return e.what();
-    }
-    return "(no error)";
 }
 
 } // namespace
@@ -149,12 +140,12 @@ TEST(RoiStatistics, ClipsToTheImageAndRefusesEmptyBlocks)
     const ByteBuffer image = words16({1, 2, 3, 4, 5, 6, 7, 8});
     EXPECT_EQ(roiStatistics(image, layoutOf(4), 2, {-3, -3, 5, 5}).mean, 3.5);
 
-    EXPECT_EQ(messageOf([&] { roiStatistics(image, layoutOf(4), 2, {0, 4, 2, 2}); }), kRoiHoldsNoSamples);
-    EXPECT_EQ(messageOf([&] { roiStatistics(image, layoutOf(4), 2, {0, 0, -1, 2}); }), kRoiHoldsNoSamples);
-    EXPECT_EQ(messageOf([&] { roiStatistics(image, layoutOf(4), 2, {0, 0, 2, -1}); }), kRoiHoldsNoSamples);
+    EXPECT_EQ(errorMessageOf([&] { roiStatistics(image, layoutOf(4), 2, {0, 4, 2, 2}); }), kRoiHoldsNoSamples);
+    EXPECT_EQ(errorMessageOf([&] { roiStatistics(image, layoutOf(4), 2, {0, 0, -1, 2}); }), kRoiHoldsNoSamples);
+    EXPECT_EQ(errorMessageOf([&] { roiStatistics(image, layoutOf(4), 2, {0, 0, 2, -1}); }), kRoiHoldsNoSamples);
     // A size of 0 divides 0 by 0, as a zero-sized ROI always has.
-    EXPECT_EQ(messageOf([&] { roiStatistics(image, layoutOf(4), 2, {0, 0, 0, 2}); }), Msg::invalidFloatOp);
-    EXPECT_EQ(messageOf([&] { roiStatistics(image, layoutOf(4), 2, {0, 0, 2, 0}); }), Msg::invalidFloatOp);
+    EXPECT_EQ(errorMessageOf([&] { roiStatistics(image, layoutOf(4), 2, {0, 0, 0, 2}); }), Msg::invalidFloatOp);
+    EXPECT_EQ(errorMessageOf([&] { roiStatistics(image, layoutOf(4), 2, {0, 0, 2, 0}); }), Msg::invalidFloatOp);
     // An image larger than the file: only the rows in the buffer count.
     EXPECT_EQ(roiStatistics(image, layoutOf(4), 100, {0, 0, 4, 100}).mean, 4.5);
 }

@@ -43,8 +43,6 @@ void drawRoiFrame(GreyBitmap& bitmap, const Rect& roiView)
     const int64_t n = bitmap.height / 512;
     const int64_t first = n <= 1 ? 0 : -n;
     const int64_t last = n <= 1 ? 1 : n;
-    // The rectangle itself and the one at offset 0 cancel: the frame shows only
-    // the outlines beside the ROI's edges.
     xorFocusRect(bitmap, roiView.Left, roiView.Top, roiView.Right, roiView.Bottom);
     for (int64_t i = first; i <= last; ++i)
         xorFocusRect(bitmap, roiView.Left - i, roiView.Top - i, int64_t{roiView.Right} + i, int64_t{roiView.Bottom} + i);

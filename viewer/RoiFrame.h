@@ -9,7 +9,10 @@
 // and right - 1 and rows top and bottom - 1; parts outside the bitmap are skipped.
 void xorFocusRect(GreyBitmap& bitmap, int64_t left, int64_t top, int64_t right, int64_t bottom);
 
-// The frame of the ROI (bitmap pixels, inclusive bounds). The outline is
-// thickened to a band of height/512 on either side when the bitmap is taller
-// than the 512-pixel image area, so that it stays visible when scaled down.
+// The frame of the ROI (bitmap pixels, inclusive bounds), drawn as the ROI
+// rectangle and its copies grown by -n .. n pixels (0 .. 1 when n <= 1),
+// n = height / 512; the copies at 0 and the rectangle cancel. Up to 1023 rows
+// one outline shows, on columns Left - 1 and Right and rows Top - 1 and Bottom;
+// taller bitmaps get a band of outlines on both sides of the edge that stays
+// visible when the bitmap is scaled down to the 512-row image area.
 void drawRoiFrame(GreyBitmap& bitmap, const Rect& roiView);

@@ -27,7 +27,7 @@ struct SampleBlock {
     bool operator==(const SampleBlock&) const = default;
 };
 
-// The samples under the frame: the same columns and rows the frame encloses.
+// The image columns and rows of the ROI frame: RoiViewRect moved back by the view origin.
 SampleBlock roiSampleBlock(const Rect& roiView, const ViewWindowRect& view);
 
 // The part of a block that lies inside the image (rows x layout.columns) and

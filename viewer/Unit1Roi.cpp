@@ -2,12 +2,15 @@
 // selector, the ROI-size menu and "Stat".
 #include "Unit1.h"
 
+#include "Arithmetic.h"
 #include "EditText.h"
 #include "ImageWidget.h"
 #include "MouseTools.h"
 #include "NumberFormat.h"
 #include "RoiFrame.h"
 #include "RoiStatistics.h"
+
+#include <QSignalBlocker>
 
 namespace {
 

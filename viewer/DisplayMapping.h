@@ -5,6 +5,7 @@
 #include "Samples.h"
 #include "ViewerTypes.h"
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -32,17 +33,31 @@ struct GreyMapping {
     bool swap = false;    // exchange the two bytes of the (widened) sample
     bool invert = false;  // white and black exchanged
     bool eightBit = false; // one unsigned byte per sample instead of a 16-bit word
+    bool operator==(const GreyMapping&) const = default;
 };
 
 // The grey level of one sample value (the stored word, already swapped and read as signed).
 uint8_t greyLevel(int16_t value, const GreyMapping& mapping);
+
+// The grey level of every possible stored sample under one mapping, so that
+// drawing looks each pixel up instead of computing it. Kept between drawings and
+// rebuilt only when the mapping changes.
+class GreyTable {
+public:
+    void prepare(const GreyMapping& mapping);
+    uint8_t operator[](uint16_t storedSample) const { return table_[storedSample]; }
+
+private:
+    std::optional<GreyMapping> built_;
+    std::array<uint8_t, 65536> table_{};
+};
 
 // Writes the pixels of the view window into the bitmap, from its top-left corner:
 // one bitmap row per image row inside the window, one bitmap column per column.
 // Bitmap pixels the window does not reach keep their content; samples beyond the
 // end of the buffer are shown black.
 void renderView(const ByteBuffer& buffer, int64_t header, int32_t W, int32_t H, const ViewWindowRect& window,
-                const GreyMapping& mapping, GreyBitmap& bitmap);
+                const GreyMapping& mapping, GreyTable& table, GreyBitmap& bitmap);
 
 // Where Image1 sits in the 512 x 512 image area.
 struct Placement {

@@ -47,7 +47,7 @@ void TForm1::DrawImage()
     const ViewGeometry view = computeViewGeometry(ImgSizeX, ImgSizeY, MF, shiftX, shiftY);
     resizeDisplayBitmap(DispBitmap, view.bitmapWidth, view.bitmapHeight);
     mapping.factor = greyFactor(windowWidth);
-    renderView(FileBuffer, header, ImgSizeX, ImgSizeY, view.window, mapping, DispBitmap);
+    renderView(FileBuffer, header, ImgSizeX, ImgSizeY, view.window, mapping, DispGreyTable, DispBitmap);
     Image1->update();
 
     const Placement place = placeImage(ImgSizeX, ImgSizeY, view.narrow);

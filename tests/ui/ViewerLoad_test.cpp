@@ -160,6 +160,34 @@ private slots:
         Form1->RadioGroupMode->setItemIndex(1);
     }
 
+    void namesThatGiveTheSizesSkipTheReader()
+    {
+        // Three tokens: no prompts, and no pixel spacing.
+        Form1->RadioGroupMode->setItemIndex(1);
+        loadByName(folder_.write("a 8 8.raw", words16(std::vector<int16_t>(64, 5))));
+        QVERIFY(dialogs_->inputPrompts.isEmpty());
+        QCOMPARE(Form1->EditPxlSpc->text(), QString());
+
+        // "⇒" right after a load does nothing.
+        QTest::mouseClick(Form1->BitBtnLoad, Qt::LeftButton);
+        QCOMPARE(dialogs_->openCount, 0);
+
+        // In "DICOM" mode a name with both sizes is read at the header offset already set.
+        Form1->RadioGroupMode->setItemIndex(2);
+        Form1->EditHeader->setText("4");
+        Form1->EditOffst->setText("0");
+        ByteBuffer bytes = {9, 9, 9, 9};
+        const ByteBuffer pixels = words16({100, 200, 300, 400});
+        bytes.insert(bytes.end(), pixels.begin(), pixels.end());
+        loadByName(folder_.write("x 2 2 0p5.dcm", bytes));
+        QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
+        QCOMPARE(Form1->EditHeader->text(), QString("4"));
+        QCOMPARE(Form1->EditPxlSpc->text(), QString("0.5"));
+        QCOMPARE(Form1->ImgSizeX, 2);
+        Form1->EditHeader->setText("0");
+        Form1->RadioGroupMode->setItemIndex(1);
+    }
+
     void missingFileShowsTheMessageAndStaysUsable()
     {
         const auto missing = folder_.path() / "gone 4 4.raw";
@@ -202,6 +230,15 @@ private slots:
         Form1->EditWindowWidth->setText("0");
         QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
         QCOMPARE(dialogs_->errors, QStringList("0 による浮動小数点数除算"));
+
+        // A magnification of 0 fails as a division by zero too.
+        dialogs_->errors.clear();
+        Form1->EditWindowWidth->setText("100");
+        Form1->EditMF->setText("0");
+        QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
+        QCOMPARE(dialogs_->errors, QStringList("0 による浮動小数点数除算"));
+        Form1->EditMF->setText("1.0");
+        Form1->EditWindowWidth->setText("0");
 
         // "Auto" with "Lock" on changes nothing.
         Form1->CheckBoxWWLock->setChecked(true);

@@ -104,48 +104,75 @@ TEST(Render, WritesTheWindowFromTheBitmapCorner)
     const ByteBuffer pixels = words16(samples);
     buffer.insert(buffer.end(), pixels.begin(), pixels.end());
 
+    GreyTable table;
     GreyBitmap bitmap;
     bitmap.resize(3, 3);
     std::fill(bitmap.pixels.begin(), bitmap.pixels.end(), uint8_t{7});
-    renderView(buffer, 2, 4, 3, {1, 2, 1, 2}, window(0, 256), bitmap);
+    renderView(buffer, 2, 4, 3, {1, 2, 1, 2}, window(0, 256), table, bitmap);
     EXPECT_EQ(bitmap.pixels, (std::vector<uint8_t>{133, 134, 7, 137, 138, 7, 7, 7, 7}));
 
     // A window shifted past the image's top-left edge starts with image pixel (0, 0).
     std::fill(bitmap.pixels.begin(), bitmap.pixels.end(), uint8_t{7});
-    renderView(buffer, 2, 4, 3, {-1, 1, -2, 0}, window(0, 256), bitmap);
+    renderView(buffer, 2, 4, 3, {-1, 1, -2, 0}, window(0, 256), table, bitmap);
     EXPECT_EQ(bitmap.pixels, (std::vector<uint8_t>{128, 129, 7, 7, 7, 7, 7, 7, 7}));
 }
 
 TEST(Render, SwapAndEightBitSamples)
 {
+    GreyTable table;
     GreyBitmap bitmap;
     bitmap.resize(2, 1);
     GreyMapping m = window(0, 65536);           // f = 1/256
     m.swap = true;
-    renderView({0x01, 0x00, 0x00, 0x01}, 0, 2, 1, {0, 1, 0, 0}, m, bitmap);
+    renderView({0x01, 0x00, 0x00, 0x01}, 0, 2, 1, {0, 1, 0, 0}, m, table, bitmap);
     EXPECT_EQ(bitmap.pixels, (std::vector<uint8_t>{129, 128})); // 0x0100 = 256 -> +1, 0x0001 -> 0
 
     GreyMapping bytes = window(0, 256);
     bytes.eightBit = true;
-    renderView({5, 200}, 0, 2, 1, {0, 1, 0, 0}, bytes, bitmap);
+    renderView({5, 200}, 0, 2, 1, {0, 1, 0, 0}, bytes, table, bitmap);
     EXPECT_EQ(bitmap.pixels, (std::vector<uint8_t>{133, 255}));
     bytes.swap = true; // the byte widened to 16 bits and exchanged: 5 -> 1280
-    renderView({5, 0}, 0, 2, 1, {0, 1, 0, 0}, bytes, bitmap);
+    renderView({5, 0}, 0, 2, 1, {0, 1, 0, 0}, bytes, table, bitmap);
     EXPECT_EQ(bitmap.pixels, (std::vector<uint8_t>{255, 128}));
 }
 
 TEST(Render, NeverReadsBeyondTheBuffer)
 {
     // Three whole samples and one odd byte for a 2 x 2 image: the rest shows black.
+    GreyTable table;
     GreyBitmap bitmap;
     bitmap.resize(2, 2);
-    renderView({1, 0, 2, 0, 3, 0, 9}, 0, 2, 2, {0, 1, 0, 1}, window(0, 256), bitmap);
+    renderView({1, 0, 2, 0, 3, 0, 9}, 0, 2, 2, {0, 1, 0, 1}, window(0, 256), table, bitmap);
     EXPECT_EQ(bitmap.pixels, (std::vector<uint8_t>{129, 130, 131, 0}));
-    renderView({}, 0, 2, 2, {0, 1, 0, 1}, window(0, 256), bitmap);
+    renderView({}, 0, 2, 2, {0, 1, 0, 1}, window(0, 256), table, bitmap);
     EXPECT_EQ(bitmap.pixels, (std::vector<uint8_t>{0, 0, 0, 0}));
     // A negative header: only words at positions from 0 on are read.
-    renderView({1, 0}, -4, 2, 2, {0, 1, 0, 1}, window(0, 256), bitmap);
+    renderView({1, 0}, -4, 2, 2, {0, 1, 0, 1}, window(0, 256), table, bitmap);
     EXPECT_EQ(bitmap.pixels, (std::vector<uint8_t>{0, 0, 129, 0}));
+}
+
+TEST(Render, ExtremeOffsetIsCheckedPerPixel)
+{
+    // An offset this large can overflow only for some samples: the others still draw.
+    GreyTable table;
+    GreyBitmap bitmap;
+    bitmap.resize(1, 1);
+    GreyMapping m = window(0, 256);
+    m.offset = 2147483647 - 10;
+    renderView(words16({-20}), 0, 1, 1, {0, 0, 0, 0}, m, table, bitmap);
+    EXPECT_EQ(bitmap.pixels[0], 255);
+    EXPECT_THROW(renderView(words16({20}), 0, 1, 1, {0, 0, 0, 0}, m, table, bitmap), AppError);
+}
+
+TEST(Render, TableFollowsTheMapping)
+{
+    GreyTable table;
+    GreyBitmap bitmap;
+    bitmap.resize(1, 1);
+    renderView(words16({10}), 0, 1, 1, {0, 0, 0, 0}, window(0, 256), table, bitmap);
+    EXPECT_EQ(bitmap.pixels[0], 138);
+    renderView(words16({10}), 0, 1, 1, {0, 0, 0, 0}, window(10, 256), table, bitmap);
+    EXPECT_EQ(bitmap.pixels[0], 128);
 }
 
 TEST(Placement, StretchesToFiveHundredTwelveRows)

@@ -44,11 +44,11 @@ const std::unordered_map<std::string_view, std::string_view>& firstOccurrences()
 
 } // namespace
 
-std::string dicomName(uint16_t group, uint16_t element)
+std::string_view dicomName(uint16_t group, uint16_t element)
 {
     char key[keyLength + 1];
     std::snprintf(key, sizeof key, "%04X\t%04X", group, element);
     const auto& index = firstOccurrences();
     const auto found = index.find(std::string_view(key, keyLength));
-    return found == index.end() ? std::string() : std::string(found->second);
+    return found == index.end() ? std::string_view() : found->second;
 }

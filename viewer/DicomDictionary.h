@@ -12,4 +12,4 @@ std::string_view dicomDictionaryText();
 // between) is looked for anywhere in the text; at the first occurrence the name runs from
 // 10 characters after the key's start to the next TAB within 256 characters. Empty when
 // the key does not occur or no TAB follows. Exact and case-sensitive.
-std::string dicomName(uint16_t group, uint16_t element);
+std::string_view dicomName(uint16_t group, uint16_t element);

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <optional>
 
 namespace {
@@ -130,15 +129,15 @@ std::string secondComponent(const std::string& value)
 
 std::string hex4(uint32_t value)
 {
-    char text[9];
-    std::snprintf(text, sizeof text, "%04X", value);
-    return text;
+    static constexpr char digits[] = "0123456789ABCDEF";
+    return {digits[value >> 12 & 0xF], digits[value >> 8 & 0xF], digits[value >> 4 & 0xF], digits[value & 0xF]};
 }
 
+// The row number right-aligned in 3 places, as "%3d" writes it.
 std::string rowNumber(int row)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%3d", row);
+    std::string text = std::to_string(row);
+    if (text.size() < 3) text.insert(0, 3 - text.size(), ' ');
     return text;
 }
 
@@ -197,7 +196,7 @@ private:
 
     void readElement()
     {
-        for (int column = 1; column <= 6; ++column) cell(column, {});
+        clearRow();
         cursor_.skipZeros();
         const uint16_t group = cursor_.word();
         const uint16_t element = cursor_.word();
@@ -215,7 +214,7 @@ private:
                 sequence_ = Sequence::Inside;
                 cell(2, hex4(element));
                 cell(3, vr);
-                ++row_;
+                nextRow();
                 return;
             }
             if (vr == "OB" || vr == "OW") {
@@ -247,12 +246,12 @@ private:
         cell(2, hex4(element));
         cell(3, vr);
         cell(4, hex4(shownLength));
-        cell(5, dicomName(group, element));
+        cell(5, std::string(dicomName(group, element)));
         cell(6, trimmedValue);
-        ++row_;
+        nextRow();
         if (sequence_ == Sequence::Ended) {
             cell(3, "SQ");
-            ++row_;
+            nextRow();
             sequence_ = Sequence::None;
         }
         addSummary(group, element, value);
@@ -342,11 +341,28 @@ private:
 
     void cell(int column, const std::string& text)
     {
+        if (text.empty() && (written_ & 1u << column) == 0) return; // already empty
         if (row_ >= capacity_) {
             capacity_ *= 2;
             sink_.setRowCount(capacity_);
         }
         sink_.setCell(column, row_, text);
+        written_ |= 1u << column;
+    }
+
+    // Empties columns 1 to 6 of the current row. The grid starts empty, so only the
+    // cells written since the row became current need it.
+    void clearRow()
+    {
+        for (int column = 1; column <= 6; ++column)
+            if ((written_ & 1u << column) != 0) sink_.setCell(column, row_, {});
+        written_ &= 1u;
+    }
+
+    void nextRow()
+    {
+        ++row_;
+        written_ = 0;
     }
 
     DicomSink& sink_;
@@ -354,6 +370,7 @@ private:
     const size_t end_; // the walk ends once past the Pixel Data tag
     int row_ = 1;
     int capacity_ = gridStartRows;
+    unsigned written_ = 0; // the columns written in the current row
     Sequence sequence_ = Sequence::None;
     std::string summary_;
     bool summaryShown_ = false;

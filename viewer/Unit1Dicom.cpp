@@ -12,6 +12,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -21,6 +22,13 @@ QString latin1(const std::string& bytes) { return QString::fromLatin1(bytes.data
 class ViewerDicomSink final : public DicomSink {
 public:
     explicit ViewerDicomSink(TForm1& form) : form_(form) {}
+    // The cells are written without a change signal each and the summary is laid out
+    // once: both are shown as they stand when the reading ends, by failure or not.
+    ~ViewerDicomSink() override
+    {
+        if (summary_) form_.Memo1->setPlainText(latin1(*summary_));
+        form_.StringGridDICOM->viewport()->update();
+    }
 
     bool windowLocked() const override { return form_.CheckBoxWWLock->isChecked(); }
     void setEdit(DicomEdit edit, const std::string& text) override { editFor(edit)->setText(latin1(text)); }
@@ -37,10 +45,11 @@ public:
     }
     void setCell(int column, int row, const std::string& text) override
     {
+        const QSignalBlocker quiet(form_.StringGridDICOM->model());
         form_.StringGridDICOM->setCell(column, row, latin1(text));
     }
     void setRowCount(int rows) override { form_.StringGridDICOM->setRowCount(rows); }
-    void showSummary(const std::string& text) override { form_.Memo1->setPlainText(latin1(text)); }
+    void showSummary(const std::string& text) override { summary_ = text; }
 
 private:
     QLineEdit* editFor(DicomEdit edit) const
@@ -61,6 +70,7 @@ private:
     }
 
     TForm1& form_;
+    std::optional<std::string> summary_;
 };
 
 constexpr int gridEnlargedTop = 22, gridEnlargedHeight = 618;

@@ -42,6 +42,11 @@ std::string value(const DicomRecord& r, const std::string& group, const std::str
     return row < 0 ? "<missing>" : r.cell(6, row);
 }
 
+void expectEdits(const DicomRecord& r, std::initializer_list<std::pair<DicomEdit, std::string>> expected)
+{
+    for (const auto& [edit, text] : expected) EXPECT_EQ(r.edit(edit), text) << "edit " << static_cast<int>(edit);
+}
+
 // A little-endian DICOM file written element by element.
 class DicomBytes {
 public:
@@ -142,14 +147,16 @@ TEST(DicomReader, ExplicitLittleEndianCt)
 {
     // Expected values as dcmdump shows them for CT_small.dcm.
     const DicomRecord r = readPydicom("CT_small.dcm");
-    EXPECT_EQ(r.edit(DicomEdit::Header), "6300");
-    EXPECT_EQ(r.edit(DicomEdit::ImgSizeX), "128");
-    EXPECT_EQ(r.edit(DicomEdit::ImgSizeY), "128");
-    EXPECT_EQ(r.edit(DicomEdit::PxlSpc), "0.661468");
-    EXPECT_EQ(r.edit(DicomEdit::Offst), "-1024");
-    EXPECT_EQ(r.edit(DicomEdit::SThick), "5.000000");
-    EXPECT_EQ(r.edit(DicomEdit::FOVSize), "338.671600");
-    EXPECT_EQ(r.edit(DicomEdit::PtPos), "-75.699997");
+    expectEdits(r, {
+        {DicomEdit::Header, "6300"},
+        {DicomEdit::ImgSizeX, "128"},
+        {DicomEdit::ImgSizeY, "128"},
+        {DicomEdit::PxlSpc, "0.661468"},
+        {DicomEdit::Offst, "-1024"},
+        {DicomEdit::SThick, "5.000000"},
+        {DicomEdit::FOVSize, "338.671600"},
+        {DicomEdit::PtPos, "-75.699997"},
+    });
     EXPECT_EQ(r.edits.count(DicomEdit::WindowLevel), 0u); // the file has no window
     EXPECT_EQ(r.swap, std::optional<bool>(false));
 
@@ -161,6 +168,7 @@ TEST(DicomReader, ExplicitLittleEndianCt)
     EXPECT_EQ(value(r, "0009", "1001"), "GE_GENESIS_FF");
     EXPECT_EQ(r.cell(5, find(r, "0009", "1001")), "FullFidelity");
     EXPECT_EQ(value(r, "0043", "1010"), "400");
+    EXPECT_EQ(value(r, "0019", "1011"), ""); // SS 2: bytes 02 00, trimmed away
     EXPECT_EQ(r.cell(5, find(r, "0043", "1010")), "WindowValue");
     EXPECT_EQ(value(r, "0028", "0010"), "128");
     EXPECT_EQ(value(r, "0028", "0030"), "0.661468\\0.661468");
@@ -195,12 +203,14 @@ TEST(DicomReader, ImplicitVrConvertsTwoByteValuesAboveGroup0020)
 {
     // MR_small_implicit.dcm: 64 x 64, no VR after the meta group.
     const DicomRecord r = readPydicom("MR_small_implicit.dcm");
-    EXPECT_EQ(r.edit(DicomEdit::Header), "1510");
-    EXPECT_EQ(r.edit(DicomEdit::ImgSizeX), "64");
-    EXPECT_EQ(r.edit(DicomEdit::ImgSizeY), "64");
-    EXPECT_EQ(r.edit(DicomEdit::PxlSpc), "0.3125");
-    EXPECT_EQ(r.edit(DicomEdit::WindowLevel), "600");
-    EXPECT_EQ(r.edit(DicomEdit::WindowWidth), "1600");
+    expectEdits(r, {
+        {DicomEdit::Header, "1510"},
+        {DicomEdit::ImgSizeX, "64"},
+        {DicomEdit::ImgSizeY, "64"},
+        {DicomEdit::PxlSpc, "0.3125"},
+        {DicomEdit::WindowLevel, "600"},
+        {DicomEdit::WindowWidth, "1600"},
+    });
     EXPECT_EQ(r.swap, std::optional<bool>(false));
     const int rows = find(r, "0028", "0010");
     EXPECT_EQ(rowAt(r, rows), (Row{rowAt(r, rows)[0], "0028", "0010", "", "0002", "Rows", "64"}));
@@ -210,10 +220,12 @@ TEST(DicomReader, ImplicitVrConvertsTwoByteValuesAboveGroup0020)
 TEST(DicomReader, ExplicitMrWindowAndLock)
 {
     const DicomRecord r = readPydicom("MR_small.dcm");
-    EXPECT_EQ(r.edit(DicomEdit::Header), "1500");
-    EXPECT_EQ(r.edit(DicomEdit::WindowLevel), "600");
-    EXPECT_EQ(r.edit(DicomEdit::WindowWidth), "1600");
-    EXPECT_EQ(r.edit(DicomEdit::PtPos), "6.6406");
+    expectEdits(r, {
+        {DicomEdit::Header, "1500"},
+        {DicomEdit::WindowLevel, "600"},
+        {DicomEdit::WindowWidth, "1600"},
+        {DicomEdit::PtPos, "6.6406"},
+    });
     // Summary values keep their padding blank.
     EXPECT_EQ(r.summary, "MRT50H1 \r\nmmST : 0.8000\r\nmsTR : 4000.0000 \r\nmsTE : 240.0000\r\nAc : 1.0000\r\n"
                          "DspMtrx : 64\r\nmmPSize : 0.3125\\0.3125 \r\n");
@@ -228,10 +240,12 @@ TEST(DicomReader, NonSquareImageKeepsColumnsAndRowsApart)
 {
     // JPEG-lossy.dcm: 1024 rows of 256 columns, compressed pixels (transfer syntax not recognised).
     const DicomRecord r = readPydicom("JPEG-lossy.dcm");
-    EXPECT_EQ(r.edit(DicomEdit::ImgSizeX), "256");
-    EXPECT_EQ(r.edit(DicomEdit::ImgSizeY), "1024");
-    EXPECT_EQ(r.edit(DicomEdit::Header), "2990");
-    EXPECT_EQ(r.edit(DicomEdit::PxlSpc), "2.260000");
+    expectEdits(r, {
+        {DicomEdit::ImgSizeX, "256"},
+        {DicomEdit::ImgSizeY, "1024"},
+        {DicomEdit::Header, "2990"},
+        {DicomEdit::PxlSpc, "2.260000"},
+    });
     EXPECT_FALSE(r.swap.has_value());
 }
 
@@ -253,10 +267,12 @@ TEST(DicomReader, BigEndianFileHasNoPixelDataTagToFind)
     r.setCell(6, 1, "earlier file");
     r.summary = "earlier summary";
     readDicom(readFile(pydicomFile("MR_small_bigendian.dcm")), r);
-    EXPECT_EQ(r.edit(DicomEdit::Header), "");
-    EXPECT_EQ(r.edit(DicomEdit::ImgSizeX), "");
-    EXPECT_EQ(r.edit(DicomEdit::ImgSizeY), "");
-    EXPECT_EQ(r.edit(DicomEdit::Offst), "0");
+    expectEdits(r, {
+        {DicomEdit::Header, ""},
+        {DicomEdit::ImgSizeX, ""},
+        {DicomEdit::ImgSizeY, ""},
+        {DicomEdit::Offst, "0"},
+    });
     EXPECT_EQ(r.cell(6, 1), "earlier file");
     EXPECT_EQ(r.summary, "earlier summary");
     EXPECT_FALSE(r.swap.has_value());
@@ -298,17 +314,21 @@ TEST(DicomReader, BuiltExplicitFileEdits)
     DicomRecord r;
     const std::string orientation = readDicom(file, r);
     EXPECT_EQ(r.swap, std::optional<bool>(true));
-    EXPECT_EQ(r.edit(DicomEdit::SThick), "2.5 "); // untrimmed
-    EXPECT_EQ(r.edit(DicomEdit::FOVSize), "250");
-    EXPECT_EQ(r.edit(DicomEdit::PtPos), "-30.5");
+    expectEdits(r, {
+        {DicomEdit::SThick, "2.5 "}, // untrimmed
+        {DicomEdit::FOVSize, "250"},
+        {DicomEdit::PtPos, "-30.5"},
+    });
     // A landscape film with more rows than columns keeps Columns as the row length.
     EXPECT_EQ(orientation, "LAND");
-    EXPECT_EQ(r.edit(DicomEdit::ImgSizeX), "256");
-    EXPECT_EQ(r.edit(DicomEdit::ImgSizeY), "512");
-    EXPECT_EQ(r.edit(DicomEdit::PxlSpc), "0.5");
-    EXPECT_EQ(r.edit(DicomEdit::WindowLevel), "40");
-    EXPECT_EQ(r.edit(DicomEdit::WindowWidth), "350"); // WindowWidth comes after WindowCenter's "400"
-    EXPECT_EQ(r.edit(DicomEdit::Offst), "-1024");     // cut toward zero
+    expectEdits(r, {
+        {DicomEdit::ImgSizeX, "256"},
+        {DicomEdit::ImgSizeY, "512"},
+        {DicomEdit::PxlSpc, "0.5"},
+        {DicomEdit::WindowLevel, "40"},
+        {DicomEdit::WindowWidth, "350"}, // WindowWidth comes after WindowCenter's "400"
+        {DicomEdit::Offst, "-1024"}, // cut toward zero
+    });
     EXPECT_EQ(r.edit(DicomEdit::Header), std::to_string(b.pixelStart));
     EXPECT_EQ(value(r, "0028", "1053"), "1");
 }

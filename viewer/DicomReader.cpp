@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -182,6 +183,7 @@ public:
     std::string run()
     {
         sink_.startGrid(capacity_);
+        const SummaryAtEnd summary{*this};
         try {
             while (cursor_.position() < end_) readElement();
         } catch (const EndOfFile&) {
@@ -329,15 +331,28 @@ private:
         }
     }
 
+    // Model names go in front of the lines gathered so far, the labelled lines after them.
     void addSummary(uint16_t group, uint16_t element, const std::string& value)
     {
-        const bool modelName = tag(group, element) == tag(0x0008, 0x1090);
-        const auto label = summaryLabel(group, element);
-        if (modelName) summary_ = value + "\r\n" + summary_;
-        else if (label) summary_ += *label + value + "\r\n";
-        if (modelName || label || !summaryShown_) sink_.showSummary(summary_);
-        summaryShown_ = true;
+        if (tag(group, element) == tag(0x0008, 0x1090)) modelNames_.push_back(value + "\r\n");
+        else if (const auto label = summaryLabel(group, element)) summaryLines_ += *label + value + "\r\n";
+        summaryReached_ = true;
     }
+
+    // The summary as it stands, shown once the reading ends (by failure or not) rather
+    // than rebuilt for every line, which a header of many short elements would make slow.
+    void showSummary()
+    {
+        if (!summaryReached_) return;
+        std::string text;
+        for (auto name = modelNames_.rbegin(); name != modelNames_.rend(); ++name) text += *name;
+        sink_.showSummary(text + summaryLines_);
+    }
+
+    struct SummaryAtEnd {
+        HeaderWalk& walk;
+        ~SummaryAtEnd() { walk.showSummary(); }
+    };
 
     void cell(int column, const std::string& text)
     {
@@ -372,8 +387,9 @@ private:
     int capacity_ = gridStartRows;
     unsigned written_ = 0; // the columns written in the current row
     Sequence sequence_ = Sequence::None;
-    std::string summary_;
-    bool summaryShown_ = false;
+    std::vector<std::string> modelNames_; // in the order found
+    std::string summaryLines_;
+    bool summaryReached_ = false;          // an element got as far as the summary
     std::string orientation_;
 };
 

@@ -21,6 +21,8 @@ public:
     virtual void startGrid(int rows) = 0; // empties the tag grid below its caption row
     virtual void setCell(int column, int row, const std::string& text) = 0;
     virtual void setRowCount(int rows) = 0;
+    // The summary lines, once at the end of the reading (also when it fails), provided
+    // an element was read that far.
     virtual void showSummary(const std::string& text) = 0;
 };
 

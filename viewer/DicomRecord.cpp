@@ -21,12 +21,6 @@ void DicomRecord::setCell(int column, int row, const std::string& text)
 
 void DicomRecord::setRowCount(int rows) { grid.resize(static_cast<size_t>(rows), std::vector<std::string>(columns)); }
 
-void DicomRecord::showSummary(const std::string& text)
-{
-    summary = text;
-    ++summaryShown;
-}
-
 std::string DicomRecord::edit(DicomEdit which) const
 {
     const auto found = edits.find(which);

@@ -13,7 +13,6 @@ struct DicomRecord : DicomSink {
     std::optional<bool> swap;                  // set when the file named its byte order
     std::vector<std::vector<std::string>> grid; // rows of 7 cells; row 0 is the caption row
     std::string summary;
-    int summaryShown = 0;                      // how often the summary was shown
 
     bool windowLocked() const override { return locked; }
     void setEdit(DicomEdit edit, const std::string& text) override { edits[edit] = text; }
@@ -21,7 +20,7 @@ struct DicomRecord : DicomSink {
     void startGrid(int rows) override;
     void setCell(int column, int row, const std::string& text) override;
     void setRowCount(int rows) override;
-    void showSummary(const std::string& text) override;
+    void showSummary(const std::string& text) override { summary = text; }
 
     std::string edit(DicomEdit which) const; // empty when never written
     const std::string& cell(int column, int row) const;

@@ -12,7 +12,6 @@
 #include <QWheelEvent>
 
 #include <algorithm>
-#include <optional>
 
 namespace {
 
@@ -22,13 +21,9 @@ QString latin1(const std::string& bytes) { return QString::fromLatin1(bytes.data
 class ViewerDicomSink final : public DicomSink {
 public:
     explicit ViewerDicomSink(TForm1& form) : form_(form) {}
-    // The cells are written without a change signal each and the summary is laid out
-    // once: both are shown as they stand when the reading ends, by failure or not.
-    ~ViewerDicomSink() override
-    {
-        if (summary_) form_.Memo1->setPlainText(latin1(*summary_));
-        form_.StringGridDICOM->viewport()->update();
-    }
+    // The cells are written without a change signal each; the grid is repainted once
+    // when the reading ends, by failure or not.
+    ~ViewerDicomSink() override { form_.StringGridDICOM->viewport()->update(); }
 
     bool windowLocked() const override { return form_.CheckBoxWWLock->isChecked(); }
     void setEdit(DicomEdit edit, const std::string& text) override { editFor(edit)->setText(latin1(text)); }
@@ -49,7 +44,7 @@ public:
         form_.StringGridDICOM->setCell(column, row, latin1(text));
     }
     void setRowCount(int rows) override { form_.StringGridDICOM->setRowCount(rows); }
-    void showSummary(const std::string& text) override { summary_ = text; }
+    void showSummary(const std::string& text) override { form_.Memo1->setPlainText(latin1(text)); }
 
 private:
     QLineEdit* editFor(DicomEdit edit) const
@@ -70,7 +65,6 @@ private:
     }
 
     TForm1& form_;
-    std::optional<std::string> summary_;
 };
 
 constexpr int gridEnlargedTop = 22, gridEnlargedHeight = 618;

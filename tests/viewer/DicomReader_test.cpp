@@ -401,6 +401,20 @@ TEST(DicomReader, NonNumericInterceptFailsAfterWhatCameBefore)
     EXPECT_EQ(r.edit(DicomEdit::ImgSizeY), "64");
     EXPECT_EQ(r.edit(DicomEdit::ImgSizeX), "");
     EXPECT_EQ(r.grid.size(), 1024u); // the row count is left as set at the start
+    EXPECT_EQ(r.summary, "DspMtrx : 64\r\n");
+}
+
+TEST(DicomReader, SummaryPutsModelNamesInFront)
+{
+    DicomBytes b;
+    b.element(0x0018, 0x0050, "DS", "1 ")
+        .element(0x0008, 0x1090, "LO", "A ")
+        .element(0x0019, 0x1060, "SL", "x")       // not element 0060
+        .element(0x0008, 0x0060, "CS", "CT")      // Modality is no "kV"
+        .element(0x0009, 0x103E, "LO", "S1")      // element 103E in any group
+        .element(0x0008, 0x1090, "LO", "B")
+        .element(0x0018, 0x0060, "DS", "120 ");
+    EXPECT_EQ(read(b.withPixels()).summary, "B\r\nA \r\nmmST : 1 \r\nSe : S1\r\nkV : 120 \r\n");
 }
 
 TEST(DicomReader, ManyElementsGrowTheGrid)

@@ -1,6 +1,6 @@
 #include "DicomDictionary.h"
 
-#include <cstdio>
+#include <optional>
 #include <unordered_map>
 
 namespace {
@@ -9,14 +9,24 @@ constexpr size_t keyLength = 9;    // "gggg" TAB "eeee"
 constexpr size_t nameOffset = 10;  // the key and the TAB after it
 constexpr size_t nameSearch = 256; // how far the closing TAB is looked for
 
-bool isUpperHex(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
-
-bool looksLikeKey(std::string_view text, size_t at)
+int upperHexValue(char c)
 {
-    if (at + keyLength > text.size() || text[at + 4] != '\t') return false;
-    for (size_t i : {0, 1, 2, 3, 5, 6, 7, 8})
-        if (!isUpperHex(text[at + i])) return false;
-    return true;
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The tag a key at this position names, or nothing when the text there is no key.
+std::optional<uint32_t> keyAt(std::string_view text, size_t at)
+{
+    if (at + keyLength > text.size() || text[at + 4] != '\t') return std::nullopt;
+    uint32_t tag = 0;
+    for (size_t i : {0, 1, 2, 3, 5, 6, 7, 8}) {
+        const int digit = upperHexValue(text[at + i]);
+        if (digit < 0) return std::nullopt;
+        tag = tag << 4 | static_cast<uint32_t>(digit);
+    }
+    return tag;
 }
 
 std::string_view nameAt(std::string_view text, size_t keyStart)
@@ -30,13 +40,13 @@ std::string_view nameAt(std::string_view text, size_t keyStart)
 
 // Every text position that could hold a key, first occurrence kept: the same answer a
 // search of the whole text gives, without scanning 90 kB for each element of a file.
-const std::unordered_map<std::string_view, std::string_view>& firstOccurrences()
+const std::unordered_map<uint32_t, std::string_view>& firstOccurrences()
 {
     static const auto index = [] {
-        std::unordered_map<std::string_view, std::string_view> names;
+        std::unordered_map<uint32_t, std::string_view> names;
         const std::string_view text = dicomDictionaryText();
         for (size_t at = 0; at + keyLength <= text.size(); ++at)
-            if (looksLikeKey(text, at)) names.try_emplace(text.substr(at, keyLength), nameAt(text, at));
+            if (const auto tag = keyAt(text, at)) names.try_emplace(*tag, nameAt(text, at));
         return names;
     }();
     return index;
@@ -46,9 +56,7 @@ const std::unordered_map<std::string_view, std::string_view>& firstOccurrences()
 
 std::string_view dicomName(uint16_t group, uint16_t element)
 {
-    char key[keyLength + 1];
-    std::snprintf(key, sizeof key, "%04X\t%04X", group, element);
     const auto& index = firstOccurrences();
-    const auto found = index.find(std::string_view(key, keyLength));
+    const auto found = index.find(static_cast<uint32_t>(group) << 16 | element);
     return found == index.end() ? std::string_view() : found->second;
 }

@@ -6,6 +6,7 @@
 #include "NumberFormat.h"
 
 #include <algorithm>
+#include <cmath>
 #include <bit>
 #include <cstring>
 #include <limits>
@@ -102,9 +103,25 @@ uint8_t greyLevel(int16_t value, const GreyMapping& mapping)
 void GreyTable::prepare(const GreyMapping& mapping)
 {
     if (built_ == mapping) return;
+    // Values more than 130 grey steps from the level all saturate, to the grey of
+    // the lowest or the highest value; only the values in between are computed
+    // one by one (about WW of them).
+    const double reach = 130.0 / std::fabs(static_cast<double>(mapping.factor));
+    const double centre = static_cast<double>(mapping.level) - mapping.offset;
+    const auto low = static_cast<int32_t>(std::clamp(std::floor(centre - reach), -32768.0, 32767.0));
+    const auto high = static_cast<int32_t>(std::clamp(std::ceil(centre + reach), -32768.0, 32767.0));
+    const uint8_t below = greyLevel(-32768, mapping);
+    const uint8_t above = greyLevel(32767, mapping);
+
     const int entries = mapping.eightBit ? 256 : 65536;
-    for (int stored = 0; stored < entries; ++stored)
-        table_[static_cast<size_t>(stored)] = greyLevel(storedValue(static_cast<uint16_t>(stored), mapping.swap), mapping);
+    for (int stored = 0; stored < entries; ++stored) {
+        const int16_t value = storedValue(static_cast<uint16_t>(stored), mapping.swap);
+        table_[static_cast<size_t>(stored)] = value < low ? below : value > high ? above : 0;
+    }
+    for (int stored = 0; stored < entries; ++stored) {
+        const int16_t value = storedValue(static_cast<uint16_t>(stored), mapping.swap);
+        if (value >= low && value <= high) table_[static_cast<size_t>(stored)] = greyLevel(value, mapping);
+    }
     built_ = mapping;
 }
 

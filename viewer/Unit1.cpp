@@ -181,7 +181,7 @@ void TForm1::createControls()
 
     // Tag grid and the geometry row under the image.
     StringGridDICOM = named(new StringGrid(17, 512, this), "StringGridDICOM");
-    StringGridDICOM->setGeometry(0, 538, 716, 109);
+    StringGridDICOM->setGeometry(0, 536, 716, 109);
     StringGridDICOM->setEditable(true);
     const int widths[] = {32, 39, 39, 32, 36, 171, 337};
     for (int c = 0; c < 17; ++c) StringGridDICOM->setColWidth(c, c < 7 ? widths[c] : 32);

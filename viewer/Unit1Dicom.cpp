@@ -1,9 +1,160 @@
-// DICOM, tag grid and file list handlers of the Viewer (to be built).
+// DICOM header, tag grid and file list handlers of the Viewer.
 #include "Unit1.h"
 
-void TForm1::ReadDicom() {}
-void TForm1::ButtonHeaderToCBClick() {}
-void TForm1::StringGridDICOMDblClick() {}
-void TForm1::ButtonRowCulmClick() {}
-void TForm1::ButtonFileListClick() {}
-bool TForm1::ApplicationEvents1Message(QEvent*) { return false; }
+#include "AppError.h"
+#include "DicomReader.h"
+#include "EditText.h"
+#include "FileList.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QSignalBlocker>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace {
+
+QString latin1(const std::string& bytes) { return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())); }
+
+// Writes the reader's findings straight into the Viewer's controls.
+class ViewerDicomSink final : public DicomSink {
+public:
+    explicit ViewerDicomSink(TForm1& form) : form_(form) {}
+    // The cells are written without a change signal each; the grid is repainted once
+    // when the reading ends, by failure or not.
+    ~ViewerDicomSink() override { form_.StringGridDICOM->viewport()->update(); }
+
+    bool windowLocked() const override { return form_.CheckBoxWWLock->isChecked(); }
+    void setEdit(DicomEdit edit, const std::string& text) override { editFor(edit)->setText(latin1(text)); }
+    void setSwap(bool on) override
+    {
+        // The load draws at its end; a redraw now would find the sizes still empty.
+        const QSignalBlocker quiet(form_.CheckBoxSwp);
+        form_.CheckBoxSwp->setChecked(on);
+    }
+    void startGrid(int rows) override
+    {
+        form_.StringGridDICOM->setRowCount(1);
+        form_.StringGridDICOM->setRowCount(rows);
+    }
+    void setCell(int column, int row, const std::string& text) override
+    {
+        const QSignalBlocker quiet(form_.StringGridDICOM->model());
+        form_.StringGridDICOM->setCell(column, row, latin1(text));
+    }
+    void setRowCount(int rows) override { form_.StringGridDICOM->setRowCount(rows); }
+    void showSummary(const std::string& text) override { form_.Memo1->setPlainText(latin1(text)); }
+
+private:
+    QLineEdit* editFor(DicomEdit edit) const
+    {
+        switch (edit) {
+        case DicomEdit::Header: return form_.EditHeader;
+        case DicomEdit::ImgSizeX: return form_.EditImgSizeX;
+        case DicomEdit::ImgSizeY: return form_.EditImgSizeY;
+        case DicomEdit::FOVSize: return form_.EditFOVSize;
+        case DicomEdit::Offst: return form_.EditOffst;
+        case DicomEdit::PxlSpc: return form_.EditPxlSpc;
+        case DicomEdit::SThick: return form_.EditSThick;
+        case DicomEdit::PtPos: return form_.EditPtPos;
+        case DicomEdit::WindowLevel: return form_.EditWindowLevel;
+        case DicomEdit::WindowWidth: return form_.EditWindowWidth;
+        }
+        throw AppError("unknown edit");
+    }
+
+    TForm1& form_;
+};
+
+constexpr int gridEnlargedTop = 22, gridEnlargedHeight = 618;
+constexpr int gridTop = 536, gridHeight = 109;
+constexpr int gridWheelLimit = 200; // an enlarged grid scrolls with the wheel itself
+
+} // namespace
+
+void TForm1::ReadDicom()
+{
+    ViewerDicomSink sink(*this);
+    readDicom(FileBuffer, sink);
+}
+
+void TForm1::ButtonHeaderToCBClick()
+{
+    const StringGrid& grid = *StringGridDICOM;
+    const auto fields = [&](int row, int last) {
+        QStringList cells;
+        for (int column = 0; column <= last; ++column) cells << grid.cell(column, row);
+        return cells.join('\t');
+    };
+    QString text = fields(0, 6) + "\r\n";
+    for (int row = 1; row < grid.rowCount(); ++row) {
+        // Item and delimiter rows (group FFFE) and private groups stay out; an empty
+        // group, as on a sequence's closing row, counts as even.
+        const QString& group = grid.cell(1, row);
+        if (group.startsWith('F')) continue;
+        if (!group.isEmpty() && hexToInt(group.toStdString()) % 2 != 0) continue;
+        QString value = grid.cell(6, row);
+        value.remove(QChar(0));
+        text += fields(row, 5) + '\t' + value + "\r\n";
+    }
+    Memo2->setPlainText(text);
+    Memo2->selectAll();
+    QGuiApplication::clipboard()->setText(text);
+}
+
+void TForm1::StringGridDICOMDblClick()
+{
+    const QRect at = StringGridDICOM->geometry();
+    if (at.height() < gridWheelLimit) {
+        StringGridDICOM->setGeometry(at.left(), gridEnlargedTop, at.width(), gridEnlargedHeight);
+        StringGridDICOM->raise();
+    } else if (at.height() > gridWheelLimit) {
+        StringGridDICOM->setGeometry(at.left(), gridTop, at.width(), gridHeight);
+    }
+}
+
+void TForm1::ButtonRowCulmClick()
+{
+    const QString columns = EditImgSizeX->text();
+    EditImgSizeX->setText(EditImgSizeY->text());
+    EditImgSizeY->setText(columns);
+    ButtonDispClick();
+    ButtonAutoWLClick();
+}
+
+void TForm1::ButtonFileListClick()
+{
+    ListBox1->clear();
+    const std::string current = EditFileName->text().toStdString();
+    const std::vector<std::string> files = folderFiles(folderOf(current));
+    QStringList entries;
+    entries.reserve(static_cast<qsizetype>(files.size()));
+    for (const std::string& file : files) entries << QString::fromStdString(file);
+    ListBox1->addItems(entries);
+
+    const auto found = std::find(files.begin(), files.end(), current);
+    // A name not in the list runs off its end.
+    if (found == files.end()) throw AppError(Msg::listIndex(static_cast<long long>(files.size())));
+    setInt(EditFListNo, found - files.begin());
+}
+
+bool TForm1::ApplicationEvents1Message(QEvent* event)
+{
+    if (event->type() != QEvent::Wheel) return false;
+    if (QApplication::activeWindow() != this || StringGridDICOM->height() >= gridWheelLimit) return false;
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    // Only turns of the vertical wheel step; a sideways tilt or a gesture's zero-length
+    // start and end messages are left to the widgets.
+    const int delta = wheel->angleDelta().y();
+    if (delta == 0) return false;
+
+    const int index = intOf(EditFListNo);
+    if (index < 0 || index >= ListBox1->count()) throw AppError(Msg::listIndex(index));
+    EditFileName->setText(ListBox1->item(index)->text());
+    ViewState = 2;
+    BitBtnLoadClick();
+    setInt(EditFListNo, wheelStep(intOf(EditFListNo), ListBox1->count(), delta));
+    wheel->accept();
+    return true;
+}

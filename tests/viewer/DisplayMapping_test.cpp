@@ -175,6 +175,28 @@ TEST(Render, TableFollowsTheMapping)
     EXPECT_EQ(bitmap.pixels[0], 128);
 }
 
+TEST(Render, TableAgreesWithTheFormulaForEveryStoredWord)
+{
+    struct Case {
+        int32_t level, width, offset;
+        bool swap, invert;
+    };
+    for (const Case c : {Case{40, 400, 0, false, false}, Case{-1000, 1, 24, true, false}, Case{0, -256, 0, false, true},
+                         Case{32767, 65536, -1024, true, true}, Case{5, 3, 0, false, false}}) {
+        GreyMapping m = window(c.level, c.width);
+        m.offset = c.offset;
+        m.swap = c.swap;
+        m.invert = c.invert;
+        GreyTable table;
+        table.prepare(m);
+        for (int stored = 0; stored < 65536; ++stored) {
+            const auto word = static_cast<uint16_t>(stored);
+            const auto value = static_cast<int16_t>(c.swap ? static_cast<uint16_t>(word << 8 | word >> 8) : word);
+            ASSERT_EQ(table[word], greyLevel(value, m)) << "level " << c.level << " width " << c.width << " word " << stored;
+        }
+    }
+}
+
 TEST(Placement, StretchesToFiveHundredTwelveRows)
 {
     const Placement tall = placeImage(400, 512, false);

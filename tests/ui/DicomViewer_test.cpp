@@ -1,0 +1,256 @@
+// Real DICOM slices in the Viewer: the tag grid and its export, "<>", the file list
+// and paging through a folder with the mouse wheel.
+#include "AppError.h"
+#include "Forms.h"
+#include "ScriptedDialogs.h"
+#include "TestFiles.h"
+#include "Unit1.h"
+#include "Unit2.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QSignalBlocker>
+#include <QTest>
+#include <QWheelEvent>
+
+class DicomViewerTest : public QObject {
+    Q_OBJECT
+
+    ScriptedDialogs* dialogs_ = nullptr;
+    TempFolder folder_;
+
+    QString copy(const std::string& pydicomName, const std::string& as)
+    {
+        return QString::fromStdString(folder_.write(as, readFile(pydicomFile(pydicomName))).string());
+    }
+
+    void loadByName(const QString& file)
+    {
+        Form1->EditFileName->setText(file);
+        Form1->ViewState = 2;
+        Form1->BitBtnLoadClick();
+    }
+
+    // One wheel message as the application receives it; true when the Viewer used it.
+    static bool turnWheel(int delta)
+    {
+        const QPoint at = Form1->ListBox1->rect().center();
+        QWheelEvent wheel(at, Form1->ListBox1->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Form1->ListBox1, &wheel);
+        return wheel.isAccepted();
+    }
+
+    static void activate(QWidget* window)
+    {
+        window->show();
+        window->activateWindow();
+        QApplication::setActiveWindow(window);
+        QTRY_COMPARE(QApplication::activeWindow(), window);
+    }
+
+    static QStringList listEntries()
+    {
+        QStringList entries;
+        for (int i = 0; i < Form1->ListBox1->count(); ++i) entries << Form1->ListBox1->item(i)->text();
+        return entries;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        dialogs_ = &installScriptedDialogs();
+        CreateForms();
+        Form1->show();
+        // A series of three MR slices named so that listing order and reading order differ.
+        for (const char* name : {"IM10", "IM2", "IM1"}) copy("MR_small.dcm", name);
+        copy("CT_small.dcm", "CT_small.dcm");
+        copy("JPEG-lossy.dcm", "mammo.dcm");
+        std::filesystem::create_directory(folder_.path() / "sub");
+    }
+
+    void init()
+    {
+        dialogs_->errors.clear();
+        dialogs_->inputPrompts.clear();
+        Form1->CheckBoxWWLock->setChecked(false);
+    }
+
+    void ctSliceLoadsWithoutPrompts()
+    {
+        {
+            const QSignalBlocker quiet(Form1->CheckBoxSwp);
+            Form1->CheckBoxSwp->setChecked(true);
+        }
+        const QString file = copy("CT_small.dcm", "CT_small.dcm");
+        loadByName(file);
+        QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
+        QVERIFY(dialogs_->inputPrompts.isEmpty());
+        QVERIFY(!Form1->CheckBoxSwp->isChecked()); // explicit little endian
+        QCOMPARE(Form1->EditImgSizeX->text(), QString("128"));
+        QCOMPARE(Form1->EditImgSizeY->text(), QString("128"));
+        QCOMPARE(Form1->EditHeader->text(), QString("6300"));
+        QCOMPARE(Form1->EditOffst->text(), QString("-1024"));
+        QCOMPARE(Form1->EditPxlSpc->text(), QString("0.661468"));
+        QCOMPARE(Form1->EditSThick->text(), QString("5.000000"));
+        QCOMPARE(Form1->ImgSizeX, 128);
+        const StringGrid& grid = *Form1->StringGridDICOM;
+        QCOMPARE(grid.cell(0, 0), QString(" No"));
+        QCOMPARE(grid.cell(5, 1), QString("MediaStorageSOPClassUID"));
+        QCOMPARE(grid.cell(6, 3), QString("1.2.840.10008.1.2.1"));
+        QCOMPARE(grid.cell(1, grid.rowCount() - 1), QString("7FE0"));
+        QVERIFY(Form1->Memo1->toPlainText().startsWith("RHAPSODE"));
+        QVERIFY(Form1->Memo1->toPlainText().contains("mmPSize : 0.661468"));
+        QCOMPARE(Form1->EditFileName->text(), file);
+        QCOMPARE(Form1->ListBox1->item(Form1->EditFListNo->text().toInt())->text(), file);
+        QCOMPARE(Form1->ViewState, 0);
+    }
+
+    void metaToClipboardLeavesOutPrivateAndItemRows()
+    {
+        loadByName(copy("CT_small.dcm", "CT_small.dcm"));
+        StringGrid& grid = *Form1->StringGridDICOM;
+        grid.setCell(6, 2, QString("1.3") + QChar(0) + "5");
+        QTest::mouseClick(Form1->ButtonHeaderToCB, Qt::LeftButton);
+        QVERIFY(dialogs_->errors.isEmpty());
+        const QString text = QGuiApplication::clipboard()->text();
+        QVERIFY(text.endsWith("\r\n"));
+        const QStringList lines = text.split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lines[0], QString(" No\tGroup\tErement\tVR\tCHR#\tName\tValue"));
+        QCOMPARE(lines[1], QString("  1\t0002\t0002\tUI\t001A\tMediaStorageSOPClassUID\t1.2.840.10008.5.1.4.1.1.2"));
+        QCOMPARE(lines[2].section('\t', 6), QString("1.35"));
+        int taken = 0;
+        for (int row = 1; row < grid.rowCount(); ++row) {
+            const QString group = grid.cell(1, row);
+            if (!group.startsWith('F') && (group.isEmpty() || group.toInt(nullptr, 16) % 2 == 0)) ++taken;
+        }
+        QCOMPARE(lines.size(), taken + 1);
+        for (const QString& line : lines.mid(1)) {
+            const QString group = line.section('\t', 1, 1);
+            QVERIFY2(!group.startsWith('F') && group.toInt(nullptr, 16) % 2 == 0, qPrintable(line));
+        }
+        QVERIFY(text.contains("\t0009\t") == false);
+        QCOMPARE(Form1->Memo2->toPlainText().split('\n').first(), lines[0]);
+    }
+
+    void metaToClipboardStopsAtAGroupThatIsNotHex()
+    {
+        loadByName(copy("CT_small.dcm", "CT_small.dcm"));
+        QGuiApplication::clipboard()->setText("before");
+        Form1->StringGridDICOM->setCell(1, 5, "XYZ");
+        QTest::mouseClick(Form1->ButtonHeaderToCB, Qt::LeftButton);
+        QCOMPARE(dialogs_->errors, QStringList{QString::fromStdString(Msg::notInteger("$XYZ"))});
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("before"));
+    }
+
+    void doubleClickEnlargesAndRestoresTheGrid()
+    {
+        StringGrid* grid = Form1->StringGridDICOM;
+        grid->setGeometry(0, 538, 716, 109);
+        Form1->StringGridDICOMDblClick();
+        QCOMPARE(grid->geometry(), QRect(0, 22, 716, 618));
+        Form1->StringGridDICOMDblClick();
+        QCOMPARE(grid->geometry(), QRect(0, 536, 716, 109));
+        grid->setGeometry(0, 300, 716, 200);
+        Form1->StringGridDICOMDblClick();
+        QCOMPARE(grid->geometry(), QRect(0, 300, 716, 200));
+        grid->setGeometry(0, 536, 716, 109);
+    }
+
+    void exchangeSwapsColumnsAndRowsAndRedraws()
+    {
+        loadByName(QString::fromStdString((folder_.path() / "mammo.dcm").string()));
+        QVERIFY(dialogs_->errors.isEmpty());
+        QCOMPARE(Form1->EditImgSizeX->text(), QString("256"));
+        QCOMPARE(Form1->EditImgSizeY->text(), QString("1024"));
+        QTest::mouseClick(Form1->ButtonRowCulm, Qt::LeftButton);
+        QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
+        QCOMPARE(Form1->EditImgSizeX->text(), QString("1024"));
+        QCOMPARE(Form1->EditImgSizeY->text(), QString("256"));
+        QCOMPARE(Form1->ImgSizeX, 1024);
+        QCOMPARE(Form1->ImgSizeY, 256);
+    }
+
+    void fileListIsInNameOrder()
+    {
+        const QString prefix = QString::fromStdString(folder_.path().string()) + "/";
+        loadByName(prefix + "IM2");
+        QCOMPARE(listEntries(), (QStringList{prefix + "CT_small.dcm", prefix + "IM1", prefix + "IM2", prefix + "IM10",
+                                             prefix + "mammo.dcm"}));
+        QCOMPARE(Form1->EditFListNo->text(), QString("2"));
+
+        // A name the list does not hold runs off its end, after the list was rebuilt.
+        Form1->ListBox1->clear();
+        Form1->EditFileName->setText(prefix + "im2");
+        QTest::mouseClick(Form1->ButtonFileList, Qt::LeftButton);
+        QCOMPARE(dialogs_->errors, QStringList{QString::fromStdString(Msg::listIndex(5))});
+        QCOMPARE(Form1->ListBox1->count(), 5);
+    }
+
+    void wheelPagesThroughTheFolder()
+    {
+        const QString prefix = QString::fromStdString(folder_.path().string()) + "/";
+        activate(Form1);
+        loadByName(prefix + "IM2");
+        QCOMPARE(Form1->EditFListNo->text(), QString("2"));
+
+        // Away from the user: the first message reloads the file, the index moves on.
+        Form1->EditFileSize->setText("x");
+        QVERIFY(turnWheel(120));
+        QCOMPARE(Form1->EditFileName->text(), prefix + "IM2");
+        QCOMPARE(Form1->EditFileSize->text(), QString("9830"));
+        QCOMPARE(Form1->EditFListNo->text(), QString("3"));
+        QVERIFY(turnWheel(120));
+        QCOMPARE(Form1->EditFileName->text(), prefix + "IM10");
+        QCOMPARE(Form1->EditFListNo->text(), QString("4"));
+        QVERIFY(turnWheel(120));
+        QCOMPARE(Form1->EditFileName->text(), prefix + "mammo.dcm");
+        QCOMPARE(Form1->EditFListNo->text(), QString("4")); // the last entry
+        // Towards the user: back down to the first entry and no further.
+        for (int i = 0; i < 4; ++i) QVERIFY(turnWheel(-120));
+        QCOMPARE(Form1->EditFileName->text(), prefix + "IM1");
+        QCOMPARE(Form1->EditFListNo->text(), QString("0"));
+        QVERIFY(turnWheel(-120));
+        QCOMPARE(Form1->EditFileName->text(), prefix + "CT_small.dcm");
+        QCOMPARE(Form1->EditFListNo->text(), QString("0"));
+        QVERIFY(dialogs_->errors.isEmpty());
+    }
+
+    void wheelLoadsNothingWhenTheGridIsEnlargedOrAnotherWindowIsActive()
+    {
+        const QString prefix = QString::fromStdString(folder_.path().string()) + "/";
+        activate(Form1);
+        loadByName(prefix + "IM1");
+        Form1->EditFileSize->setText("x");
+
+        Form1->StringGridDICOMDblClick();
+        turnWheel(120);
+        Form1->StringGridDICOMDblClick();
+        QCOMPARE(Form1->EditFileSize->text(), QString("x"));
+
+        activate(Form2);
+        turnWheel(120);
+        QCOMPARE(Form1->EditFileSize->text(), QString("x"));
+        QCOMPARE(Form1->EditFileName->text(), prefix + "IM1");
+
+        // A sideways tilt is no step either.
+        activate(Form1);
+        QWheelEvent tilt(QPointF(), QPointF(), QPoint(), QPoint(120, 0), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Form1->ListBox1, &tilt);
+        QCOMPARE(Form1->EditFileSize->text(), QString("x"));
+        QVERIFY(dialogs_->errors.isEmpty());
+    }
+
+    void wheelWithAnIndexOutsideTheListReportsIt()
+    {
+        activate(Form1);
+        Form1->EditFListNo->setText("7");
+        Form1->EditFileSize->setText("x");
+        turnWheel(120);
+        QCOMPARE(dialogs_->errors, QStringList{QString::fromStdString(Msg::listIndex(7))});
+        QCOMPARE(Form1->EditFileSize->text(), QString("x"));
+    }
+};
+
+QTEST_MAIN(DicomViewerTest)
+#include "DicomViewer_test.moc"

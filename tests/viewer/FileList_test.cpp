@@ -1,0 +1,70 @@
+// Listing the current image's folder in name order, and the wheel's index steps.
+#include "FileList.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+TEST(FileList, FolderOfPath)
+{
+    EXPECT_EQ(folderOf("/data/ct/IM1"), "/data/ct/");
+    EXPECT_EQ(folderOf("/IM1"), "/");
+    EXPECT_EQ(folderOf("IM1"), "");
+    EXPECT_EQ(folderOf(""), "");
+    EXPECT_EQ(folderOf("/data/ct/"), "/data/ct/");
+}
+
+TEST(FileList, NaturalOrder)
+{
+    std::vector<std::string> names = {"IM10", "im3", "IM2", "IM1", "im1", "IM01", "b", "A", "IM1a", "IM", "slice007.dcm",
+                                      "slice7.dcm", "slice70.dcm", "x99999999999999999999", "x100000000000000000000"};
+    std::sort(names.begin(), names.end(), naturalLess);
+    const std::vector<std::string> expected = {"A",    "b",          "IM",           "IM01",        "IM1",
+                                               "im1",  "IM1a",       "IM2",          "im3",         "IM10",
+                                               "slice007.dcm", "slice7.dcm", "slice70.dcm", "x99999999999999999999",
+                                               "x100000000000000000000"};
+    EXPECT_EQ(names, expected);
+    EXPECT_FALSE(naturalLess("IM2", "IM2"));
+}
+
+TEST(FileList, ListsFilesOfTheFolderInNameOrder)
+{
+    TempFolder folder;
+    for (const char* name : {"IM10", "IM2", "im1", ".hidden"}) folder.write(name, {1});
+    std::filesystem::create_directory(folder.path() / "IM3");
+    const std::string prefix = folder.path().string() + "/";
+    EXPECT_EQ(folderFiles(prefix), (std::vector<std::string>{prefix + ".hidden", prefix + "im1", prefix + "IM2", prefix + "IM10"}));
+}
+
+TEST(FileList, EmptyFolderTextListsTheCurrentFolder)
+{
+    TempFolder folder;
+    folder.write("b1", {});
+    folder.write("a", {});
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    const auto files = folderFiles("");
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(files, (std::vector<std::string>{"a", "b1"}));
+}
+
+TEST(FileList, UnreadableFolderGivesAnEmptyList)
+{
+    EXPECT_TRUE(folderFiles("/no/such/folder/").empty());
+}
+
+TEST(FileList, WheelSteps)
+{
+    struct Case {
+        int index, count, delta, expected;
+    };
+    for (const Case& c : {Case{1, 3, 120, 2}, Case{2, 3, 120, 2}, Case{1, 3, -120, 0}, Case{0, 3, -120, 0}, Case{1, 3, 0, 0},
+                          Case{0, 1, 120, 0}, Case{0, 0, 120, 0}}) {
+        EXPECT_EQ(wheelStep(c.index, c.count, c.delta), c.expected) << c.index << " " << c.count << " " << c.delta;
+    }
+}
+
+} // namespace

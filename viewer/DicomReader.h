@@ -1,0 +1,33 @@
+#pragma once
+// Reads the header of a DICOM file held whole in memory by byte patterns, not as a
+// full parser: it finds the Pixel Data tag and the start of the file meta group by
+// searching for their bytes, then walks the elements with a simple length rule
+// (little-endian, implicit or explicit VR, 16-bit lengths). What it finds goes to a
+// sink as it is found, so a failure part-way leaves everything written before it.
+#include "Samples.h"
+
+#include <string>
+
+// The edits the reader fills.
+enum class DicomEdit { Header, ImgSizeX, ImgSizeY, FOVSize, Offst, PxlSpc, SThick, PtPos, WindowLevel, WindowWidth };
+
+// Texts are the file's bytes, one character per byte.
+class DicomSink {
+public:
+    virtual ~DicomSink() = default;
+    virtual bool windowLocked() const = 0; // the window edits keep their values
+    virtual void setEdit(DicomEdit edit, const std::string& text) = 0;
+    virtual void setSwap(bool on) = 0;
+    virtual void startGrid(int rows) = 0; // empties the tag grid below its caption row
+    virtual void setCell(int column, int row, const std::string& text) = 0;
+    virtual void setRowCount(int rows) = 0;
+    // The summary lines, once at the end of the reading (also when it fails), provided
+    // an element was read that far.
+    virtual void showSummary(const std::string& text) = 0;
+};
+
+// Reads the header into the sink. Returns the file's orientation mark ("LAND" for a
+// landscape film, empty when the file sets none); the image sizes are written as the
+// file gives them (Columns into ImgSizeX, Rows into ImgSizeY) whatever the mark says.
+// A value that must be a number and is not fails with the conversion message.
+std::string readDicom(const ByteBuffer& file, DicomSink& sink);

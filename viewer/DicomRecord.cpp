@@ -1,0 +1,33 @@
+#include "DicomRecord.h"
+
+#include "AppError.h"
+
+namespace {
+constexpr size_t columns = 7;
+}
+
+void DicomRecord::startGrid(int rows)
+{
+    grid.assign(1, std::vector<std::string>(columns));
+    setRowCount(rows);
+}
+
+void DicomRecord::setCell(int column, int row, const std::string& text)
+{
+    if (row < 0 || static_cast<size_t>(row) >= grid.size()) throw AppError(Msg::listIndex(row));
+    if (column < 0 || static_cast<size_t>(column) >= columns) throw AppError(Msg::listIndex(column));
+    grid[static_cast<size_t>(row)][static_cast<size_t>(column)] = text;
+}
+
+void DicomRecord::setRowCount(int rows) { grid.resize(static_cast<size_t>(rows), std::vector<std::string>(columns)); }
+
+std::string DicomRecord::edit(DicomEdit which) const
+{
+    const auto found = edits.find(which);
+    return found == edits.end() ? std::string() : found->second;
+}
+
+const std::string& DicomRecord::cell(int column, int row) const
+{
+    return grid.at(static_cast<size_t>(row)).at(static_cast<size_t>(column));
+}

@@ -8,6 +8,8 @@
 
 #include <QEvent>
 #include <QFont>
+#include <QGuiApplication>
+#include <QWindow>
 
 TForm2* Form2 = nullptr;
 
@@ -192,6 +194,11 @@ void TForm2::connectHandlers()
     connect(StringGridInput, &InputGrid::mouseDown, this, guarded(this, &TForm2::StringGridInputMouseDown));
     connect(StringGridInput, &InputGrid::mouseMove, this, guarded(this, &TForm2::StringGridInputMouseMove));
     connect(StringGridInput, &InputGrid::mouseUp, this, guarded(this, &TForm2::StringGridInputMouseUp));
+    // Once another of the program's windows is active, the next activation of this one
+    // is the user's, whether or not the error report gave the activation back.
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focused) {
+        if (focused && focused != windowHandle() && !activating_) skipReturnActivation_ = false;
+    });
 }
 
 bool TForm2::event(QEvent* e)

@@ -9,7 +9,9 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 #include <vector>
 
@@ -58,6 +60,18 @@ public:
     {
         ScriptedDialogs::errorReport(parent, message);
         deactivate();
+    }
+};
+
+// A real modal message box, closed shortly after it opens, as a user would.
+class ClosingMessageBoxes : public ScriptedDialogs {
+public:
+    void errorReport(QWidget* parent, const QString& message) override
+    {
+        ScriptedDialogs::errorReport(parent, message);
+        QMessageBox box(QMessageBox::Critical, QString(), message, QMessageBox::Ok, parent);
+        QTimer::singleShot(100, &box, &QDialog::accept);
+        box.exec();
     }
 };
 
@@ -110,6 +124,30 @@ private slots:
         activate(); // the user comes back: a new activation, a new message
         activate();
         QCOMPARE(modal.errors.size(), 2);
+    }
+
+    void aRealMessageBoxIsShownOncePerActivation()
+    {
+        auto dialogs = std::make_unique<ClosingMessageBoxes>();
+        ClosingMessageBoxes& boxes = *dialogs;
+        setDialogs(std::move(dialogs));
+        Form1->show();
+        Form1->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Form1));
+        Form2->show();
+        Form2->activateWindow();
+        QTest::qWait(800); // long enough for several boxes, were closing one to activate again
+        QCOMPARE(boxes.errors.size(), 1);
+        // This platform gives the activation to no window when the box closes; on desktops
+        // it comes back to this window, which the modal-like double above stands for.
+        Form1->activateWindow(); // the user goes to the Viewer and comes back
+        QVERIFY(QTest::qWaitForWindowActive(Form1));
+        Form2->activateWindow();
+        QTRY_COMPARE(boxes.errors.size(), 2);
+        Form1->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Form1));
+        Form2->hide();
+        Form1->hide();
     }
 
     void elevenSampleProfileEndToEnd()

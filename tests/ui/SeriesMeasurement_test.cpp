@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QTest>
 
+#include <cmath>
 #include <filesystem>
 
 namespace {
@@ -99,7 +100,11 @@ private slots:
         QCOMPARE(d->errors, QStringList{});
         const double fwhm = Form2->EditFWHM->text().toDouble();
         QVERIFY2(std::abs(fwhm - trueFwhm) < 0.02 * trueFwhm, qPrintable(Form2->EditFWHM->text()));
-        QVERIFY(Form2->EditMTF->text().toDouble() > 0);
+        // A Gaussian profile's MTF is exp(-2 pi^2 sigma^2 f^2).
+        const double sigma = trueFwhm / (2 * std::sqrt(2 * std::log(2.0)));
+        const double fc = Form2->EditFrq->text().toDouble();
+        const double gaussianMtf = std::exp(-2 * M_PI * M_PI * sigma * sigma * fc * fc);
+        QVERIFY2(std::abs(Form2->EditMTF->text().toDouble() - gaussianMtf) < 0.005, qPrintable(Form2->EditMTF->text()));
         QCOMPARE(Form2->Series1->count(), Form2->EditLSFgnd->text().toInt());
         QVERIFY(Form2->Series2->count() > 0);
         QVERIFY(Form2->MemoMTF->toPlainText().startsWith("c/mm\tMTF 0.5 5.00"));

@@ -1,4 +1,5 @@
 // "Open" and "Cal." through the windows on a series written by the sample tool.
+#include "AppError.h"
 #include "Forms.h"
 #include "Guarded.h"
 #include "InputGridWidget.h"
@@ -57,6 +58,19 @@ private slots:
         d = &installScriptedDialogs();
         Form1->RadioGroupTool->setItemIndex(0);
         Form1->CheckBoxRoiLock->setChecked(true);
+    }
+
+    void withNothingListedBothStopAtTheListIndex()
+    {
+        QCOMPARE(Form1->ListBox1->count(), 0);
+        guarded(Form1, &TForm1::ButtonDispCClick)(); // the dialog is cancelled
+        QCOMPARE(Form1->EditFListNo->text(), QString("0"));
+        guarded(Form1, &TForm1::ButtonCalSWClick)();
+        const QString listIndex = QString::fromStdString(Msg::listIndex(0));
+        QCOMPARE(d->errors, (QStringList{listIndex, listIndex}));
+        QCOMPARE(Form2->StringGridInput->rowCount(), 129); // prepared, then stopped
+        QCOMPARE(Form2->StringGridInput->cell(0, 128), QString("254"));
+        QVERIFY(!Form2->isVisible());
     }
 
     void openShowsTheMiddleSliceWithTheWindowLocked()

@@ -66,6 +66,7 @@ void fitAxis(QValueAxis* axis, std::initializer_list<const QXYSeries*> series, b
         hi += 1;
     }
     axis->setRange(lo, hi);
+    axis->applyNiceNumbers();
 }
 
 void setAxisScale(QValueAxis* axis, double minimum, double maximum, double increment)

@@ -20,7 +20,7 @@ void attachSeries(const LineChart& chart, QXYSeries* series, const QString& name
 // The series shows points (x[k], y[k]), k < n, ordered by ascending x (ties keep their order).
 void replacePoints(QXYSeries* series, const double* x, const double* y, int n);
 
-// Scales an axis to the range of the series' x or y values; an empty range stays as it is.
+// Scales an axis to round numbers around the series' x or y values; without values it stays.
 void fitAxis(QValueAxis* axis, std::initializer_list<const QXYSeries*> series, bool horizontal);
 
 // A fixed range with labels every `increment`, starting at the minimum.

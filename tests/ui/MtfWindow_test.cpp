@@ -5,13 +5,14 @@
 #include "ScriptedDialogs.h"
 #include "Unit1.h"
 #include "Unit2.h"
+#include "UpDownWidget.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <vector>
 
@@ -191,8 +192,9 @@ private slots:
         const QStringList first = results();
         QTest::mouseClick(Form2->ButtonCalMTF, Qt::LeftButton);
         QCOMPARE(results(), first);
-        Form2->UpDown1Click();
+        QTest::mouseClick(Form2->UpDown1->upButton(), Qt::LeftButton);
         QCOMPARE(results(), first);
+        QCOMPARE(Form2->UpDown1->position(), 25);
         QCOMPARE(d->errors, QStringList{});
     }
 

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "Arithmetic.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -56,8 +57,8 @@ IndexPowers::IndexPowers()
     sum[0].fill(0);
     for (int32_t k = 0; k < IndexPowerCount; ++k)
         for (int32_t t = 0; t < MaxLsmPowers; ++t) {
-            power[k][t] = std::pow(static_cast<double>(k), static_cast<double>(t));
-            sum[k + 1][t] = sum[k][t] + power[k][t];
+            power[t][k] = std::pow(static_cast<double>(k), static_cast<double>(t));
+            sum[k + 1][t] = sum[k][t] + power[t][k];
         }
 }
 
@@ -75,11 +76,43 @@ void LSM(LsmArrays& lsm, int32_t n, int32_t m)
 void LSM(LsmArrays& lsm, int32_t n, int32_t m, const IndexPowers& powers)
 {
     checkFit(n, m, IndexPowerCount);
+    // Four right sides at a time, each summed in order of k as above; the table has
+    // powers up to 32, so the spare sums of the last group read valid entries.
     Sums R{};
-    for (int32_t k = 0; k < m; ++k) {
-        const double* xPower = powers.power[k].data();
-        const double y = lsm.LsmY[k];
-        for (int32_t e = 0; e <= n; ++e) R[e] += xPower[e] * y;
+    const double* y = lsm.LsmY.data();
+    for (int32_t e = 0; e <= n; e += 4) {
+        const double* p0 = powers.power[e].data();
+        const double* p1 = powers.power[e + 1].data();
+        const double* p2 = powers.power[e + 2].data();
+        const double* p3 = powers.power[e + 3].data();
+        double r0 = 0, r1 = 0, r2 = 0, r3 = 0;
+        for (int32_t k = 0; k < m; ++k) {
+            r0 += p0[k] * y[k];
+            r1 += p1[k] * y[k];
+            r2 += p2[k] * y[k];
+            r3 += p3[k] * y[k];
+        }
+        R[e] = r0;
+        R[e + 1] = r1;
+        R[e + 2] = r2;
+        R[e + 3] = r3;
     }
     solveNormalEquations(lsm, powers.sum[m], R, n);
+}
+
+double fittedValue(const LsmArrays& lsm, int32_t n, double x)
+{
+    double value = 0;
+    for (int32_t j = 0; j <= n; ++j) value += lsm.LsmCoef[j] * std::pow(x, static_cast<double>(j));
+    return value;
+}
+
+void fittedValues(const LsmArrays& lsm, int32_t n, int32_t m, const IndexPowers& powers, double* values)
+{
+    std::fill_n(values, m, 0.0);
+    for (int32_t j = 0; j <= n; ++j) {
+        const double a = lsm.LsmCoef[j];
+        const double* xPower = powers.power[j].data();
+        for (int32_t k = 0; k < m; ++k) values[k] += a * xPower[k];
+    }
 }

@@ -21,7 +21,7 @@ struct LsmArrays {
 // fits; they are computed once, term by term as a fit would compute them.
 struct IndexPowers {
     IndexPowers();
-    std::array<std::array<double, MaxLsmPowers>, IndexPowerCount> power;   // [k][t] = k^t
+    std::array<std::array<double, IndexPowerCount>, MaxLsmPowers> power;   // [t][k] = k^t
     std::array<std::array<double, MaxLsmPowers>, IndexPowerCount + 1> sum; // [m][t] = sum of k^t, k < m
 };
 
@@ -31,10 +31,7 @@ void LSM(LsmArrays& lsm, int32_t n, int32_t m);
 // The same fit when LsmX[k] = k: powers and their sums come from the table.
 void LSM(LsmArrays& lsm, int32_t n, int32_t m, const IndexPowers& powers);
 
-// The polynomial a0..an of LsmCoef at the abscissa whose powers x^0..x^n are given.
-inline double fittedValue(const LsmArrays& lsm, int32_t n, const double* powersOfX)
-{
-    double value = 0;
-    for (int32_t j = 0; j <= n; ++j) value += lsm.LsmCoef[j] * powersOfX[j];
-    return value;
-}
+// The polynomial a0..an of LsmCoef at x: the sum of a_j * x^j in order of j.
+double fittedValue(const LsmArrays& lsm, int32_t n, double x);
+// The same at x = 0..m-1 into values[0..m-1], powers from the table.
+void fittedValues(const LsmArrays& lsm, int32_t n, int32_t m, const IndexPowers& powers, double* values);

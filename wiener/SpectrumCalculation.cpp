@@ -32,16 +32,20 @@ bool roiInside(const SpectrumParameters& p, const ByteBuffer& image)
 // Real division that fails as the system does on a zero divisor.
 double divide(double a, double b) { return b == 0 ? static_cast<double>(Checked::fdiv(a, b)) : a / b; }
 
-// BandMatrix[k][r] := pixel value of line v + r at position k along the profile.
+// BandMatrix[line][k] := pixel value of band line `line` at position k along the
+// profile. The words of a line lie a fixed stride apart: one word along a row, one
+// row down a column.
 void fillBand(SpectrumState& s, const SpectrumParameters& p, const SpectrumRoles& r, const ByteBuffer& image, int32_t v)
 {
     const SampleLayout layout{p.header, p.W, p.swap, p.offset};
-    for (int32_t k = 0; k < r.L; ++k) {
-        auto& position = s.BandMatrix[k];
-        for (int32_t line = 0; line < r.f; ++line) {
-            const int64_t row = p.directionY ? int64_t{p.y0} + k : int64_t{p.y0} + v + line;
-            const int64_t column = p.directionY ? int64_t{p.x0} + v + line : int64_t{p.x0} + k;
-            position[line] = static_cast<double>(sampleValue(image, layout, row, column)) * p.C;
+    const int64_t stride = p.directionY ? 2 * int64_t{p.W} : 2;
+    for (int32_t line = 0; line < r.f; ++line) {
+        int64_t position = p.directionY ? wordPosition(layout, p.y0, int64_t{p.x0} + v + line)
+                                        : wordPosition(layout, int64_t{p.y0} + v + line, p.x0);
+        double* values = s.BandMatrix[line].data();
+        for (int32_t k = 0; k < r.L; ++k, position += stride) {
+            const auto word = static_cast<int16_t>(storedWord(image, position, p.swap));
+            values[k] = static_cast<double>(wrap16(word + p.offset)) * p.C;
         }
     }
 }
@@ -49,48 +53,43 @@ void fillBand(SpectrumState& s, const SpectrumParameters& p, const SpectrumRoles
 // The mean of the band's detrended lines, in BandProfile[0..L-1].
 void makeBandProfile(SpectrumState& s, const SpectrumParameters& p, const SpectrumRoles& r)
 {
-    auto& profile = s.BandProfile;
-    std::fill_n(profile.begin(), r.L, 0.0);
+    double* profile = s.BandProfile.data();
+    std::fill_n(profile, r.L, 0.0);
     if (p.bandTrend) {
         for (int32_t line = 0; line < r.f; ++line) {
-            for (int32_t k = 0; k < r.L; ++k) s.LsmY[k] = s.BandMatrix[k][line];
+            const double* values = s.BandMatrix[line].data();
+            std::copy_n(values, r.L, s.LsmY.begin());
             const int32_t degree = p.bandDegree.get();
             LSM(s, degree, r.L, s.powers);
-            for (int32_t k = 0; k < r.L; ++k)
-                profile[k] += s.BandMatrix[k][line] - fittedValue(s, degree, s.powers.power[k].data());
+            fittedValues(s, degree, r.L, s.powers, s.FitValues.data());
+            for (int32_t k = 0; k < r.L; ++k) profile[k] += values[k] - s.FitValues[k];
         }
     } else {
-        double total = 0;
-        for (int32_t k = 0; k < r.L; ++k) {
-            for (int32_t line = 0; line < r.f; ++line) profile[k] += s.BandMatrix[k][line];
-            total += profile[k];
+        for (int32_t line = 0; line < r.f; ++line) {
+            const double* values = s.BandMatrix[line].data();
+            for (int32_t k = 0; k < r.L; ++k) profile[k] += values[k];
         }
+        double total = 0;
+        for (int32_t k = 0; k < r.L; ++k) total += profile[k];
         const double mean = divide(total, r.L);
         for (int32_t k = 0; k < r.L; ++k) profile[k] -= mean;
     }
     for (int32_t k = 0; k < r.L; ++k) profile[k] /= r.f;
 }
 
-// WsAcf[d] += sum over l < N of profile[l]*profile[l+d], d = 0..L-N. Four lags run
+// WsAcf[d] += sum over l < N of profile[l]*profile[l+d], d = 0..L-N. Eight lags run
 // side by side; each sum still adds its terms in order of l.
 void accumulateAcf(SpectrumState& s, const SpectrumRoles& r)
 {
+    constexpr int32_t lanes = 8;
     const double* profile = s.BandProfile.data();
     const int32_t lastLag = r.L - r.N;
     int32_t d = 0;
-    for (; d + 3 <= lastLag; d += 4) {
-        double s0 = 0, s1 = 0, s2 = 0, s3 = 0;
-        for (int32_t l = 0; l < r.N; ++l) {
-            const double x = profile[l];
-            s0 += x * profile[l + d];
-            s1 += x * profile[l + d + 1];
-            s2 += x * profile[l + d + 2];
-            s3 += x * profile[l + d + 3];
-        }
-        s.WsAcf[d] += s0;
-        s.WsAcf[d + 1] += s1;
-        s.WsAcf[d + 2] += s2;
-        s.WsAcf[d + 3] += s3;
+    for (; d + lanes - 1 <= lastLag; d += lanes) {
+        double sum[lanes] = {};
+        for (int32_t l = 0; l < r.N; ++l)
+            for (int32_t lane = 0; lane < lanes; ++lane) sum[lane] += profile[l] * profile[l + d + lane];
+        for (int32_t lane = 0; lane < lanes; ++lane) s.WsAcf[d + lane] += sum[lane];
     }
     for (; d <= lastLag; ++d) {
         double sum = 0;
@@ -128,7 +127,8 @@ void addSegment(SpectrumState& s, const SpectrumParameters& p, int32_t n, int32_
         for (int32_t l = 0; l < n; ++l) s.LsmY[l] = re[l];
         const int32_t degree = p.segmentDegree.get();
         LSM(s, degree, n, s.powers);
-        for (int32_t l = 0; l < n; ++l) re[l] -= fittedValue(s, degree, s.powers.power[l].data());
+        fittedValues(s, degree, n, s.powers, s.FitValues.data());
+        for (int32_t l = 0; l < n; ++l) re[l] -= s.FitValues[l];
     } else {
         double total = 0;
         for (int32_t l = 0; l < n; ++l) total += re[l];
@@ -184,7 +184,7 @@ int32_t calculateSpectrum(SpectrumState& s, const SpectrumParameters& p, const B
     s.WsAcf.fill(0);
     s.SpectrumCleared = std::clamp(p.W, 0, SpectrumArraySize);
     std::fill_n(s.WsSpectrum.begin(), s.SpectrumCleared, 0.0);
-    for (auto& position : s.BandMatrix) position.fill(0);
+    for (auto& line : s.BandMatrix) line.fill(0);
     s.BandProfile.fill(0);
 
     int32_t used = 0;

@@ -31,9 +31,11 @@ struct SpectrumState : FftArrays, LsmArrays {
     // at most all); the smoothing reads zero from there on.
     int32_t SpectrumCleared = 0;
 
-    // Working storage of one calculation: [position along the profile][line of the band].
-    std::array<std::array<double, MaxBandLines>, 2048> BandMatrix{};
+    // Working storage of one calculation. The band matrix is held line by line,
+    // [line of the band][position along the profile], so that a line is contiguous.
+    std::array<std::array<double, 2048>, MaxBandLines> BandMatrix{};
     std::array<double, MaxProfileLength> BandProfile{};
+    std::array<double, MaxProfileLength> FitValues{}; // a fitted polynomial at 0..m-1
 
     IndexPowers powers;
     HammingWindow hamming;

@@ -1,10 +1,12 @@
 #include "RawLoading.h"
 
+#include "AppError.h"
 #include "Arithmetic.h"
 #include "Convert.h"
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 namespace {
@@ -48,6 +50,18 @@ std::string guessMatrixSize(int64_t fileSize, int bytesPerPixel)
         while (n <= rounded) n *= 2;
     }
     return std::to_string(n) + " " + std::to_string(n);
+}
+
+std::vector<uint8_t> readWholeFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in || std::filesystem::is_directory(path)) throw AppError(Msg::cannotOpen(path));
+    const std::streamoff size = in.tellg();
+    if (size <= 0) throw AppError("ファイル " + path + " は空です");
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    in.seekg(0);
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) throw AppError(Msg::cannotOpen(path));
+    return bytes;
 }
 
 MatrixSize parseSizeAnswer(const std::string& answer)

@@ -3,6 +3,7 @@
 // a square matrix from the file size, and the sizes typed by the user.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // "label columns rows spacing.ext", tokens split at single blanks, "p" for the decimal point.
 struct FileNameGeometry {
@@ -25,6 +26,9 @@ struct MatrixSize {
 
 // "x y" (split at the first blank), or one number for both.
 MatrixSize parseSizeAnswer(const std::string& answer);
+
+// The whole file, byte for byte; a file that cannot be read, or holds nothing, fails.
+std::vector<uint8_t> readWholeFile(const std::string& path);
 
 // Bytes per sample of the load modes " 8bit", "16bit", "DICOM".
 inline int bytesPerPixel(int modeIndex) { return modeIndex == 0 ? 1 : 2; }

@@ -119,6 +119,10 @@ void TForm1::createControls()
     const int x = 520, w = 194;
     RadioGroupTool = named(new RadioGroup(QString(), {"ROI", "Move", "OFF", "Home"}, 4, this), "RadioGroupTool");
     RadioGroupTool->setGeometry(x, 21, w, 30);
+    QFont compact = RadioGroupTool->font();
+    compact.setPointSizeF(compact.pointSizeF() * 0.8);
+    RadioGroupTool->setFont(compact);
+    RadioGroupTool->setStyleSheet("QRadioButton { spacing: 1px; }");
     RadioGroupTool->setItemIndex(0);
     Memo1 = named(new QPlainTextEdit(this), "Memo1");
     Memo1->setGeometry(x, 53, w, 120);

@@ -5,8 +5,9 @@
 // each reads the edits, calls the logic beside it and writes the results back.
 #include "RadioGroup.h"
 #include "StringGrid.h"
-#include "ViewerTypes.h"
+#include "DisplayMapping.h"
 #include "Samples.h"
+#include "ViewerTypes.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -34,6 +35,7 @@ public:
     Rect RoiRect;                  // ROI in image pixels
     Rect RoiViewRect;              // ROI in DispBitmap pixels
     GreyBitmap DispBitmap;         // the picture shown by Image1
+    GreyTable DispGreyTable;       // grey level of every stored sample under the last window
 
     // Mouse state of the ROI and panning tools.
     QString DragButton;            // "Left", "Right" or empty

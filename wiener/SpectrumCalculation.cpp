@@ -45,7 +45,9 @@ void fillBand(SpectrumState& s, const SpectrumParameters& p, const SpectrumRoles
         double* values = s.BandMatrix[line].data();
         for (int32_t k = 0; k < r.L; ++k, position += stride) {
             const auto word = static_cast<int16_t>(storedWord(image, position, p.swap));
-            values[k] = static_cast<double>(wrap16(word + p.offset)) * p.C;
+            // The sum wraps to 16 bits; summed in 64 bits so that no offset overflows.
+            const auto sum = static_cast<int32_t>(int64_t{word} + p.offset);
+            values[k] = static_cast<double>(wrap16(sum)) * p.C;
         }
     }
 }

@@ -44,13 +44,29 @@ bool isLogarithmic(const QAbstractAxis* axis) { return axis->type() == QAbstract
 void applySpan(QAbstractAxis* axis, Span span)
 {
     if (span.low > span.high) return;
+    if (isLogarithmic(axis)) {
+        // Whole decades, so that the axis always carries labelled ticks.
+        const double low = std::pow(10.0, std::floor(std::log10(span.low)));
+        double high = std::pow(10.0, std::ceil(std::log10(span.high)));
+        if (high <= low) high = low * 10;
+        axis->setRange(low, high);
+        return;
+    }
     if (span.low == span.high) {
         // A flat line still needs a range to be drawn in.
         const double margin = span.low == 0 ? 1 : std::abs(span.low) * 0.1;
+        span.low -= margin;
         span.high += margin;
-        if (!isLogarithmic(axis)) span.low -= margin;
     }
-    axis->setRange(span.low, span.high);
+    // Labels at round steps of 1, 2 or 5 times a power of ten, about five of them.
+    const double rough = (span.high - span.low) / 5;
+    const double decade = std::pow(10.0, std::floor(std::log10(rough)));
+    const double step = rough / decade < 2 ? decade : rough / decade < 5 ? 2 * decade : 5 * decade;
+    auto* linear = static_cast<QValueAxis*>(axis);
+    linear->setTickType(QValueAxis::TicksDynamic);
+    linear->setTickAnchor(0);
+    linear->setTickInterval(step);
+    linear->setRange(span.low, span.high);
 }
 
 } // namespace

@@ -77,11 +77,11 @@ void TForm3::createControls()
     label(this, "Shift", {400, 38, 100, 14});
     EditShftX = edit(this, "EditShftX", "", {400, 54, 48, 22});
     EditShftY = edit(this, "EditShftY", "", {452, 54, 48, 22});
-    label(this, "Segment#", {508, 38, 60, 14});
+    label(this, "Segment#", {508, 38, 66, 14});
     EditNSgmnt = edit(this, "EditNSgmnt", "", {508, 54, 60, 22});
-    label(this, "Segment#", {576, 38, 60, 14});
+    label(this, "Segment#", {576, 38, 66, 14});
     EditNSgmnt2 = edit(this, "EditNSgmnt2", "10000", {576, 54, 60, 22});
-    EditC = edit(this, "EditC", "1.0", {644, 54, 48, 22});
+    EditC = edit(this, "EditC", "1.0", {646, 54, 48, 22});
 
     // The panel at the top right.
     RadioGroupXY = named(new RadioGroup("X/Y", {"X", "Y"}, 2, this), "RadioGroupXY");

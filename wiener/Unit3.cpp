@@ -1,37 +1,13 @@
 #include "Unit3.h"
 
 #include "EditText.h"
+#include "FormControls.h"
 #include "Guarded.h"
 #include "Unit1.h"
-
-#include <QLabel>
 
 TForm3* Form3 = nullptr;
 
 namespace {
-
-template <typename T>
-T* named(T* widget, const char* name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-QLineEdit* edit(QWidget* parent, const char* name, const QString& text, QRect geometry)
-{
-    auto* e = named(new QLineEdit(text, parent), name);
-    e->setGeometry(geometry);
-    return e;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry)
-{
-    auto* b = named(new QPushButton(caption, parent), name);
-    b->setGeometry(geometry);
-    return b;
-}
-
-void label(QWidget* parent, const QString& text, QRect geometry) { (new QLabel(text, parent))->setGeometry(geometry); }
 
 // A conversion made ahead of time so that the limits can be checked before the
 // calculation starts; a failure is kept and raised when the calculation reads the value.
@@ -87,11 +63,9 @@ void TForm3::createControls()
     RadioGroupXY = named(new RadioGroup("X/Y", {"X", "Y"}, 2, this), "RadioGroupXY");
     RadioGroupXY->setGeometry(704, 4, 90, 44);
     RadioGroupXY->setItemIndex(0);
-    CheckBoxTrnd = named(new QCheckBox("Trnd", this), "CheckBoxTrnd");
-    CheckBoxTrnd->setGeometry(800, 6, 56, 20);
+    CheckBoxTrnd = checkBox(this, "CheckBoxTrnd", "Trnd", false, {800, 6, 56, 20});
     EditN = edit(this, "EditN", "1", {858, 6, 30, 20});
-    CheckBoxTrnd1 = named(new QCheckBox("Trnd1", this), "CheckBoxTrnd1");
-    CheckBoxTrnd1->setGeometry(800, 30, 56, 20);
+    CheckBoxTrnd1 = checkBox(this, "CheckBoxTrnd1", "Trnd1", false, {800, 30, 56, 20});
     EditN1 = edit(this, "EditN1", "1", {858, 30, 30, 20});
     RadioGroupWindow = named(new RadioGroup("Window", {"Rect", "Haming"}, 2, this), "RadioGroupWindow");
     RadioGroupWindow->setGeometry(704, 52, 140, 44);

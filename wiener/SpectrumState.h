@@ -2,7 +2,7 @@
 // What the spectrum window keeps between its actions: the counters and fixed
 // arrays the calculation fills and the charts and exports read, the working
 // storage of one calculation, and the tables every calculation of a given length
-// shares. Everything has its final size from the start (about 2.7 MB, so the
+// shares. Everything has its final size from the start (about 1.8 MB, so the
 // window holds it on the heap); a calculation allocates nothing.
 #include "FFT.h"
 #include "LSM.h"

@@ -106,6 +106,13 @@ void shiftHistory(const ChartSeries& series)
     series[0]->clear();
 }
 
+void appendPoints(QLineSeries* series, const QList<QPointF>& points)
+{
+    QList<QPointF> all = series->points();
+    all.append(points);
+    series->replace(all);
+}
+
 void fitAxes(QChartView* view)
 {
     QChart* chart = view->chart();

@@ -28,6 +28,10 @@ QChartView* makeSpectrumChart(QWidget* parent, const ChartSpec& spec, ChartSerie
 // 2 those of 1, and series 1 is emptied.
 void shiftHistory(const ChartSeries& series);
 
+// Adds points after those of the series, in one change (the series redraws once,
+// not once per point).
+void appendPoints(QLineSeries* series, const QList<QPointF>& points);
+
 // Sets the axes to span the points of all series; a logarithmic axis spans the
 // positive values only. An empty chart keeps its ranges.
 void fitAxes(QChartView* view);

@@ -33,11 +33,11 @@ void TForm3::graph()
     QList<QPointF> spectrum;
     for (int32_t k = 1; k <= n / 2; ++k)
         spectrum.append(QPointF(static_cast<double>(spatialFrequency(k, n, dx)), s.WsSpectrum[k]));
-    SeriesLin[0]->append(spectrum);
-    SeriesLog[0]->append(spectrum);
+    appendPoints(SeriesLin[0], spectrum);
+    appendPoints(SeriesLog[0], spectrum);
     QList<QPointF> acf;
     for (int32_t d = 0; d <= n - 1; ++d) acf.append(QPointF(static_cast<double>(d * dx), s.WsAcf[d]));
-    SeriesAcf[0]->append(acf);
+    appendPoints(SeriesAcf[0], acf);
     for (QChartView* chart : {ChartWSLin, ChartWSLog, ChartACF}) fitAxes(chart);
 }
 
@@ -48,7 +48,7 @@ void TForm3::DrawProfile()
     if (s.RunCount > 6) return;
     QList<QPointF> profile;
     for (int32_t i = 1; i <= s.PointCount; ++i) profile.append(QPointF(i, s.FftRe[i - 1]));
-    SeriesProfile[static_cast<size_t>(s.RunCount)]->append(profile);
+    appendPoints(SeriesProfile[static_cast<size_t>(s.RunCount)], profile);
     fitAxes(ChartProfile);
 }
 

@@ -203,6 +203,16 @@ private slots:
         QCOMPARE(grid->cell(1, 1), QString("blu"));
     }
 
+    void profilesOfOneCalculationShareASeries()
+    {
+        // Bands at 0, 7, ..., 42: those at 0, 21 and 42 are multiples of 64 div 3.
+        Form3->EditShftY->setText("7");
+        Form3->ButtonCal->click();
+        QCOMPARE(pointCount(Form3->SeriesProfile, 0), 3 * 64);
+        QCOMPARE(Form3->SeriesProfile[0]->at(64).x(), 1.0);
+        QCOMPARE(pointCount(Form3->SeriesProfile, 1), 0);
+    }
+
     void exportsGoToMemoAndClipboard()
     {
         Form3->ButtonCal->click();

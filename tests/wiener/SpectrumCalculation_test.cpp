@@ -85,7 +85,136 @@ ByteBuffer noise(int size, double sigma, unsigned seed)
     return image16(size, size, [&](int, int) { return static_cast<int>(std::lround(normal(generator))); });
 }
 
+// The method written out plainly, band matrix by position, every power and window
+// weight computed where it is used, one lag at a time: the calculation's shortcuts
+// must give the same numbers to the last bit.
+struct Reference {
+    std::unique_ptr<SpectrumState> s = std::make_unique<SpectrumState>();
+
+    void run(const SpectrumParameters& p, const ByteBuffer& image)
+    {
+        const SpectrumRoles r = rolesOf(p);
+        const SampleLayout layout{p.header, p.W, p.swap, p.offset};
+        std::vector<std::vector<double>> band(r.L, std::vector<double>(r.f));
+        std::vector<double> profile(r.L);
+        s->WsAcf.fill(0);
+        s->WsSpectrum.fill(0);
+        int used = 0, bands = 0;
+        double dx = 0, wmm = 0;
+        for (int v = 0; v + r.f - 1 < r.P && used < p.limit; v += r.bandStep) {
+            for (int line = 0; line < r.f; ++line)
+                for (int k = 0; k < r.L; ++k)
+                    band[k][line] = p.directionY ? sampleValue(image, layout, p.y0 + k, p.x0 + v + line) * p.C
+                                                 : sampleValue(image, layout, p.y0 + v + line, p.x0 + k) * p.C;
+            std::fill(profile.begin(), profile.end(), 0.0);
+            if (p.bandTrend) {
+                for (int line = 0; line < r.f; ++line) {
+                    for (int k = 0; k < r.L; ++k) {
+                        s->LsmX[k] = k;
+                        s->LsmY[k] = band[k][line];
+                    }
+                    LSM(*s, p.bandDegree.value, r.L);
+                    for (int k = 0; k < r.L; ++k) profile[k] += band[k][line] - fittedValue(*s, p.bandDegree.value, k);
+                }
+            } else {
+                double total = 0;
+                for (int k = 0; k < r.L; ++k) {
+                    for (int line = 0; line < r.f; ++line) profile[k] += band[k][line];
+                    total += profile[k];
+                }
+                for (int k = 0; k < r.L; ++k) profile[k] -= total / r.L;
+            }
+            for (double& value : profile) value /= r.f;
+            for (int d = 0; d <= r.L - r.N; ++d) {
+                double sum = 0;
+                for (int l = 0; l < r.N; ++l) sum += profile[l] * profile[l + d];
+                s->WsAcf[d] += sum;
+            }
+            ++bands;
+            dx = p.pixelSpacing.value;
+            wmm = r.f * dx;
+            for (int start = 0; start + r.N - 1 < r.L && used < p.limit; start += r.segmentStep) {
+                auto& re = s->FftRe;
+                auto& im = s->FftIm;
+                for (int l = 0; l < r.N; ++l) {
+                    re[l] = profile[start + l];
+                    im[l] = 0;
+                }
+                if (p.segmentTrend) {
+                    for (int l = 0; l < r.N; ++l) {
+                        s->LsmX[l] = l;
+                        s->LsmY[l] = re[l];
+                    }
+                    LSM(*s, p.segmentDegree.value, r.N);
+                    for (int l = 0; l < r.N; ++l) re[l] -= fittedValue(*s, p.segmentDegree.value, l);
+                } else {
+                    double total = 0;
+                    for (int l = 0; l < r.N; ++l) total += re[l];
+                    for (int l = 0; l < r.N; ++l) re[l] -= total / r.N;
+                }
+                double K = 1;
+                if (p.hamming) {
+                    double total = 0;
+                    for (int l = 0; l < r.N; ++l) {
+                        const double w = 0.54 - 0.46 * std::cos(6.2831852 * l / (r.N - 1));
+                        re[l] *= w;
+                        total += w;
+                    }
+                    K = (r.N - 1) / total;
+                }
+                s->PointCount = r.N;
+                FFT(*s);
+                for (int l = 0; l < r.N; ++l) {
+                    double power = (re[l] * re[l] + im[l] * im[l]) * dx * dx * wmm * wmm / (r.N * dx * wmm);
+                    if (p.hamming) power = power * K * K;
+                    s->WsSpectrum[l] += power;
+                }
+                ++used;
+            }
+        }
+        for (int l = 0; l < r.N; ++l) s->WsSpectrum[l] /= used;
+        for (int d = 0; d < r.N; ++d) s->WsAcf[d] = s->WsAcf[d] * dx * wmm * dx * wmm / (r.N * dx * wmm) / bands;
+    }
+};
+
 } // namespace
+
+TEST_F(Calculation, ShortcutsGiveTheMethodsResultsToTheLastBit)
+{
+    const ByteBuffer image = image16(96, 80, [](int x, int y) { return (x * 37 + y * 101 + x * y) % 251 + x / 3; });
+    struct Case {
+        bool directionY, bandTrend, segmentTrend, hamming;
+        int bandDegree, segmentDegree;
+    } cases[] = {
+        {false, false, false, true, 0, 0},
+        {false, true, true, true, 2, 2},
+        {true, true, false, false, 3, 0},
+        {false, false, true, false, 0, 5},
+    };
+    for (const Case& c : cases) {
+        SpectrumParameters p = defaults(64, 96);
+        p.imageRows = 80;
+        p.x0 = 20;
+        p.y0 = 10;
+        p.RY = 70;
+        p.SgX = 32;
+        p.ShX = 8;
+        p.ShY = 5;
+        p.directionY = c.directionY;
+        p.bandTrend = c.bandTrend;
+        p.segmentTrend = c.segmentTrend;
+        p.hamming = c.hamming;
+        p.bandDegree.value = c.bandDegree;
+        p.segmentDegree.value = c.segmentDegree;
+        if (c.directionY) std::swap(p.SgX, p.SgY);
+        run(p, image);
+        Reference reference;
+        reference.run(p, image);
+        const int n = rolesOf(p).N;
+        for (int l = 0; l < n; ++l) ASSERT_EQ(state->WsSpectrum[l], reference.s->WsSpectrum[l]) << l;
+        for (int d = 0; d < SpectrumArraySize; ++d) ASSERT_EQ(state->WsAcf[d], reference.s->WsAcf[d]) << d;
+    }
+}
 
 TEST_F(Calculation, SixtyFourSquareWithDefaultsUsesFortyNineSegments)
 {

@@ -10,10 +10,13 @@ class QtDialogs final : public Dialogs {
 public:
     std::optional<QString> openFile(QWidget* parent) override
     {
-        const QString path = QFileDialog::getOpenFileName(parent, QString(), QString(), QString(), nullptr,
-                                                          QFileDialog::DontUseNativeDialog);
-        if (path.isEmpty()) return std::nullopt;
-        return path;
+        // Like the classic open dialog, it also takes a newly typed name: "Trim" names its output with it.
+        QFileDialog dialog(parent);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        return dialog.selectedFiles().constFirst();
     }
 
     QString inputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& defaultText) override

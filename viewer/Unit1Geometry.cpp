@@ -1,8 +1,68 @@
-// Geometric operation handlers of the Viewer (to be built).
+// The image tools around the picture: "Trim" writes the ROI block to a raw
+// file; "V", "H", "CCW" and "CW" flip or turn the samples in FileBuffer.
 #include "Unit1.h"
 
-void TForm1::ButtonTrimingClick() {}
-void TForm1::ButtonVertClick() {}
-void TForm1::ButtonHorizClick() {}
-void TForm1::ButtonCCWClick() {}
-void TForm1::ButtonCWClick() {}
+#include "AppError.h"
+#include "Dialogs.h"
+#include "EditText.h"
+#include "GeometricOperations.h"
+
+#include <QSaveFile>
+
+namespace {
+
+// Writes the whole file or, failing, leaves no file (and any old one) behind.
+void writeWholeFile(const QString& path, const ByteBuffer& bytes)
+{
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) ==
+                             static_cast<qint64>(bytes.size()) &&
+                         file.commit();
+    if (!written) throw AppError(Msg::cannotCreate(path.toStdString()));
+}
+
+void redraw(TForm1& form)
+{
+    form.ViewState = 1;
+    form.DrawImage();
+}
+
+WordImage imageWords(TForm1& form) { return wordImage(form.FileBuffer, intOf(form.EditHeader), form.ImgSizeX, form.ImgSizeY); }
+
+void turnShownSquare(TForm1& form, Turn turn)
+{
+    turnView(imageWords(form), form.ViewWindow, turn);
+    redraw(form);
+}
+
+} // namespace
+
+void TForm1::ButtonTrimingClick()
+{
+    // One byte per sample has no 16-bit words to copy.
+    if (RadioGroupMode->itemIndex() == 0) throw AppError(kTrimNeeds16Bit);
+    const auto chosen = dialogs().openFile(this);
+    if (!chosen) return;
+    const TrimmedImage trimmed = trimRoi(FileBuffer, {intOf(EditHeader), ImgSizeX}, ImgSizeY, roiSampleBlock(RoiViewRect, ViewWindow));
+    const std::string name =
+        trimmedFileName(chosen->toStdString(), trimmed.block.width, trimmed.block.height, textOf(EditPxlSpc));
+    writeWholeFile(qstr(name), trimmed.bytes);
+    dialogs().information(this, "トリミングした画像を保存しました。");
+}
+
+void TForm1::ButtonVertClick()
+{
+    flipVertical(imageWords(*this));
+    redraw(*this);
+}
+
+void TForm1::ButtonHorizClick()
+{
+    flipHorizontal(imageWords(*this));
+    redraw(*this);
+}
+
+void TForm1::ButtonCCWClick() { turnShownSquare(*this, Turn::CounterClockwise); }
+
+void TForm1::ButtonCWClick() { turnShownSquare(*this, Turn::Clockwise); }

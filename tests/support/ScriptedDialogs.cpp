@@ -6,18 +6,20 @@ std::optional<QString> ScriptedDialogs::openFile(QWidget*)
 {
     ++openCount;
     if (openAnswers.empty()) return std::nullopt;
-    auto answer = openAnswers.front();
+    const bool cancelled = !openAnswers.front().has_value();
+    const QString path = openAnswers.front().value_or(QString());
     openAnswers.pop_front();
-    return answer;
+    if (cancelled) return std::nullopt;
+    return path;
 }
 
 QString ScriptedDialogs::inputBox(QWidget*, const QString& caption, const QString& prompt, const QString& defaultText)
 {
     inputPrompts << caption + "|" + prompt + "|" + defaultText;
     if (inputAnswers.empty()) return defaultText;
-    auto answer = inputAnswers.front();
+    const QString answer = inputAnswers.front().value_or(defaultText);
     inputAnswers.pop_front();
-    return answer.value_or(defaultText);
+    return answer;
 }
 
 void ScriptedDialogs::information(QWidget*, const QString& text) { informations << text; }

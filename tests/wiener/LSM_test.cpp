@@ -1,6 +1,7 @@
 #include "LSM.h"
 
 #include "AppError.h"
+#include "ErrorMessage.h"
 
 #include <gtest/gtest.h>
 
@@ -81,12 +82,7 @@ TEST_F(Fit, TablePathGivesBitForBitTheResultOfTheFullFit)
 
 TEST_F(Fit, NoPointsFailsAsZeroByZeroAndOutOfRangeDegreesAreRefused)
 {
-    try {
-        LSM(*lsm, 0, 0);
-        FAIL();
-    } catch (const AppError& e) {
-        EXPECT_STREQ(e.what(), "不正な浮動小数点数演算命令");
-    }
+    EXPECT_EQ(errorMessageOf([&] { LSM(*lsm, 0, 0); }), "不正な浮動小数点数演算命令");
     EXPECT_THROW(LSM(*lsm, 17, 100), AppError);
     EXPECT_THROW(LSM(*lsm, -1, 100), AppError);
     EXPECT_THROW(LSM(*lsm, 1, 1026), AppError);

@@ -1,5 +1,7 @@
 #include "SpectrumCalculation.h"
 
+#include "ErrorMessage.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -63,12 +65,7 @@ struct Calculation : ::testing::Test {
 
     std::string failure(const SpectrumParameters& p, const ByteBuffer& image)
     {
-        try {
-            run(p, image);
-        } catch (const AppError& e) {
-            return e.what();
-        }
-        return "(no failure)";
+        return errorMessageOf([&] { run(p, image); });
     }
     double maxAbs(const std::array<double, SpectrumArraySize>& a, int from, int to)
     {

@@ -1,6 +1,7 @@
 #include "SpectrumOutputs.h"
 
 #include "AppError.h"
+#include "ErrorMessage.h"
 
 #include <gtest/gtest.h>
 
@@ -54,12 +55,7 @@ TEST_F(Outputs, BeforeAnyCalculation)
     const auto acf = acfLines(*state, 0.5L);
     ASSERT_EQ(acf.size(), 1u);
     EXPECT_EQ(acf[0], "0\t0");
-    try {
-        smoothedLines(*state, 0.5L);
-        FAIL();
-    } catch (const AppError& e) {
-        EXPECT_STREQ(e.what(), "0 による浮動小数点数除算");
-    }
+    EXPECT_EQ(errorMessageOf([&] { smoothedLines(*state, 0.5L); }), "0 による浮動小数点数除算");
 }
 
 TEST_F(Outputs, SmoothingRunsToNPlusSevenWithZeroBeyondTheClearedEntries)

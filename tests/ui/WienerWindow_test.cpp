@@ -1,5 +1,6 @@
 #include "Forms.h"
 #include "ScriptedDialogs.h"
+#include "TestFiles.h"
 #include "Unit1.h"
 #include "Unit3.h"
 
@@ -331,6 +332,40 @@ private slots:
         Form3->ButtonCal->click();
         QCOMPARE(dialogs->errors,
                  QStringList{"トレンドの次数 64 は 0 から 16 まで、かつ当てはめる点数 64 未満でなければなりません"});
+    }
+
+    // The whole way: a water slice loaded by the Viewer from its file, the ROI placed
+    // by its edits, Load and Cal here. Uncorrelated noise of variance 100 at 0.5 mm
+    // is flat at 100 * 0.5^2 = 25 mm^2 with "Rect".
+    void aWaterSliceLoadedInTheViewerShowsItsNoiseLevel()
+    {
+        TempFolder folder;
+        std::mt19937 generator(17);
+        std::normal_distribution<double> noise(1000, 10);
+        std::vector<int16_t> samples(256 * 256);
+        for (int16_t& sample : samples) sample = static_cast<int16_t>(std::lround(noise(generator)));
+        const auto file = folder.write("water 256 256 0p5.raw", words16(samples));
+        Form1->RadioGroupMode->setItemIndex(1);
+        Form1->EditFileName->setText(QString::fromStdString(file.string()));
+        Form1->ViewState = 2;
+        Form1->BitBtnLoadClick();
+        Form1->EditROIPosX->setText("128");
+        Form1->EditROIPosY->setText("128");
+        Form1->EditROISizeX->setText("128");
+        Form1->EditROISizeY->setText("128");
+        Form1->DeriveRoiRects();
+
+        Form3->ButtonLoad->click();
+        QCOMPARE(Form3->EditPxlSpc->text(), QString("0.5"));
+        QCOMPARE(Form3->EditSgmntX->text(), QString("32"));
+        Form3->RadioGroupWindow->setItemIndex(0);
+        Form3->ButtonCal->click();
+        QVERIFY2(dialogs->errors.isEmpty(), qPrintable(dialogs->errors.join('|')));
+        QCOMPARE(Form3->EditNSgmnt->text(), QString("105")); // 15 bands of 7 segments
+        double level = 0;
+        for (int k = 1; k <= 16; ++k) level += Form3->Spectrum->WsSpectrum[k] / 16;
+        QVERIFY2(std::abs(level / 25 - 1) < 0.1, qPrintable(QString::number(level)));
+        QCOMPARE(Form3->StringGridFileName->cell(2, 1), QString::fromStdString(file.string()));
     }
 
     void toForm1HidesThisWindow()

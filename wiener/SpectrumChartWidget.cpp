@@ -71,22 +71,22 @@ void applySpan(QAbstractAxis* axis, Span span)
 
 } // namespace
 
-QChartView* makeSpectrumChart(QWidget* parent, const ChartSpec& spec, ChartSeries& series)
+QChartView* makeSpectrumChart(QWidget* parent, const ChartLayout& layout, ChartSeries& series)
 {
     static const QColor colours[7] = {
         QColor(0, 0, 255), QColor(255, 0, 0), QColor(0, 128, 0), QColor(0, 255, 255),
         QColor(255, 255, 0), QColor(128, 0, 255), QColor(255, 128, 0),
     };
     auto* chart = new QChart;
-    chart->setTitle(spec.title);
+    chart->setTitle(layout.title);
     chart->legend()->hide();
-    QAbstractAxis* bottom = makeAxis(spec.bottomTitle, spec.bottomLogarithmic);
-    QAbstractAxis* left = makeAxis(spec.leftTitle, spec.leftLogarithmic);
+    QAbstractAxis* bottom = makeAxis(layout.bottomTitle, layout.bottomLogarithmic);
+    QAbstractAxis* left = makeAxis(layout.leftTitle, layout.leftLogarithmic);
     chart->addAxis(bottom, Qt::AlignBottom);
     chart->addAxis(left, Qt::AlignLeft);
     for (int i = 0; i < 7; ++i) {
         auto* s = new QLineSeries(chart);
-        s->setObjectName(QString("%1%2").arg(spec.seriesPrefix).arg(spec.firstSeriesNumber + i));
+        s->setObjectName(QString("%1%2").arg(layout.seriesPrefix).arg(layout.firstSeriesNumber + i));
         s->setPen(QPen(colours[i], 2));
         s->setPointsVisible(false);
         chart->addSeries(s);
@@ -95,7 +95,7 @@ QChartView* makeSpectrumChart(QWidget* parent, const ChartSpec& spec, ChartSerie
         series[static_cast<size_t>(i)] = s;
     }
     auto* view = new QChartView(chart, parent);
-    view->setObjectName(spec.name);
+    view->setObjectName(layout.name);
     view->setRenderHint(QPainter::Antialiasing);
     return view;
 }

@@ -9,7 +9,7 @@
 
 using ChartSeries = std::array<QLineSeries*, 7>;
 
-struct ChartSpec {
+struct ChartLayout {
     const char* name;       // objectName of the chart view
     QString title;
     QString bottomTitle;
@@ -22,7 +22,7 @@ struct ChartSpec {
 
 // A chart view with its seven series, in the colour order blue, red, green, aqua,
 // yellow, purple, orange, each line two pixels wide.
-QChartView* makeSpectrumChart(QWidget* parent, const ChartSpec& spec, ChartSeries& series);
+QChartView* makeSpectrumChart(QWidget* parent, const ChartLayout& layout, ChartSeries& series);
 
 // The newest result moves down the history: series 5 takes the points of 4, ...,
 // 2 those of 1, and series 1 is emptied.

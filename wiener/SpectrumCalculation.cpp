@@ -23,7 +23,7 @@ bool roiInside(const SpectrumParameters& p, const ByteBuffer& image)
     if (p.RX <= 0 || p.RY <= 0) return true; // nothing is read
     const int64_t right = int64_t{p.x0} + p.RX;  // exclusive
     const int64_t bottom = int64_t{p.y0} + p.RY; // exclusive
-    if (p.x0 < 0 || p.y0 < 0 || right > p.W || right > p.imageColumns || bottom > p.imageRows) return false;
+    if (p.x0 < 0 || p.y0 < 0 || right > p.W || bottom > p.imageRows) return false;
     const SampleLayout layout{p.header, p.W, p.swap, p.offset};
     return wordInside(image, wordPosition(layout, p.y0, p.x0)) &&
            wordInside(image, wordPosition(layout, bottom - 1, right - 1));
@@ -44,10 +44,7 @@ void fillBand(SpectrumState& s, const SpectrumParameters& p, const SpectrumRoles
                                         : wordPosition(layout, int64_t{p.y0} + v + line, p.x0);
         double* values = s.BandMatrix[line].data();
         for (int32_t k = 0; k < r.L; ++k, position += stride) {
-            const auto word = static_cast<int16_t>(storedWord(image, position, p.swap));
-            // The sum wraps to 16 bits; summed in 64 bits so that no offset overflows.
-            const auto sum = static_cast<int32_t>(int64_t{word} + p.offset);
-            values[k] = static_cast<double>(wrap16(sum)) * p.C;
+            values[k] = static_cast<double>(offsetSample(storedWord(image, position, p.swap), p.offset)) * p.C;
         }
     }
 }
@@ -175,6 +172,9 @@ void checkSpectrumParameters(const SpectrumParameters& p, const ByteBuffer& imag
     if (p.segmentTrend) checkDegree(p.segmentDegree, r.N);
     if (r.segmentStep < 1 || r.bandStep < 1)
         throw AppError("シフト " + num(std::min(r.segmentStep, r.bandStep)) + " は 1 以上でなければなりません");
+    // The row length comes from "Load"; a Viewer image of another width needs a new "Load".
+    if (p.W != p.imageColumns)
+        throw AppError("画像の幅 " + num(p.imageColumns) + " が ImageSize " + num(p.W) + " と違います。Load を押してください");
     if (!roiInside(p, image)) throw AppError("ROI が画像の外にはみ出しています");
 }
 

@@ -454,8 +454,9 @@ TEST_F(Calculation, ParametersBeyondTheFixedStorageAreRefusedChangingNothing)
         {"ROI past the right edge", [](auto& p) { p.x0 = 1; }, &image, "ROI が画像の外にはみ出しています"},
         {"ROI above the top", [](auto& p) { p.y0 = -1; }, &image, "ROI が画像の外にはみ出しています"},
         {"ROI below the image", [](auto& p) { p.imageRows = 63; }, &image, "ROI が画像の外にはみ出しています"},
-        {"rows longer than the image", [](auto& p) { p.imageColumns = 63; }, &image, "ROI が画像の外にはみ出しています"},
-        {"row length shorter than the ROI", [](auto& p) { p.W = 32; }, &image, "ROI が画像の外にはみ出しています"},
+        {"image width changed since Load", [](auto& p) { p.imageColumns = 63; }, &image,
+         "画像の幅 63 が ImageSize 64 と違います。Load を押してください"},
+        {"row length shorter than the ROI", [](auto& p) { p.W = p.imageColumns = 32; }, &image, "ROI が画像の外にはみ出しています"},
         {"header past the buffer's end", [](auto& p) { p.header = 2; }, &image, "ROI が画像の外にはみ出しています"},
         {"negative header", [](auto& p) { p.header = -2; }, &image, "ROI が画像の外にはみ出しています"},
     };

@@ -9,18 +9,20 @@ TForm3* Form3 = nullptr;
 
 namespace {
 
-// A conversion made ahead of time so that the limits can be checked before the
+// Conversions made ahead of time so that the limits can be checked before the
 // calculation starts; a failure is kept and raised when the calculation reads the value.
-template <typename T, typename Convert>
-Deferred<T> readAhead(const QLineEdit* e, Convert convert)
+Deferred<int32_t> intAhead(const QLineEdit* e)
 {
-    Deferred<T> read;
-    try {
-        read.value = static_cast<T>(convert(textOf(e)));
-    } catch (const AppError& failure) {
-        read.failure = failure.what();
-    }
-    return read;
+    const std::string text = textOf(e);
+    if (const auto value = tryToInt(text)) return {*value, {}};
+    return {0, Msg::notInteger(text)};
+}
+
+Deferred<double> floatAhead(const QLineEdit* e)
+{
+    const std::string text = textOf(e);
+    if (const auto value = tryToFloat(text)) return {static_cast<double>(*value), {}};
+    return {0, Msg::notFloat(text)};
 }
 
 } // namespace
@@ -197,11 +199,11 @@ SpectrumParameters TForm3::readSpectrumParameters() const
     p.y0 = Form1->RoiRect.Top;
     p.directionY = RadioGroupXY->itemIndex() == 1;
     p.bandTrend = CheckBoxTrnd->isChecked();
-    if (p.bandTrend) p.bandDegree = readAhead<int32_t>(EditN, toInt);
+    if (p.bandTrend) p.bandDegree = intAhead(EditN);
     p.segmentTrend = CheckBoxTrnd1->isChecked();
-    if (p.segmentTrend) p.segmentDegree = readAhead<int32_t>(EditN1, toInt);
+    if (p.segmentTrend) p.segmentDegree = intAhead(EditN1);
     p.hamming = RadioGroupWindow->itemIndex() == 1;
-    p.pixelSpacing = readAhead<double>(EditPxlSpc, toFloat);
+    p.pixelSpacing = floatAhead(EditPxlSpc);
     p.imageColumns = Form1->ImgSizeX;
     p.imageRows = Form1->ImgSizeY;
     return p;

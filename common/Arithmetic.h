@@ -21,4 +21,4 @@ long double finite(long double v);   // an infinite or NaN result of a real oper
 // The program never leaves the default (round-to-nearest-even) floating-point mode.
 inline long long roundHalfEven(long double v) { return std::llrint(v); }
 // Wrap to a signed 16-bit value (two's complement), as the 16-bit sample arithmetic does.
-inline int16_t wrap16(int32_t v) { return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(v))); }
+inline int16_t wrap16(int64_t v) { return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint64_t>(v))); }

@@ -14,19 +14,31 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 int32_t toInt(const std::string& text)
 {
+    if (const auto value = tryToInt(text)) return *value;
+    throw AppError(Msg::notInteger(text));
+}
+
+long double toFloat(const std::string& text)
+{
+    if (const auto value = tryToFloat(text)) return *value;
+    throw AppError(Msg::notFloat(text));
+}
+
+std::optional<int32_t> tryToInt(const std::string& text)
+{
     size_t i = 0;
     while (i < text.size() && isBlank(text[i])) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i == text.size()) throw AppError(Msg::notInteger(text));
+    if (i == text.size()) return std::nullopt;
     long long value = 0;
     for (; i < text.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i]))) throw AppError(Msg::notInteger(text));
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
         value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(std::numeric_limits<int32_t>::max()) + 1) throw AppError(Msg::notInteger(text));
+        if (value > static_cast<long long>(std::numeric_limits<int32_t>::max()) + 1) return std::nullopt;
     }
     if (negative) value = -value;
-    if (value > std::numeric_limits<int32_t>::max()) throw AppError(Msg::notInteger(text));
+    if (value > std::numeric_limits<int32_t>::max()) return std::nullopt;
     return static_cast<int32_t>(value);
 }
 
@@ -41,7 +53,7 @@ int32_t hexToInt(const std::string& text)
     return static_cast<int32_t>(value);
 }
 
-long double toFloat(const std::string& text)
+std::optional<long double> tryToFloat(const std::string& text)
 {
     // Blanks around the number are allowed; the rest must be a plain decimal number.
     size_t begin = 0, end = text.size();
@@ -63,11 +75,11 @@ long double toFloat(const std::string& text)
         while (j < body.size() && std::isdigit(static_cast<unsigned char>(body[j]))) ++j;
         if (j > expStart) i = j; else digits = false;
     }
-    if (!digits || i != body.size()) throw AppError(Msg::notFloat(text));
+    if (!digits || i != body.size()) return std::nullopt;
     // from_chars does not follow the C locale, so "." stays the decimal point.
     const char* first = body.data() + (body[0] == '+' ? 1 : 0);
     long double value = 0;
     const auto result = std::from_chars(first, body.data() + body.size(), value);
-    if (result.ec != std::errc() || result.ptr != body.data() + body.size()) throw AppError(Msg::notFloat(text));
+    if (result.ec != std::errc() || result.ptr != body.data() + body.size()) return std::nullopt;
     return value;
 }

@@ -36,9 +36,11 @@ inline uint16_t storedWord(const ByteBuffer& buffer, int64_t position, bool swap
     return swap ? static_cast<uint16_t>(lo << 8 | hi) : static_cast<uint16_t>(hi << 8 | lo);
 }
 
-// The sample value as measurements use it (wrapped to 16 bits); the word must lie inside the buffer.
+// A stored word read as signed, plus the offset, wrapped back to 16 bits as measurements use it.
+inline int16_t offsetSample(uint16_t word, int32_t offset) { return wrap16(int64_t{static_cast<int16_t>(word)} + offset); }
+
+// The sample value at (row, column); the word must lie inside the buffer.
 inline int16_t sampleValue(const ByteBuffer& buffer, const SampleLayout& layout, int64_t row, int64_t column)
 {
-    const auto word = static_cast<int16_t>(storedWord(buffer, wordPosition(layout, row, column), layout.swap));
-    return wrap16(static_cast<int32_t>(word) + layout.offset);
+    return offsetSample(storedWord(buffer, wordPosition(layout, row, column), layout.swap), layout.offset);
 }

@@ -12,8 +12,7 @@ namespace {
 inline int16_t valueAt(const uint8_t* p, const SampleLayout& layout)
 {
     const uint16_t lo = p[0], hi = p[1];
-    const auto word = static_cast<int16_t>(layout.swap ? (lo << 8 | hi) : (hi << 8 | lo));
-    return wrap16(static_cast<int32_t>(word) + layout.offset);
+    return offsetSample(layout.swap ? static_cast<uint16_t>(lo << 8 | hi) : static_cast<uint16_t>(hi << 8 | lo), layout.offset);
 }
 
 // Calls rowFn(first byte, count) for each row of a block that lies inside the buffer.

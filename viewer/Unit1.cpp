@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "EditText.h"
+#include "FormControls.h"
 #include "Guarded.h"
 #include "ImageWidget.h"
 #include "Unit2.h"
@@ -16,42 +17,6 @@
 TForm1* Form1 = nullptr;
 
 namespace {
-
-template <typename T>
-T* named(T* widget, const char* name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-QLineEdit* edit(QWidget* parent, const char* name, const QString& text, QRect geometry)
-{
-    auto* e = named(new QLineEdit(text, parent), name);
-    e->setGeometry(geometry);
-    return e;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry)
-{
-    auto* b = named(new QPushButton(caption, parent), name);
-    b->setGeometry(geometry);
-    return b;
-}
-
-QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, bool checked, QRect geometry)
-{
-    auto* c = named(new QCheckBox(caption, parent), name);
-    c->setChecked(checked);
-    c->setGeometry(geometry);
-    return c;
-}
-
-QLabel* label(QWidget* parent, const QString& text, QRect geometry)
-{
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(geometry);
-    return l;
-}
 
 // The start picture: a quiet colour field with the program's name.
 QPixmap startPicture()

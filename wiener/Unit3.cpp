@@ -1,19 +1,175 @@
 #include "Unit3.h"
 
+#include "EditText.h"
+#include "FormControls.h"
 #include "Guarded.h"
 #include "Unit1.h"
 
 TForm3* Form3 = nullptr;
 
-TForm3::TForm3(QWidget* parent) : QWidget(parent)
+namespace {
+
+// Conversions made ahead of time so that the limits can be checked before the
+// calculation starts; a failure is kept and raised when the calculation reads the value.
+Deferred<int32_t> intAhead(const QLineEdit* e)
+{
+    const std::string text = textOf(e);
+    if (const auto value = tryToInt(text)) return {*value, {}};
+    return {0, Msg::notInteger(text)};
+}
+
+Deferred<double> floatAhead(const QLineEdit* e)
+{
+    const std::string text = textOf(e);
+    if (const auto value = tryToFloat(text)) return {static_cast<double>(*value), {}};
+    return {0, Msg::notFloat(text)};
+}
+
+} // namespace
+
+TForm3::TForm3(QWidget* parent) : QWidget(parent), Spectrum(std::make_unique<SpectrumState>())
 {
     setObjectName("Form3");
     setWindowTitle("WienerSpectra");
-    ButtontoMain = new QPushButton("toForm1", this);
-    ButtontoMain->setObjectName("ButtontoMain");
-    ButtontoMain->setGeometry(8, 8, 80, 24);
+    createControls();
+    connectHandlers();
+    resize(1020, 716);
+}
+
+void TForm3::createControls()
+{
+    ButtonLoad = button(this, "ButtonLoad", "Load", {8, 8, 64, 24});
+    ButtontoMain = button(this, "ButtontoMain", "toForm1", {80, 8, 64, 24});
+
+    label(this, "mmPS", {8, 38, 60, 14});
+    EditPxlSpc = edit(this, "EditPxlSpc", "", {8, 54, 60, 22});
+    label(this, "ImageSize", {76, 38, 100, 14});
+    EditImgSizeX = edit(this, "EditImgSizeX", "", {76, 54, 48, 22});
+    EditImgSizeY = edit(this, "EditImgSizeY", "", {128, 54, 48, 22});
+    label(this, "ROISize", {184, 38, 100, 14});
+    EditROIX = edit(this, "EditROIX", "", {184, 54, 48, 22});
+    EditROIY = edit(this, "EditROIY", "", {236, 54, 48, 22});
+    label(this, "SegmentSize", {292, 38, 100, 14});
+    EditSgmntX = edit(this, "EditSgmntX", "", {292, 54, 48, 22});
+    EditSgmntY = edit(this, "EditSgmntY", "", {344, 54, 48, 22});
+    label(this, "Shift", {400, 38, 100, 14});
+    EditShftX = edit(this, "EditShftX", "", {400, 54, 48, 22});
+    EditShftY = edit(this, "EditShftY", "", {452, 54, 48, 22});
+    label(this, "Segment#", {508, 38, 66, 14});
+    EditNSgmnt = edit(this, "EditNSgmnt", "", {508, 54, 60, 22});
+    label(this, "Segment#", {576, 38, 66, 14});
+    EditNSgmnt2 = edit(this, "EditNSgmnt2", "10000", {576, 54, 60, 22});
+    EditC = edit(this, "EditC", "1.0", {646, 54, 48, 22});
+
+    // The panel at the top right.
+    RadioGroupXY = named(new RadioGroup("X/Y", {"X", "Y"}, 2, this), "RadioGroupXY");
+    RadioGroupXY->setGeometry(704, 4, 90, 44);
+    RadioGroupXY->setItemIndex(0);
+    CheckBoxTrnd = checkBox(this, "CheckBoxTrnd", "Trnd", false, {800, 6, 56, 20});
+    EditN = edit(this, "EditN", "1", {858, 6, 30, 20});
+    CheckBoxTrnd1 = checkBox(this, "CheckBoxTrnd1", "Trnd1", false, {800, 30, 56, 20});
+    EditN1 = edit(this, "EditN1", "1", {858, 30, 30, 20});
+    RadioGroupWindow = named(new RadioGroup("Window", {"Rect", "Haming"}, 2, this), "RadioGroupWindow");
+    RadioGroupWindow->setGeometry(704, 52, 140, 44);
+    RadioGroupWindow->setItemIndex(1);
+    ButtonClr = button(this, "ButtonClr", "Clear", {896, 6, 60, 24});
+    ButtonCal = button(this, "ButtonCal", "Cal", {896, 40, 60, 40});
+
+    PageControl1 = named(new QTabWidget(this), "PageControl1");
+    PageControl1->setGeometry(4, 104, 1012, 608);
+
+    auto* acfPage = new QWidget;
+    ChartACF = makeSpectrumChart(acfPage, {"ChartACF", "ACF", "lag ( mm )", false, "mm*mm", false, "FastLineSeries", 15},
+                                 SeriesAcf);
+    ChartACF->setGeometry(0, 0, 1000, 540);
+    ButtonACFtoCB = button(acfPage, "ButtonACFtoCB", "resultToCB", {0, 546, 90, 24});
+    PageControl1->addTab(acfPage, "ACF");
+
+    auto* profilePage = new QWidget;
+    ChartProfile = makeSpectrumChart(profilePage,
+                                     {"ChartProfile", "Linear scale", "Number of pixel", false, "Pixel value", false,
+                                      "FastLineSeries", 8},
+                                     SeriesProfile);
+    ChartProfile->setGeometry(0, 0, 1000, 570);
+    PageControl1->addTab(profilePage, "Profile");
+
+    auto* wsPage = new QWidget;
+    ChartWSLin = makeSpectrumChart(wsPage,
+                                   {"ChartWSLin", "Linear scale", "Spatial frequency (cyckes/mm)", false,
+                                    "Log Wiener spectral value (mm*mm)", true, "Series", 1},
+                                   SeriesLin);
+    ChartWSLin->setGeometry(0, 0, 498, 400);
+    ChartWSLog = makeSpectrumChart(wsPage,
+                                   {"ChartWSLog", "Logarithm scale", "Log spatial frequency (cycles/mm))", true,
+                                    "Log Wiener spectral value (mm*mm)", true, "FastLineSeries", 1},
+                                   SeriesLog);
+    ChartWSLog->setGeometry(502, 0, 498, 400);
+    ButtonResult = button(wsPage, "ButtonResult", "resultToCB", {0, 406, 90, 24});
+    ButtonSmooth = button(wsPage, "ButtonSmooth", "Smooth", {96, 406, 70, 24});
+    MemoWS = named(new QPlainTextEdit(wsPage), "MemoWS");
+    MemoWS->setGeometry(0, 436, 160, 136);
+    MemoWS->setLineWrapMode(QPlainTextEdit::NoWrap);
+    MemoWS->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    StringGridFileName = named(new StringGrid(5, 6, wsPage), "StringGridFileName");
+    StringGridFileName->setGeometry(166, 436, 834, 104);
+    StringGridFileName->setEditable(true);
+    const int widths[5] = {24, 31, 703, 36, 35};
+    for (int c = 0; c < 5; ++c) StringGridFileName->setColWidth(c, widths[c]);
+    for (int r = 0; r < 6; ++r) StringGridFileName->setRowHeight(r, 16);
+    PageControl1->addTab(wsPage, "WS");
+    PageControl1->setCurrentWidget(wsPage);
+}
+
+void TForm3::connectHandlers()
+{
+    connect(ButtonLoad, &QPushButton::clicked, this, guarded(this, &TForm3::ButtonLoadClick));
     connect(ButtontoMain, &QPushButton::clicked, this, guarded(this, &TForm3::ButtontoMainClick));
-    resize(800, 600);
+    connect(ButtonClr, &QPushButton::clicked, this, guarded(this, &TForm3::ButtonClrClick));
+    connect(ButtonCal, &QPushButton::clicked, this, guarded(this, &TForm3::ButtonCalClick));
+    connect(RadioGroupXY, &RadioGroup::clicked, this, guarded(this, &TForm3::RadioGroupXYClick));
+    connect(ButtonResult, &QPushButton::clicked, this, guarded(this, &TForm3::ButtonResultClick));
+    connect(ButtonACFtoCB, &QPushButton::clicked, this, guarded(this, &TForm3::ButtonACFtoCBClick));
+    connect(ButtonSmooth, &QPushButton::clicked, this, guarded(this, &TForm3::ButtonSmoothClick));
+}
+
+void TForm3::ButtonLoadClick()
+{
+    EditPxlSpc->setText(Form1->EditPxlSpc->text());
+    EditImgSizeX->setText(Form1->EditImgSizeX->text());
+    EditImgSizeY->setText(Form1->EditImgSizeY->text());
+    EditROIX->setText(Form1->EditROISizeX->text());
+    EditROIY->setText(Form1->EditROISizeY->text());
+    // Load always writes the values for direction X.
+    setInt(EditSgmntX, intOf(Form1->EditROISizeX) / 4);
+    EditSgmntY->setText("16");
+    setInt(EditShftX, intOf(EditSgmntX) / 2);
+    setInt(EditShftY, intOf(EditSgmntY) / 2);
+    const char* headers[5] = {"No.", "Color", "FileName", "Length", "Width"};
+    for (int c = 0; c < 5; ++c) StringGridFileName->setCell(c, 0, headers[c]);
+    for (int r = 1; r <= 5; ++r) StringGridFileName->setCell(0, r, QString::number(r));
+    ButtonClrClick();
+}
+
+void TForm3::ButtonClrClick()
+{
+    Spectrum->RunCount = 0;
+    for (const ChartSeries* chart : {&SeriesLin, &SeriesLog, &SeriesProfile, &SeriesAcf})
+        for (QLineSeries* s : *chart) s->clear();
+    for (int r = 1; r <= 5; ++r) {
+        for (int c = 1; c < 5; ++c) StringGridFileName->setCell(c, r, QString());
+        StringGridFileName->setCell(0, r, QString::number(r));
+    }
+}
+
+void TForm3::RadioGroupXYClick()
+{
+    // Segment size and shift follow the direction: what was along the profile stays along it.
+    const QString segmentX = EditSgmntX->text();
+    EditSgmntX->setText(EditSgmntY->text());
+    EditSgmntY->setText(segmentX);
+    const QString shiftX = EditShftX->text();
+    EditShftX->setText(EditShftY->text());
+    EditShftY->setText(shiftX);
 }
 
 void TForm3::ButtontoMainClick()
@@ -22,4 +178,43 @@ void TForm3::ButtontoMainClick()
     Form1->show();
     Form1->raise();
     Form1->activateWindow();
+}
+
+SpectrumParameters TForm3::readSpectrumParameters() const
+{
+    SpectrumParameters p;
+    p.W = intOf(EditImgSizeX);
+    p.C = static_cast<double>(floatOf(EditC));
+    p.offset = Form1->EditOffst->text().isEmpty() ? 0 : intOf(Form1->EditOffst);
+    p.SgX = intOf(EditSgmntX);
+    p.SgY = intOf(EditSgmntY);
+    p.RX = intOf(Form1->EditROISizeX);
+    p.RY = intOf(Form1->EditROISizeY);
+    p.ShX = intOf(EditShftX);
+    p.ShY = intOf(EditShftY);
+    p.limit = intOf(EditNSgmnt2);
+    p.header = intOf(Form1->EditHeader);
+    p.swap = Form1->CheckBoxSwp->isChecked();
+    p.x0 = Form1->RoiRect.Left;
+    p.y0 = Form1->RoiRect.Top;
+    p.directionY = RadioGroupXY->itemIndex() == 1;
+    p.bandTrend = CheckBoxTrnd->isChecked();
+    if (p.bandTrend) p.bandDegree = intAhead(EditN);
+    p.segmentTrend = CheckBoxTrnd1->isChecked();
+    if (p.segmentTrend) p.segmentDegree = intAhead(EditN1);
+    p.hamming = RadioGroupWindow->itemIndex() == 1;
+    p.pixelSpacing = floatAhead(EditPxlSpc);
+    p.imageColumns = Form1->ImgSizeX;
+    p.imageRows = Form1->ImgSizeY;
+    return p;
+}
+
+void TForm3::ButtonCalClick()
+{
+    const SpectrumParameters p = readSpectrumParameters();
+    const int32_t used = calculateSpectrum(*Spectrum, p, Form1->FileBuffer, *this);
+    setInt(EditNSgmnt, used);
+    Spectrum->PointCount = Spectrum->SegmentLength;
+    graph();
+    Spectrum->RunCount += 1;
 }

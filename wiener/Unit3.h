@@ -1,16 +1,97 @@
 #pragma once
-// The WienerSpectra window: the noise power spectrum of the Viewer's ROI.
+// The WienerSpectra window: the noise power spectrum of the Viewer's ROI, its
+// autocorrelation and the band profiles, charted with a history of five results
+// and exported as text. The handlers are in Unit3 (set-up and calculation) and
+// Unit3Outputs (charts and exports); the computation is SpectrumCalculation.
+#include "RadioGroup.h"
+#include "SpectrumCalculation.h"
+#include "SpectrumChartWidget.h"
+#include "SpectrumState.h"
+#include "StringGrid.h"
+
+#include <QCheckBox>
+#include <QChartView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QWidget>
 
-class TForm3 : public QWidget {
+#include <memory>
+#include <string>
+#include <vector>
+
+class TForm3 : public QWidget, public ProfileSink {
     Q_OBJECT
 public:
     explicit TForm3(QWidget* parent = nullptr);
 
-    QPushButton* ButtontoMain; // "toForm1"
+    // --- Window-level state: counters, result arrays and working storage ------
+    std::unique_ptr<SpectrumState> Spectrum;
 
+    // --- Controls (objectName = member name) -----------------------------------
+    QPushButton* ButtonLoad;       // "Load"
+    QPushButton* ButtontoMain;     // "toForm1"
+    QLineEdit* EditPxlSpc;         // "mmPS"
+    QLineEdit* EditImgSizeX;       // "ImageSize"
+    QLineEdit* EditImgSizeY;
+    QLineEdit* EditROIX;           // "ROISize"
+    QLineEdit* EditROIY;
+    QLineEdit* EditSgmntX;         // "SegmentSize"
+    QLineEdit* EditSgmntY;
+    QLineEdit* EditShftX;          // "Shift"
+    QLineEdit* EditShftY;
+    QLineEdit* EditNSgmnt;         // "Segment#": segments used
+    QLineEdit* EditNSgmnt2;        // "Segment#": limit
+    QLineEdit* EditC;              // factor on every pixel value
+
+    RadioGroup* RadioGroupXY;      // "X", "Y"
+    QCheckBox* CheckBoxTrnd;       // trend of every line
+    QLineEdit* EditN;
+    QCheckBox* CheckBoxTrnd1;      // trend of every segment
+    QLineEdit* EditN1;
+    RadioGroup* RadioGroupWindow;  // "Rect", "Haming"
+    QPushButton* ButtonClr;        // "Clear"
+    QPushButton* ButtonCal;        // "Cal"
+
+    QTabWidget* PageControl1;      // "ACF", "Profile", "WS"
+    QChartView* ChartACF;
+    QPushButton* ButtonACFtoCB;    // "resultToCB"
+    QChartView* ChartProfile;
+    QChartView* ChartWSLin;
+    QChartView* ChartWSLog;
+    QPushButton* ButtonResult;     // "resultToCB"
+    QPushButton* ButtonSmooth;     // "Smooth"
+    QPlainTextEdit* MemoWS;
+    StringGrid* StringGridFileName;
+
+    // The series of each chart: Series1..7, FastLineSeries1..7, 8..14 and 15..21.
+    ChartSeries SeriesLin;
+    ChartSeries SeriesLog;
+    ChartSeries SeriesProfile;
+    ChartSeries SeriesAcf;
+
+    // --- Handlers ----------------------------------------------------------------
+    void ButtonLoadClick();
+    void ButtonClrClick();
+    void RadioGroupXYClick();
     void ButtontoMainClick();
+    void ButtonCalClick();
+
+    // Charts and exports.
+    void graph();
+    void DrawProfile() override;
+    void ButtonResultClick();
+    void ButtonACFtoCBClick();
+    void ButtonSmoothClick();
+
+private:
+    void createControls();
+    void connectHandlers();
+    SpectrumParameters readSpectrumParameters() const;
+    // Empties MemoWS, writes the header line, then the lines made from the results
+    // with the spacing in EditPxlSpc; returns all lines.
+    std::vector<std::string> writeMemo(std::vector<std::string> (*makeLines)(const SpectrumState&, long double));
 };
 
 extern TForm3* Form3;

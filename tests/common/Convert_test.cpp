@@ -1,6 +1,7 @@
 #include "AppError.h"
 #include "Arithmetic.h"
 #include "Convert.h"
+#include "Samples.h"
 
 #include <gtest/gtest.h>
 
@@ -86,4 +87,8 @@ TEST(Rounding, HalvesGoToTheEvenNeighbour)
     EXPECT_EQ(roundHalfEven(512.5L), 512);
     EXPECT_EQ(wrap16(32768), -32768);
     EXPECT_EQ(wrap16(-32769), 32767);
+    // A sample plus the offset wraps to 16 bits, even with an offset near the 32-bit limit.
+    EXPECT_EQ(offsetSample(0x7FFF, 1), -32768);
+    EXPECT_EQ(offsetSample(0x7FFF, std::numeric_limits<int32_t>::max()), 32766);
+    EXPECT_EQ(offsetSample(0xFC00, 0), -1024);
 }

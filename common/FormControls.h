@@ -1,0 +1,45 @@
+#pragma once
+// Creating a window's controls: each gets its objectName (the name the handlers
+// and tests know it by) and its place in the window.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRect>
+#include <QString>
+
+template <typename T>
+T* named(T* widget, const char* name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+inline QLineEdit* edit(QWidget* parent, const char* name, const QString& text, QRect geometry)
+{
+    auto* e = named(new QLineEdit(text, parent), name);
+    e->setGeometry(geometry);
+    return e;
+}
+
+inline QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry)
+{
+    auto* b = named(new QPushButton(caption, parent), name);
+    b->setGeometry(geometry);
+    return b;
+}
+
+inline QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, bool checked, QRect geometry)
+{
+    auto* c = named(new QCheckBox(caption, parent), name);
+    c->setChecked(checked);
+    c->setGeometry(geometry);
+    return c;
+}
+
+inline QLabel* label(QWidget* parent, const QString& text, QRect geometry)
+{
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(geometry);
+    return l;
+}

@@ -1,6 +1,7 @@
 #include "Unit2.h"
 
 #include "Convert.h"
+#include "FormControls.h"
 #include "Guarded.h"
 #include "InputGridWidget.h"
 #include "Unit1.h"
@@ -15,47 +16,31 @@ TForm2* Form2 = nullptr;
 
 namespace {
 
-QLabel* label(QWidget* parent, const QString& text, const QRect& at, bool bold = false)
+QLabel* boldLabel(QWidget* parent, const QString& text, QRect geometry)
 {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(at);
-    if (bold) {
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-    }
+    QLabel* l = label(parent, text, geometry);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
     return l;
 }
 
-QLineEdit* edit(QWidget* parent, const char* name, const QString& text, const QRect& at, const QString& hint = {})
+QLineEdit* hinted(QLineEdit* edit, const QString& hint)
 {
-    auto* e = new QLineEdit(text, parent);
-    e->setObjectName(name);
-    e->setGeometry(at);
-    e->setToolTip(hint);
-    return e;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& at)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setGeometry(at);
-    return b;
+    edit->setToolTip(hint);
+    return edit;
 }
 
 QWidget* page(QTabWidget* pages, const char* name, const QString& caption)
 {
-    auto* p = new QWidget;
-    p->setObjectName(name);
+    QWidget* p = named(new QWidget, name);
     pages->addTab(p, caption);
     return p;
 }
 
 QPlainTextEdit* memo(QWidget* parent, const char* name, const QRect& at)
 {
-    auto* m = new QPlainTextEdit(parent);
-    m->setObjectName(name);
+    QPlainTextEdit* m = named(new QPlainTextEdit(parent), name);
     m->setGeometry(at);
     m->setLineWrapMode(QPlainTextEdit::NoWrap);
     m->setTabChangesFocus(false); // TAB types a TAB
@@ -80,16 +65,14 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent)
 void TForm2::createControls()
 {
     // Pages on the left, results in a column on the right, buttons below.
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName("PageControl1");
+    PageControl1 = named(new QTabWidget(this), "PageControl1");
     PageControl1->setGeometry(8, 8, 620, 470);
     PixelValue = page(PageControl1, "PixelValue", "Input");
     TabSheetLSF = page(PageControl1, "TabSheetLSF", "SSPz");
     TabSheetMTF = page(PageControl1, "TabSheetMTF", "MTF");
     TabSheet1 = page(PageControl1, "TabSheet1", "Output");
 
-    StringGridInput = new InputGrid(257, 257, PixelValue);
-    StringGridInput->setObjectName("StringGridInput");
+    StringGridInput = named(new InputGrid(257, 257, PixelValue), "StringGridInput");
     StringGridInput->setGeometry(4, 4, 604, 380);
     const char* statNames[] = {"EditAve", "EditSD", "EditMax", "EditMin"};
     const char* statTexts[] = {"Ave", "SD", "Max", "Min"};
@@ -97,7 +80,7 @@ void TForm2::createControls()
     QLineEdit** statEdits[] = {&EditAve, &EditSD, &EditMax, &EditMin};
     for (int i = 0; i < 4; ++i) {
         *statEdits[i] = edit(PixelValue, statNames[i], statTexts[i], {4 + 120 * i, 392, 112, 22});
-        label(PixelValue, statLabels[i], {4 + 120 * i, 416, 112, 18}, true);
+        boldLabel(PixelValue, statLabels[i], {4 + 120 * i, 416, 112, 18});
     }
     ButtonAll = button(PixelValue, "ButtonAll", "ToCB", {500, 404, 100, 26});
 
@@ -110,8 +93,8 @@ void TForm2::createControls()
     Series3->setMarkerSize(3);
     Series3->setBorderColor(Qt::green);
     attachSeries(Chart1, Series3, "Series3", Qt::green);
-    EditLSFgnd = edit(TabSheetLSF, "EditLSFgnd", "LSFgnd", {4, 410, 100, 22}, countHint);
-    EditLSFgdx = edit(TabSheetLSF, "EditLSFgdx", "LSFgdx", {112, 410, 100, 22}, spacingHint);
+    EditLSFgnd = hinted(edit(TabSheetLSF, "EditLSFgnd", "LSFgnd", {4, 410, 100, 22}), countHint);
+    EditLSFgdx = hinted(edit(TabSheetLSF, "EditLSFgdx", "LSFgdx", {112, 410, 100, 22}), spacingHint);
 
     Chart2 = makeLineChart(TabSheetMTF, "Chart2", "MTF", "Spatial frequency (cycles/mm)", "Value of MTF");
     Chart2.view->setGeometry(4, 4, 604, 400);
@@ -123,8 +106,8 @@ void TForm2::createControls()
     Chart2.left->setTickType(QValueAxis::TicksDynamic);
     Chart2.left->setTickAnchor(0);
     Chart2.left->setTickInterval(0.1);
-    EditMTFgnd = edit(TabSheetMTF, "EditMTFgnd", "MTFgnd", {4, 410, 100, 22}, countHint);
-    EditMTFgdx = edit(TabSheetMTF, "EditMTFgdx", "MTFgdx", {112, 410, 100, 22}, spacingHint);
+    EditMTFgnd = hinted(edit(TabSheetMTF, "EditMTFgnd", "MTFgnd", {4, 410, 100, 22}), countHint);
+    EditMTFgdx = hinted(edit(TabSheetMTF, "EditMTFgdx", "MTFgdx", {112, 410, 100, 22}), spacingHint);
 
     MemoVSSPz = memo(TabSheet1, "MemoVSSPz", {4, 4, 196, 396});
     MemoPSSPz = memo(TabSheet1, "MemoPSSPz", {206, 4, 196, 396});
@@ -140,8 +123,7 @@ void TForm2::createControls()
     EditSThick = edit(this, "EditSThick", "SThick", {x, 72, 160, 22});
     label(this, "FWHM(mm)", {x, 100, 160, 18});
     EditFWHM = edit(this, "EditFWHM", "FWHM", {x, 118, 160, 22});
-    Panel4 = new QWidget(this);
-    Panel4->setObjectName("Panel4");
+    Panel4 = named(new QWidget(this), "Panel4");
     Panel4->setGeometry(x, 148, 170, 130);
     label(Panel4, "Value of", {4, 2, 160, 18});
     label(Panel4, "Sinc(1/FWHM)", {4, 18, 160, 18});
@@ -155,18 +137,15 @@ void TForm2::createControls()
     ButtonPNTY = button(this, "ButtonPNTY", "PNTY", {94, 486, 80, 26});
     ButtonDrawD = button(this, "ButtonDrawD", "DrawD", {180, 486, 80, 26});
     ButtonFWHM = button(this, "ButtonFWHM", "FWHM", {266, 486, 80, 26});
-    Panel2 = new QWidget(this);
-    Panel2->setObjectName("Panel2");
+    Panel2 = named(new QWidget(this), "Panel2");
     Panel2->setGeometry(360, 482, 200, 36);
     label(Panel2, "PSF width", {4, 8, 70, 18});
     EditGeta = edit(Panel2, "EditGeta", "1", {80, 6, 60, 22});
-    UpDown1 = new UpDown(1, 100, 24, Panel2);
-    UpDown1->setObjectName("UpDown1");
+    UpDown1 = named(new UpDown(1, 100, 24, Panel2), "UpDown1");
     UpDown1->setGeometry(142, 4, 18, 28);
     ButtonForm1 = button(this, "ButtonForm1", "ToForm1", {x, 486, 100, 26});
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName("StatusBar1");
+    StatusBar1 = named(new QStatusBar(this), "StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setGeometry(0, 574, 820, 22);
     const int widths[] = {100, 100, 50};

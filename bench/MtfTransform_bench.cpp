@@ -1,10 +1,9 @@
 // The MTF window's whole processing chain on the longest profile its arrays allow.
-#include "Forms.h"
 #include "MtfTransform.h"
 #include "InputGridWidget.h"
 #include "Unit2.h"
+#include "WindowBenchmarkMain.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -50,13 +49,4 @@ BENCHMARK(TransformOnly)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    CreateForms();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runWindowBenchmarks(argc, argv); }

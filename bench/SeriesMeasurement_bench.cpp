@@ -1,10 +1,10 @@
 // "Cal." over a series of 100 slices of 512 x 512, against only reading the same
 // files from the page cache.
 #include "Dialogs.h"
-#include "Forms.h"
 #include "Unit1.h"
+#include "WindowBenchmarkMain.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QListWidget>
 #include <QProcess>
 #include <benchmark/benchmark.h>
@@ -96,29 +96,24 @@ BENCHMARK(ReadSeriesFromPageCache)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     const std::filesystem::path root = std::filesystem::temp_directory_path() / "ctiq_series_bench";
-    std::filesystem::remove_all(root);
-    QProcess tool;
-    tool.start(SAMPLE_SERIES_TOOL, {QString::fromStdString(root.string()), "--slices", "100", "--size", "512"});
-    if (!tool.waitForFinished(120000) || tool.exitCode() != 0) qFatal("the sample tool failed");
     seriesFolder = root / "sspz";
+    const int result = runWindowBenchmarks(argc, argv, [&root] {
+        std::filesystem::remove_all(root);
+        QProcess tool;
+        tool.start(SAMPLE_SERIES_TOOL, {QString::fromStdString(root.string()), "--slices", "100", "--size", "512"});
+        if (!tool.waitForFinished(120000) || tool.exitCode() != 0) qFatal("the sample tool failed");
 
-    setDialogs(std::make_unique<FirstSliceDialogs>());
-    CreateForms();
-    Form1->show();
-    Form1->RadioGroupMode->setItemIndex(2); // DICOM
-    Form1->ButtonDispCClick();
-    Form1->EditROIPosX->setText("256");
-    Form1->EditROIPosY->setText("256");
-    Form1->EditROISizeX->setText("100");
-    Form1->EditROISizeY->setText("100");
-    QCoreApplication::processEvents();
-
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+        setDialogs(std::make_unique<FirstSliceDialogs>());
+        Form1->show();
+        Form1->RadioGroupMode->setItemIndex(2); // DICOM
+        Form1->ButtonDispCClick();
+        Form1->EditROIPosX->setText("256");
+        Form1->EditROIPosY->setText("256");
+        Form1->EditROISizeX->setText("100");
+        Form1->EditROISizeY->setText("100");
+        QCoreApplication::processEvents();
+    });
     std::filesystem::remove_all(root);
-    return 0;
+    return result;
 }

@@ -8,7 +8,7 @@
 
 int StringGridModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() ? 0 : rows_;
 }
 
 int StringGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
@@ -38,9 +38,19 @@ Qt::ItemFlags StringGridModel::flags(const QModelIndex& index) const
 void StringGridModel::resize(int columns, int rows)
 {
     beginResetModel();
-    columns_ = std::max(columns, 0);
-    rows_.resize(static_cast<size_t>(std::max(rows, 0)));
-    for (auto& row : rows_) row.resize(static_cast<size_t>(columns_));
+    columns = std::max(columns, 0);
+    rows = std::max(rows, 0);
+    for (int row = rows; row < usedRows_; ++row) {
+        auto& cells = cells_[static_cast<size_t>(row)];
+        std::fill(cells.begin(), cells.end(), QString());
+    }
+    usedRows_ = std::min(usedRows_, rows);
+    if (columns != columns_) {
+        columns_ = columns;
+        for (auto& row : cells_) row.resize(static_cast<size_t>(columns_)); // dropped cells are gone for good
+    }
+    if (cells_.size() < static_cast<size_t>(rows)) cells_.resize(static_cast<size_t>(rows), std::vector<QString>(columns_));
+    rows_ = rows;
     endResetModel();
 }
 
@@ -48,14 +58,15 @@ const QString& StringGridModel::cell(int column, int row) const
 {
     if (row < 0 || row >= rowCount()) throw AppError(Msg::listIndex(row));
     if (column < 0 || column >= columns_) throw AppError(Msg::listIndex(column));
-    return rows_[static_cast<size_t>(row)][static_cast<size_t>(column)];
+    return cells_[static_cast<size_t>(row)][static_cast<size_t>(column)];
 }
 
 void StringGridModel::setCell(int column, int row, const QString& text)
 {
     if (row < 0 || row >= rowCount()) throw AppError(Msg::listIndex(row));
     if (column < 0 || column >= columns_) throw AppError(Msg::listIndex(column));
-    rows_[static_cast<size_t>(row)][static_cast<size_t>(column)] = text;
+    cells_[static_cast<size_t>(row)][static_cast<size_t>(column)] = text;
+    usedRows_ = std::max(usedRows_, row + 1);
     const QModelIndex at = index(row, column);
     emit dataChanged(at, at, {Qt::DisplayRole});
 }

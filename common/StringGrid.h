@@ -23,7 +23,12 @@ public:
 
 private:
     int columns_ = 0;
-    std::vector<std::vector<QString>> rows_;
+    int rows_ = 0;
+    // The row storage outlives a smaller row count, so that a grid emptied and grown
+    // again on every file (the tag grid) reuses it. Every cell at or below row
+    // usedRows_ is empty, which is what a row coming back into the grid must show.
+    std::vector<std::vector<QString>> cells_;
+    int usedRows_ = 0;
 };
 
 class StringGrid : public QTableView {

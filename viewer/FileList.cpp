@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <utility>
 
 std::string folderOf(const std::string& path)
 {
@@ -15,54 +16,55 @@ namespace {
 bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
-// Negative, zero or positive as a is before, equal to or after b in natural order.
-int naturalCompare(std::string_view a, std::string_view b)
+} // namespace
+
+std::string naturalKey(std::string_view name)
 {
-    size_t i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (isDigit(a[i]) && isDigit(b[j])) {
-            // Compare the digit runs by value: leading zeros dropped, then by length, then digit by digit.
-            while (i < a.size() && a[i] == '0' && i + 1 < a.size() && isDigit(a[i + 1])) ++i;
-            while (j < b.size() && b[j] == '0' && j + 1 < b.size() && isDigit(b[j + 1])) ++j;
-            size_t endA = i, endB = j;
-            while (endA < a.size() && isDigit(a[endA])) ++endA;
-            while (endB < b.size() && isDigit(b[endB])) ++endB;
-            if (endA - i != endB - j) return endA - i < endB - j ? -1 : 1;
-            if (const int c = a.substr(i, endA - i).compare(b.substr(j, endB - j)); c != 0) return c;
-            i = endA;
-            j = endB;
+    std::string key;
+    key.reserve(name.size() + 8);
+    for (size_t i = 0; i < name.size();) {
+        if (!isDigit(name[i])) {
+            key += lower(name[i++]);
             continue;
         }
-        const char ca = lower(a[i]), cb = lower(b[j]);
-        if (ca != cb) return static_cast<unsigned char>(ca) < static_cast<unsigned char>(cb) ? -1 : 1;
-        ++i;
-        ++j;
+        // A run of digits: a '0' (it orders against other characters as any digit
+        // does), the run's length without leading zeros, then its digits.
+        while (name[i] == '0' && i + 1 < name.size() && isDigit(name[i + 1])) ++i;
+        size_t end = i;
+        while (end < name.size() && isDigit(name[end])) ++end;
+        const size_t length = end - i;
+        key += '0';
+        for (int shift = 24; shift >= 0; shift -= 8) key += static_cast<char>(length >> shift & 0xFF);
+        key.append(name.substr(i, length));
+        i = end;
     }
-    const bool aDone = i == a.size(), bDone = j == b.size();
-    return aDone == bDone ? 0 : (aDone ? -1 : 1);
+    return key;
 }
-
-} // namespace
 
 bool naturalLess(std::string_view a, std::string_view b)
 {
-    const int order = naturalCompare(a, b);
-    return order != 0 ? order < 0 : a < b;
+    const std::string keyA = naturalKey(a), keyB = naturalKey(b);
+    return keyA != keyB ? keyA < keyB : a < b;
 }
 
 std::vector<std::string> folderFiles(const std::string& folder)
 {
     namespace fs = std::filesystem;
-    std::vector<std::string> names;
+    // Each name with its key, so that sorting compares keys built once per name.
+    std::vector<std::pair<std::string, std::string>> keyed;
     std::error_code error;
     for (fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), error), end; !error && it != end;
          it.increment(error)) {
         std::error_code ignored;
-        if (!it->is_directory(ignored)) names.push_back(it->path().filename().string());
+        if (it->is_directory(ignored)) continue;
+        std::string name = it->path().filename().string();
+        keyed.emplace_back(naturalKey(name), std::move(name));
     }
-    std::sort(names.begin(), names.end(), naturalLess);
-    for (auto& name : names) name.insert(0, folder);
-    return names;
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<std::string> files;
+    files.reserve(keyed.size());
+    for (const auto& entry : keyed) files.push_back(folder + entry.second);
+    return files;
 }
 
 int wheelStep(int index, int count, int delta)

@@ -10,6 +10,8 @@ std::string folderOf(const std::string& path);
 // Name order as a person reads it: letter case ignored, runs of digits compared by
 // value (IM2 before IM10); names equal that way are ordered by their exact bytes.
 bool naturalLess(std::string_view a, std::string_view b);
+// A text whose plain byte order is that order, up to names equal in it.
+std::string naturalKey(std::string_view name);
 
 // Every entry of the folder that is not itself a folder, as folder + name, in natural
 // name order. An empty folder text lists the current folder; a folder that cannot be

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QListWidget>
 #include <QSignalBlocker>
 #include <QWheelEvent>
 
@@ -67,6 +68,28 @@ private:
     TForm1& form_;
 };
 
+bool showsEntries(const QListWidget& list, const QStringList& entries)
+{
+    if (list.count() != entries.size()) return false;
+    for (int i = 0; i < list.count(); ++i)
+        if (list.item(i)->text() != entries[i]) return false;
+    return true;
+}
+
+// Fills the list box with the entries, as clearing and refilling it does: no entry
+// current or selected, scrolled to the top. Loading the slices of a folder one by one
+// lists the same folder each time; its items are then kept rather than rebuilt.
+void showEntries(QListWidget& list, const QStringList& entries)
+{
+    if (showsEntries(list, entries)) {
+        list.setCurrentRow(-1);
+        list.scrollToTop();
+        return;
+    }
+    list.clear();
+    list.addItems(entries);
+}
+
 constexpr int gridEnlargedTop = 22, gridEnlargedHeight = 618;
 constexpr int gridTop = 536, gridHeight = 109;
 constexpr int gridWheelLimit = 200; // an enlarged grid scrolls with the wheel itself
@@ -125,13 +148,12 @@ void TForm1::ButtonRowCulmClick()
 
 void TForm1::ButtonFileListClick()
 {
-    ListBox1->clear();
     const std::string current = EditFileName->text().toStdString();
     const std::vector<std::string> files = folderFiles(folderOf(current));
     QStringList entries;
     entries.reserve(static_cast<qsizetype>(files.size()));
     for (const std::string& file : files) entries << QString::fromStdString(file);
-    ListBox1->addItems(entries);
+    showEntries(*ListBox1, entries);
 
     const auto found = std::find(files.begin(), files.end(), current);
     // A name not in the list runs off its end.

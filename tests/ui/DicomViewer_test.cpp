@@ -1,6 +1,7 @@
 // Real DICOM slices in the Viewer: the tag grid and its export, "<>", the file list
 // and paging through a folder with the mouse wheel.
 #include "AppError.h"
+#include "DicomReader.h"
 #include "Forms.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
@@ -9,9 +10,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTest>
 #include <QWheelEvent>
+
+#include <map>
 
 class DicomViewerTest : public QObject {
     Q_OBJECT
@@ -106,6 +110,41 @@ private slots:
         QCOMPARE(Form1->ViewState, 0);
     }
 
+    void tagGridShowsNothingOfAnEarlierLongerHeader()
+    {
+        const QString prefix = QString::fromStdString(folder_.path().string()) + "/";
+        loadByName(prefix + "CT_small.dcm");
+        const int longer = Form1->StringGridDICOM->rowCount();
+        loadByName(prefix + "IM1");
+        const StringGrid& grid = *Form1->StringGridDICOM;
+        QVERIFY(grid.rowCount() < longer);
+
+        // Every cell below the caption row as the reader writes it for this file alone.
+        struct Cells : DicomSink {
+            std::map<std::pair<int, int>, QString> written;
+            bool windowLocked() const override { return false; }
+            void setEdit(DicomEdit, const std::string&) override {}
+            void setSwap(bool) override {}
+            void startGrid(int) override { written.clear(); }
+            void setCell(int column, int row, const std::string& text) override
+            {
+                written[{column, row}] = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+            }
+            void setRowCount(int) override {}
+            void showSummary(const std::string&) override {}
+        } cells;
+        readDicom(Form1->FileBuffer, cells);
+        for (int row = 1; row < grid.rowCount(); ++row)
+            for (int column = 0; column < grid.colCount(); ++column)
+                QCOMPARE(grid.cell(column, row), (cells.written[{column, row}]));
+
+        // Nor do the rows past its end when the grid grows again.
+        const int shorter = grid.rowCount();
+        Form1->StringGridDICOM->setRowCount(longer);
+        for (int row = shorter; row < longer; ++row)
+            for (int column = 0; column < grid.colCount(); ++column) QVERIFY(grid.cell(column, row).isEmpty());
+    }
+
     void metaToClipboardLeavesOutPrivateAndItemRows()
     {
         loadByName(copy("CT_small.dcm", "CT_small.dcm"));
@@ -185,6 +224,34 @@ private slots:
         QTest::mouseClick(Form1->ButtonFileList, Qt::LeftButton);
         QCOMPARE(dialogs_->errors, QStringList{QString::fromStdString(Msg::listIndex(5))});
         QCOMPARE(Form1->ListBox1->count(), 5);
+    }
+
+    void fileListFollowsTheFolder()
+    {
+        const QString prefix = QString::fromStdString(folder_.path().string()) + "/";
+        loadByName(prefix + "IM2");
+        const QStringList before = listEntries();
+
+        // A file added between two lists shows in the second; one removed goes again.
+        folder_.write("IM1a", {0});
+        QTest::mouseClick(Form1->ButtonFileList, Qt::LeftButton);
+        QCOMPARE(listEntries(), (QStringList{prefix + "CT_small.dcm", prefix + "IM1", prefix + "IM1a", prefix + "IM2",
+                                             prefix + "IM10", prefix + "mammo.dcm"}));
+        QCOMPARE(Form1->EditFListNo->text(), QString("3"));
+        std::filesystem::remove(folder_.path() / "IM1a");
+        QTest::mouseClick(Form1->ButtonFileList, Qt::LeftButton);
+        QCOMPARE(listEntries(), before);
+        QCOMPARE(Form1->EditFListNo->text(), QString("2"));
+
+        // The same listing again leaves no entry chosen, as a list filled anew.
+        Form1->ListBox1->setCurrentRow(4);
+        Form1->ListBox1->scrollToBottom();
+        QTest::mouseClick(Form1->ButtonFileList, Qt::LeftButton);
+        QCOMPARE(listEntries(), before);
+        QCOMPARE(Form1->ListBox1->currentRow(), -1);
+        QVERIFY(Form1->ListBox1->selectedItems().isEmpty());
+        QCOMPARE(Form1->ListBox1->verticalScrollBar()->value(), 0);
+        QVERIFY(dialogs_->errors.isEmpty());
     }
 
     void wheelPagesThroughTheFolder()

@@ -28,6 +28,12 @@ TEST(FileList, NaturalOrder)
                                                "x100000000000000000000"};
     EXPECT_EQ(names, expected);
     EXPECT_FALSE(naturalLess("IM2", "IM2"));
+
+    // A digit orders against other characters by its own code; runs of equal value go
+    // on with what follows them, and names equal in all that go by their bytes.
+    names = {"a_1", "a1", "a-1", "a.1", "a00", "a0", "a01b", "a1a", "a\xE9", "A1"};
+    std::sort(names.begin(), names.end(), naturalLess);
+    EXPECT_EQ(names, (std::vector<std::string>{"a-1", "a.1", "a0", "a00", "A1", "a1", "a1a", "a01b", "a_1", "a\xE9"}));
 }
 
 TEST(FileList, ListsFilesOfTheFolderInNameOrder)

@@ -9,7 +9,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QSignalBlocker>
+#include <QTextDocument>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -17,6 +19,25 @@
 namespace {
 
 QString latin1(const std::string& bytes) { return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())); }
+
+// Puts the summary lines into the memo. The slices of a series mostly give the same
+// lines, and laying text out anew is the costly part of showing a header; so when the
+// memo still holds what it was last given, unedited since (its document's revision
+// unchanged, so there is nothing to undo either), the text stays and only the cursor
+// returns to the start, which also shows the first line.
+void showSummaryText(QPlainTextEdit& memo, const QString& text)
+{
+    static constexpr char givenText[] = "givenText", givenRevision[] = "givenRevision";
+    QTextDocument& document = *memo.document();
+    const QVariant given = memo.property(givenText);
+    if (given.isValid() && given.toString() == text && memo.property(givenRevision).toInt() == document.revision()) {
+        memo.moveCursor(QTextCursor::Start);
+        return;
+    }
+    memo.setPlainText(text);
+    memo.setProperty(givenText, text);
+    memo.setProperty(givenRevision, document.revision());
+}
 
 // Writes the reader's findings straight into the Viewer's controls.
 class ViewerDicomSink final : public DicomSink {
@@ -45,7 +66,7 @@ public:
         form_.StringGridDICOM->setCell(column, row, latin1(text));
     }
     void setRowCount(int rows) override { form_.StringGridDICOM->setRowCount(rows); }
-    void showSummary(const std::string& text) override { form_.Memo1->setPlainText(latin1(text)); }
+    void showSummary(const std::string& text) override { showSummaryText(*form_.Memo1, latin1(text)); }
 
 private:
     QLineEdit* editFor(DicomEdit edit) const

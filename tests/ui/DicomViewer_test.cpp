@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTest>
@@ -143,6 +144,34 @@ private slots:
         Form1->StringGridDICOM->setRowCount(longer);
         for (int row = shorter; row < longer; ++row)
             for (int column = 0; column < grid.colCount(); ++column) QVERIFY(grid.cell(column, row).isEmpty());
+    }
+
+    void summaryOfTheSameLinesAgainLooksAsNew()
+    {
+        const QString prefix = QString::fromStdString(folder_.path().string()) + "/";
+        QPlainTextEdit& memo = *Form1->Memo1;
+        const auto state = [&memo] {
+            return QVariantList{memo.toPlainText(), memo.textCursor().position(), memo.textCursor().hasSelection(),
+                                memo.verticalScrollBar()->value(), memo.document()->isUndoAvailable(),
+                                memo.document()->isRedoAvailable()};
+        };
+        loadByName(prefix + "CT_small.dcm");
+        loadByName(prefix + "IM1"); // other lines, put in anew
+        const QVariantList fresh = state();
+        QVERIFY(memo.toPlainText().contains("mmST : "));
+
+        // Moved about in, edited and undone, or edited: the next slice's lines look the same.
+        memo.moveCursor(QTextCursor::End, QTextCursor::KeepAnchor);
+        loadByName(prefix + "IM2");
+        QCOMPARE(state(), fresh);
+        memo.moveCursor(QTextCursor::End);
+        memo.insertPlainText("typed");
+        memo.undo();
+        loadByName(prefix + "IM2");
+        QCOMPARE(state(), fresh);
+        memo.insertPlainText("typed");
+        loadByName(prefix + "IM10");
+        QCOMPARE(state(), fresh);
     }
 
     void metaToClipboardLeavesOutPrivateAndItemRows()

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
+#include <cstring>
 #include <utility>
+
+#include <dirent.h>
+#include <sys/stat.h>
 
 std::string folderOf(const std::string& path)
 {
@@ -47,17 +50,53 @@ bool naturalLess(std::string_view a, std::string_view b)
     return keyA != keyB ? keyA < keyB : a < b;
 }
 
+namespace {
+
+// A folder's entry names as the system lists them, "." and ".." left out; reading
+// stops at the first failure. The system's own listing is used rather than
+// std::filesystem, which builds and parses a whole path per entry: the list is read
+// again on every load, and that doubled its cost.
+class FolderReader {
+public:
+    explicit FolderReader(const std::string& folder) : folder_(opendir(folder.empty() ? "." : folder.c_str())) {}
+    ~FolderReader()
+    {
+        if (folder_ != nullptr) closedir(folder_);
+    }
+    FolderReader(const FolderReader&) = delete;
+    FolderReader& operator=(const FolderReader&) = delete;
+
+    const dirent* next()
+    {
+        if (folder_ == nullptr) return nullptr;
+        const dirent* entry = readdir(folder_);
+        while (entry != nullptr && (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0))
+            entry = readdir(folder_);
+        return entry;
+    }
+
+    // A folder, or a link to one; an entry whose kind cannot be found out counts as a file.
+    bool isFolder(const dirent& entry) const
+    {
+        if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return entry.d_type == DT_DIR;
+        struct stat status {};
+        return fstatat(dirfd(folder_), entry.d_name, &status, 0) == 0 && S_ISDIR(status.st_mode);
+    }
+
+private:
+    DIR* folder_;
+};
+
+} // namespace
+
 std::vector<std::string> folderFiles(const std::string& folder)
 {
-    namespace fs = std::filesystem;
     // Each name with its key, so that sorting compares keys built once per name.
     std::vector<std::pair<std::string, std::string>> keyed;
-    std::error_code error;
-    for (fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), error), end; !error && it != end;
-         it.increment(error)) {
-        std::error_code ignored;
-        if (it->is_directory(ignored)) continue;
-        std::string name = it->path().filename().string();
+    FolderReader reader(folder);
+    while (const dirent* entry = reader.next()) {
+        if (reader.isFolder(*entry)) continue;
+        std::string name = entry->d_name;
         keyed.emplace_back(naturalKey(name), std::move(name));
     }
     std::sort(keyed.begin(), keyed.end());

@@ -41,8 +41,13 @@ TEST(FileList, ListsFilesOfTheFolderInNameOrder)
     TempFolder folder;
     for (const char* name : {"IM10", "IM2", "im1", ".hidden"}) folder.write(name, {1});
     std::filesystem::create_directory(folder.path() / "IM3");
+    // A link counts as what it leads to; one that leads nowhere, as a file.
+    std::filesystem::create_directory_symlink(folder.path() / "IM3", folder.path() / "IM4");
+    std::filesystem::create_symlink(folder.path() / "IM2", folder.path() / "IM5");
+    std::filesystem::create_symlink(folder.path() / "gone", folder.path() / "IM6");
     const std::string prefix = folder.path().string() + "/";
-    EXPECT_EQ(folderFiles(prefix), (std::vector<std::string>{prefix + ".hidden", prefix + "im1", prefix + "IM2", prefix + "IM10"}));
+    EXPECT_EQ(folderFiles(prefix), (std::vector<std::string>{prefix + ".hidden", prefix + "im1", prefix + "IM2", prefix + "IM5",
+                                                              prefix + "IM6", prefix + "IM10"}));
 }
 
 TEST(FileList, EmptyFolderTextListsTheCurrentFolder)

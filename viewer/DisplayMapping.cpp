@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "Arithmetic.h"
 #include "Convert.h"
+#include "GreyLevelsAvx2.h"
 #include "NumberFormat.h"
 
 #include <algorithm>
@@ -136,7 +137,6 @@ void renderView(const ByteBuffer& buffer, int64_t header, int32_t W, int32_t H, 
     // With an offset and level so extreme that a sample could overflow, each
     // pixel is computed (and checked) on its own instead of looked up.
     const bool fits = differenceAlwaysFits(mapping);
-    if (fits) table.prepare(mapping);
     const auto size = static_cast<int64_t>(buffer.size());
 
     for (int32_t i = firstRow; i <= lastRow && i - firstRow < bitmap.height; ++i) {
@@ -148,8 +148,15 @@ void renderView(const ByteBuffer& buffer, int64_t header, int32_t W, int32_t H, 
         if (count > 0) {
             const uint8_t* src = buffer.data() + start;
             if (fits && !mapping.eightBit) {
-                lookUpWords(src, count, table, out);
+                // Computing beats looking up where the processor can do sixteen at once;
+                // the table serves the rest of the row.
+                const int32_t computed = greyLevelsAvx2(src, count, mapping, out);
+                if (computed < count) {
+                    table.prepare(mapping);
+                    lookUpWords(src + 2 * computed, count - computed, table, out + computed);
+                }
             } else if (fits) {
+                table.prepare(mapping);
                 for (int32_t k = 0; k < count; ++k) out[k] = table[src[k]];
             } else {
                 for (int32_t k = 0; k < count; ++k)

@@ -175,24 +175,62 @@ TEST(Render, TableFollowsTheMapping)
     EXPECT_EQ(bitmap.pixels[0], 128);
 }
 
+struct MappingCase {
+    int32_t level, width, offset;
+    bool swap, invert;
+};
+// Windows narrow and wide, of either sign, with offsets up to where a difference nearly
+// leaves 32 bits, and factors whose products land near halves.
+const MappingCase mappingCases[] = {{40, 400, 0, false, false},        {-1000, 1, 24, true, false},
+                                    {0, -256, 0, false, true},         {32767, 65536, -1024, true, true},
+                                    {5, 3, 0, false, false},           {-7, 7777777, 0, false, false},
+                                    {0, 1000, 2147483647 - 32767, true, false}, {113, 2047, -1024, false, true}};
+
+GreyMapping mappingOf(const MappingCase& c)
+{
+    GreyMapping m = window(c.level, c.width);
+    m.offset = c.offset;
+    m.swap = c.swap;
+    m.invert = c.invert;
+    return m;
+}
+
 TEST(Render, TableAgreesWithTheFormulaForEveryStoredWord)
 {
-    struct Case {
-        int32_t level, width, offset;
-        bool swap, invert;
-    };
-    for (const Case c : {Case{40, 400, 0, false, false}, Case{-1000, 1, 24, true, false}, Case{0, -256, 0, false, true},
-                         Case{32767, 65536, -1024, true, true}, Case{5, 3, 0, false, false}}) {
-        GreyMapping m = window(c.level, c.width);
-        m.offset = c.offset;
-        m.swap = c.swap;
-        m.invert = c.invert;
+    for (const MappingCase& c : mappingCases) {
+        const GreyMapping m = mappingOf(c);
         GreyTable table;
         table.prepare(m);
         for (int stored = 0; stored < 65536; ++stored) {
             const auto word = static_cast<uint16_t>(stored);
             const auto value = static_cast<int16_t>(c.swap ? static_cast<uint16_t>(word << 8 | word >> 8) : word);
             ASSERT_EQ(table[word], greyLevel(value, m)) << "level " << c.level << " width " << c.width << " word " << stored;
+        }
+    }
+}
+
+// Every stored word drawn as a 256 x 256 image, whole rows and rows cut short of a
+// multiple of sixteen pixels, as the formula gives each pixel.
+TEST(Render, EveryStoredWordDrawsAsTheFormulaGivesIt)
+{
+    std::vector<int16_t> everyWord(65536);
+    for (int stored = 0; stored < 65536; ++stored) everyWord[static_cast<size_t>(stored)] = static_cast<int16_t>(stored);
+    const ByteBuffer image = words16(everyWord);
+    for (const MappingCase& c : mappingCases) {
+        const GreyMapping m = mappingOf(c);
+        for (const int32_t columns : {256, 253}) {
+            GreyTable table;
+            GreyBitmap bitmap;
+            bitmap.resize(columns, 256);
+            renderView(image, 0, 256, 256, {0, columns - 1, 0, 255}, m, table, bitmap);
+            for (int32_t row = 0; row < 256; ++row) {
+                for (int32_t column = 0; column < columns; ++column) {
+                    const auto word = static_cast<uint16_t>(row * 256 + column);
+                    const auto value = static_cast<int16_t>(c.swap ? static_cast<uint16_t>(word << 8 | word >> 8) : word);
+                    ASSERT_EQ(bitmap.row(row)[column], greyLevel(value, m))
+                        << "level " << c.level << " width " << c.width << " offset " << c.offset << " word " << word;
+                }
+            }
         }
     }
 }

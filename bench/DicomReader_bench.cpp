@@ -1,10 +1,9 @@
 // The DICOM header reader, and the whole load of a 512 x 512 DICOM slice in a
 // folder of 200 slices (read, header, draw, "Auto", "F.List"), through the Viewer.
 #include "DicomRecord.h"
-#include "Forms.h"
 #include "Unit1.h"
+#include "WindowBenchmarkMain.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -98,13 +97,4 @@ BENCHMARK(LoadSlice512InFolderOf200)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    CreateForms();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runWindowBenchmarks(argc, argv); }

@@ -1,13 +1,11 @@
 // Drawing a 16-bit image through the window level and width, against copying
 // the same bytes with memcpy.
 #include "DisplayMapping.h"
-#include "Forms.h"
 #include "Unit1.h"
+#include "WindowBenchmarkMain.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -89,12 +87,4 @@ BENCHMARK(BM_MemcpySameBytes)->Arg(512)->Arg(2048)->Unit(benchmark::kMicrosecond
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    CreateForms();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-}
+int main(int argc, char** argv) { return runWindowBenchmarks(argc, argv); }

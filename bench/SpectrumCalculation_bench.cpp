@@ -1,12 +1,11 @@
 // "Cal" on a 512 x 512 ROI, N = 64, band and segment trends of degree 2, Hamming window:
 // the calculation alone, which must allocate nothing (every allocation while it runs
 // is counted), and the whole button with its charts and grid.
-#include "Forms.h"
 #include "SpectrumCalculation.h"
 #include "Unit1.h"
 #include "Unit3.h"
+#include "WindowBenchmarkMain.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -118,13 +117,4 @@ BENCHMARK(BM_CalButton512Trends)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    CreateForms();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runWindowBenchmarks(argc, argv); }

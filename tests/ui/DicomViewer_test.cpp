@@ -5,6 +5,7 @@
 #include "Forms.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
+#include "ViewerDriving.h"
 #include "Unit1.h"
 #include "Unit2.h"
 
@@ -27,13 +28,6 @@ class DicomViewerTest : public QObject {
     QString copy(const std::string& pydicomName, const std::string& as)
     {
         return QString::fromStdString(folder_.write(as, readFile(pydicomFile(pydicomName))).string());
-    }
-
-    void loadByName(const QString& file)
-    {
-        Form1->EditFileName->setText(file);
-        Form1->ViewState = 2;
-        Form1->BitBtnLoadClick();
     }
 
     // One wheel message as the application receives it; true when the Viewer used it.

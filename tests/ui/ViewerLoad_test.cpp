@@ -3,6 +3,7 @@
 #include "ImageWidget.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
+#include "ViewerDriving.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -17,13 +18,7 @@ class ViewerLoadTest : public QObject {
     ScriptedDialogs* dialogs_ = nullptr;
     TempFolder folder_;
 
-    // Loads a file by name, as the wheel and the series do.
-    void loadByName(const std::filesystem::path& file)
-    {
-        Form1->EditFileName->setText(QString::fromStdString(file.string()));
-        Form1->ViewState = 2;
-        Form1->BitBtnLoadClick();
-    }
+    static void loadByName(const std::filesystem::path& file) { ::loadByName(QString::fromStdString(file.string())); }
 
     static std::vector<int16_t> ramp(int count)
     {

@@ -1,6 +1,7 @@
 #include "Forms.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
+#include "ViewerDriving.h"
 #include "Unit1.h"
 #include "Unit3.h"
 
@@ -346,9 +347,7 @@ private slots:
         for (int16_t& sample : samples) sample = static_cast<int16_t>(std::lround(noise(generator)));
         const auto file = folder.write("water 256 256 0p5.raw", words16(samples));
         Form1->RadioGroupMode->setItemIndex(1);
-        Form1->EditFileName->setText(QString::fromStdString(file.string()));
-        Form1->ViewState = 2;
-        Form1->BitBtnLoadClick();
+        loadByName(QString::fromStdString(file.string()));
         Form1->EditROIPosX->setText("128");
         Form1->EditROIPosY->setText("128");
         Form1->EditROISizeX->setText("128");

@@ -1,4 +1,5 @@
 #include "AppError.h"
+#include "ErrorMessage.h"
 #include "RawLoading.h"
 #include "TestFiles.h"
 
@@ -55,12 +56,7 @@ TEST(SizeAnswer, TakesOneOrTwoIntegers)
     const MatrixSize one = parseSizeAnswer("128");
     EXPECT_EQ(one.columns, 128);
     EXPECT_EQ(one.rows, 128);
-    try {
-        parseSizeAnswer("");
-        FAIL();
-    } catch (const AppError& e) {
-        EXPECT_STREQ(e.what(), "'' は整数ではありません");
-    }
+    EXPECT_EQ(errorMessageOf([] { parseSizeAnswer(""); }), "'' は整数ではありません");
     EXPECT_THROW(parseSizeAnswer("512 x"), AppError);
 }
 
@@ -71,12 +67,7 @@ TEST(WholeFile, ReadsEveryByteOrFailsWithTheFileMessage)
     EXPECT_EQ(readWholeFile(file.string()), (std::vector<uint8_t>{1, 2, 3}));
 
     const std::string missing = (folder.path() / "none.raw").string();
-    try {
-        readWholeFile(missing);
-        FAIL();
-    } catch (const AppError& e) {
-        EXPECT_EQ(std::string(e.what()), "ファイル " + missing + " は開けません");
-    }
+    EXPECT_EQ(errorMessageOf([&] { readWholeFile(missing); }), "ファイル " + missing + " は開けません");
     EXPECT_THROW(readWholeFile(folder.write("empty.raw", {}).string()), AppError);
     EXPECT_THROW(readWholeFile(folder.path().string()), AppError);
 }

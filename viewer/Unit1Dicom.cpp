@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextDocument>
 #include <QWheelEvent>
@@ -98,13 +99,14 @@ bool showsEntries(const QListWidget& list, const QStringList& entries)
 }
 
 // Fills the list box with the entries, as clearing and refilling it does: no entry
-// current or selected, scrolled to the top. Loading the slices of a folder one by one
-// lists the same folder each time; its items are then kept rather than rebuilt.
+// current or selected, scrolled to the top left. Loading the slices of a folder one by
+// one lists the same folder each time; its items are then kept rather than rebuilt.
 void showEntries(QListWidget& list, const QStringList& entries)
 {
     if (showsEntries(list, entries)) {
         list.setCurrentRow(-1);
-        list.scrollToTop();
+        list.verticalScrollBar()->setValue(0);
+        list.horizontalScrollBar()->setValue(0);
         return;
     }
     list.clear();

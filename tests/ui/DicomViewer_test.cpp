@@ -256,24 +256,31 @@ private slots:
         const QStringList before = listEntries();
 
         // A file added between two lists shows in the second; one removed goes again.
-        folder_.write("IM1a", {0});
+        const QString added = "IM1a with a name long enough to scroll the list sideways";
+        folder_.write(added.toStdString(), {0});
         QTest::mouseClick(Form1->ButtonFileList, Qt::LeftButton);
-        QCOMPARE(listEntries(), (QStringList{prefix + "CT_small.dcm", prefix + "IM1", prefix + "IM1a", prefix + "IM2",
-                                             prefix + "IM10", prefix + "mammo.dcm"}));
+        const QStringList during = {prefix + "CT_small.dcm", prefix + "IM1", prefix + added, prefix + "IM2",
+                                    prefix + "IM10", prefix + "mammo.dcm"};
+        QCOMPARE(listEntries(), during);
         QCOMPARE(Form1->EditFListNo->text(), QString("3"));
-        std::filesystem::remove(folder_.path() / "IM1a");
-        QTest::mouseClick(Form1->ButtonFileList, Qt::LeftButton);
-        QCOMPARE(listEntries(), before);
-        QCOMPARE(Form1->EditFListNo->text(), QString("2"));
 
         // The same listing again leaves no entry chosen, as a list filled anew.
         Form1->ListBox1->setCurrentRow(4);
         Form1->ListBox1->scrollToBottom();
+        QScrollBar& across = *Form1->ListBox1->horizontalScrollBar();
+        QTRY_VERIFY(across.maximum() > 0);
+        across.setValue(across.maximum());
         QTest::mouseClick(Form1->ButtonFileList, Qt::LeftButton);
-        QCOMPARE(listEntries(), before);
+        QCOMPARE(listEntries(), during);
         QCOMPARE(Form1->ListBox1->currentRow(), -1);
         QVERIFY(Form1->ListBox1->selectedItems().isEmpty());
         QCOMPARE(Form1->ListBox1->verticalScrollBar()->value(), 0);
+        QCOMPARE(across.value(), 0);
+
+        std::filesystem::remove(folder_.path() / added.toStdString());
+        QTest::mouseClick(Form1->ButtonFileList, Qt::LeftButton);
+        QCOMPARE(listEntries(), before);
+        QCOMPARE(Form1->EditFListNo->text(), QString("2"));
         QVERIFY(dialogs_->errors.isEmpty());
     }
 

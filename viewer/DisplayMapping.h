@@ -40,8 +40,9 @@ struct GreyMapping {
 uint8_t greyLevel(int16_t value, const GreyMapping& mapping);
 
 // The grey level of every possible stored sample under one mapping, so that
-// drawing looks each pixel up instead of computing it. Kept between drawings and
-// rebuilt only when the mapping changes.
+// drawing looks up each pixel it does not compute sixteen at a time (bytes, the
+// ends of rows, a processor without AVX2). Kept between drawings and rebuilt only
+// when the mapping changes.
 class GreyTable {
 public:
     void prepare(const GreyMapping& mapping);

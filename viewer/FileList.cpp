@@ -1,6 +1,7 @@
 #include "FileList.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstring>
 #include <utility>
@@ -17,11 +18,22 @@ std::string folderOf(const std::string& path)
 namespace {
 
 bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
-char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
-} // namespace
+// std::tolower of every byte under the current locale, asked once per listing rather
+// than once for every character of every name.
+class LowerCase {
+public:
+    LowerCase()
+    {
+        for (size_t c = 0; c < of_.size(); ++c) of_[c] = static_cast<char>(std::tolower(static_cast<int>(c)));
+    }
+    char operator()(char c) const { return of_[static_cast<unsigned char>(c)]; }
 
-std::string naturalKey(std::string_view name)
+private:
+    std::array<char, 256> of_{};
+};
+
+std::string keyOf(std::string_view name, const LowerCase& lower)
 {
     std::string key;
     key.reserve(name.size() + 8);
@@ -43,6 +55,10 @@ std::string naturalKey(std::string_view name)
     }
     return key;
 }
+
+} // namespace
+
+std::string naturalKey(std::string_view name) { return keyOf(name, LowerCase()); }
 
 bool naturalLess(std::string_view a, std::string_view b)
 {
@@ -93,11 +109,12 @@ std::vector<std::string> folderFiles(const std::string& folder)
 {
     // Each name with its key, so that sorting compares keys built once per name.
     std::vector<std::pair<std::string, std::string>> keyed;
+    const LowerCase lower;
     FolderReader reader(folder);
     while (const dirent* entry = reader.next()) {
         if (reader.isFolder(*entry)) continue;
         std::string name = entry->d_name;
-        keyed.emplace_back(naturalKey(name), std::move(name));
+        keyed.emplace_back(keyOf(name, lower), std::move(name));
     }
     std::sort(keyed.begin(), keyed.end());
     std::vector<std::string> files;

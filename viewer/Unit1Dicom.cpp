@@ -32,7 +32,10 @@ void showSummaryText(QPlainTextEdit& memo, const QString& text)
     QTextDocument& document = *memo.document();
     const QVariant given = memo.property(givenText);
     if (given.isValid() && given.toString() == text && memo.property(givenRevision).toInt() == document.revision()) {
-        memo.moveCursor(QTextCursor::Start);
+        const QTextCursor cursor = memo.textCursor();
+        const bool atStart = cursor.position() == 0 && !cursor.hasSelection() && memo.verticalScrollBar()->value() == 0 &&
+                             memo.horizontalScrollBar()->value() == 0;
+        if (!atStart) memo.moveCursor(QTextCursor::Start);
         return;
     }
     memo.setPlainText(text);

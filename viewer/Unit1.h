@@ -35,7 +35,7 @@ public:
     Rect RoiRect;                  // ROI in image pixels
     Rect RoiViewRect;              // ROI in DispBitmap pixels
     GreyBitmap DispBitmap;         // the picture shown by Image1
-    GreyTable DispGreyTable;       // grey level of every stored sample under the last window
+    GreyTable DispGreyTable;       // grey levels looked up where drawing does not compute them
 
     // Mouse state of the ROI and panning tools.
     QString DragButton;            // "Left", "Right" or empty

@@ -4,6 +4,7 @@
 #include "AppError.h"
 #include "Dialogs.h"
 
+#include <QAbstractButton>
 #include <QString>
 #include <QWidget>
 
@@ -20,4 +21,11 @@ auto guarded(Window* window, void (Window::*handler)(Args...))
             dialogs().errorReport(window, QString::fromUtf8(e.what()));
         }
     };
+}
+
+// A button's click runs the window's handler, guarded.
+template <typename Window>
+void onClick(Window* window, QAbstractButton* button, void (Window::*handler)())
+{
+    QObject::connect(button, &QAbstractButton::clicked, window, guarded(window, handler));
 }

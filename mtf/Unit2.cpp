@@ -158,17 +158,14 @@ void TForm2::createControls()
 
 void TForm2::connectHandlers()
 {
-    auto onClick = [this](QPushButton* b, void (TForm2::*handler)()) {
-        connect(b, &QPushButton::clicked, this, guarded(this, handler));
-    };
-    onClick(ButtonCalMTF, &TForm2::ButtonCalMTFClick);
-    onClick(ButtonPNTY, &TForm2::ButtonPNTYClick);
-    onClick(ButtonDrawD, &TForm2::ButtonDrawDClick);
-    onClick(ButtonFWHM, &TForm2::ButtonFWHMClick);
-    onClick(ButtonForm1, &TForm2::ButtonForm1Click);
-    onClick(ButtonAll, &TForm2::ButtonAllClick);
-    onClick(ButtonSSPzToMemo, &TForm2::ButtonSSPzToMemoClick);
-    onClick(ButtonMTFToMemo, &TForm2::ButtonMTFToMemoClick);
+    onClick(this, ButtonCalMTF, &TForm2::ButtonCalMTFClick);
+    onClick(this, ButtonPNTY, &TForm2::ButtonPNTYClick);
+    onClick(this, ButtonDrawD, &TForm2::ButtonDrawDClick);
+    onClick(this, ButtonFWHM, &TForm2::ButtonFWHMClick);
+    onClick(this, ButtonForm1, &TForm2::ButtonForm1Click);
+    onClick(this, ButtonAll, &TForm2::ButtonAllClick);
+    onClick(this, ButtonSSPzToMemo, &TForm2::ButtonSSPzToMemoClick);
+    onClick(this, ButtonMTFToMemo, &TForm2::ButtonMTFToMemoClick);
     connect(UpDown1, &UpDown::clicked, this, guarded(this, &TForm2::UpDown1Click));
     connect(StringGridInput, &InputGrid::mouseDown, this, guarded(this, &TForm2::StringGridInputMouseDown));
     connect(StringGridInput, &InputGrid::mouseMove, this, guarded(this, &TForm2::StringGridInputMouseMove));

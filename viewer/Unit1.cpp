@@ -181,28 +181,25 @@ void TForm1::createControls()
 
 void TForm1::connectHandlers()
 {
-    auto onClick = [this](QPushButton* b, void (TForm1::*handler)()) {
-        connect(b, &QPushButton::clicked, this, guarded(this, handler));
-    };
-    onClick(BitBtnLoad, &TForm1::BitBtnLoadClick);
-    onClick(ButtonDisp, &TForm1::ButtonDispClick);
-    onClick(ButtonAutoWL, &TForm1::ButtonAutoWLClick);
-    onClick(Button1, &TForm1::Button1Click);
-    onClick(Button2, &TForm1::Button2Click);
-    onClick(ButtonSaveBMP, &TForm1::ButtonSaveBMPClick);
-    onClick(ButtonHeaderToCB, &TForm1::ButtonHeaderToCBClick);
-    onClick(ButtonRowCulm, &TForm1::ButtonRowCulmClick);
-    onClick(ButtonFileList, &TForm1::ButtonFileListClick);
-    onClick(ButtonStat, &TForm1::ButtonStatClick);
-    onClick(ButtonTriming, &TForm1::ButtonTrimingClick);
-    onClick(ButtonVert, &TForm1::ButtonVertClick);
-    onClick(ButtonHoriz, &TForm1::ButtonHorizClick);
-    onClick(ButtonCCW, &TForm1::ButtonCCWClick);
-    onClick(ButtonCW, &TForm1::ButtonCWClick);
-    onClick(ButtonDispC, &TForm1::ButtonDispCClick);
-    onClick(ButtonCalSW, &TForm1::ButtonCalSWClick);
-    onClick(ButtonToForm2, &TForm1::ButtonToForm2Click);
-    onClick(ButtonForm3, &TForm1::ButtonForm3Click);
+    onClick(this, BitBtnLoad, &TForm1::BitBtnLoadClick);
+    onClick(this, ButtonDisp, &TForm1::ButtonDispClick);
+    onClick(this, ButtonAutoWL, &TForm1::ButtonAutoWLClick);
+    onClick(this, Button1, &TForm1::Button1Click);
+    onClick(this, Button2, &TForm1::Button2Click);
+    onClick(this, ButtonSaveBMP, &TForm1::ButtonSaveBMPClick);
+    onClick(this, ButtonHeaderToCB, &TForm1::ButtonHeaderToCBClick);
+    onClick(this, ButtonRowCulm, &TForm1::ButtonRowCulmClick);
+    onClick(this, ButtonFileList, &TForm1::ButtonFileListClick);
+    onClick(this, ButtonStat, &TForm1::ButtonStatClick);
+    onClick(this, ButtonTriming, &TForm1::ButtonTrimingClick);
+    onClick(this, ButtonVert, &TForm1::ButtonVertClick);
+    onClick(this, ButtonHoriz, &TForm1::ButtonHorizClick);
+    onClick(this, ButtonCCW, &TForm1::ButtonCCWClick);
+    onClick(this, ButtonCW, &TForm1::ButtonCWClick);
+    onClick(this, ButtonDispC, &TForm1::ButtonDispCClick);
+    onClick(this, ButtonCalSW, &TForm1::ButtonCalSWClick);
+    onClick(this, ButtonToForm2, &TForm1::ButtonToForm2Click);
+    onClick(this, ButtonForm3, &TForm1::ButtonForm3Click);
     connect(BitBtnClose, &QPushButton::clicked, this, &QWidget::close);
 
     // A check box changed by the program runs its click action too.

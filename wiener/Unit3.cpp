@@ -122,14 +122,14 @@ void TForm3::createControls()
 
 void TForm3::connectHandlers()
 {
-    connect(ButtonLoad, &QPushButton::clicked, this, guarded(this, &TForm3::ButtonLoadClick));
-    connect(ButtontoMain, &QPushButton::clicked, this, guarded(this, &TForm3::ButtontoMainClick));
-    connect(ButtonClr, &QPushButton::clicked, this, guarded(this, &TForm3::ButtonClrClick));
-    connect(ButtonCal, &QPushButton::clicked, this, guarded(this, &TForm3::ButtonCalClick));
+    onClick(this, ButtonLoad, &TForm3::ButtonLoadClick);
+    onClick(this, ButtontoMain, &TForm3::ButtontoMainClick);
+    onClick(this, ButtonClr, &TForm3::ButtonClrClick);
+    onClick(this, ButtonCal, &TForm3::ButtonCalClick);
     connect(RadioGroupXY, &RadioGroup::clicked, this, guarded(this, &TForm3::RadioGroupXYClick));
-    connect(ButtonResult, &QPushButton::clicked, this, guarded(this, &TForm3::ButtonResultClick));
-    connect(ButtonACFtoCB, &QPushButton::clicked, this, guarded(this, &TForm3::ButtonACFtoCBClick));
-    connect(ButtonSmooth, &QPushButton::clicked, this, guarded(this, &TForm3::ButtonSmoothClick));
+    onClick(this, ButtonResult, &TForm3::ButtonResultClick);
+    onClick(this, ButtonACFtoCB, &TForm3::ButtonACFtoCBClick);
+    onClick(this, ButtonSmooth, &TForm3::ButtonSmoothClick);
 }
 
 void TForm3::ButtonLoadClick()

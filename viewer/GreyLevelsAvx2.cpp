@@ -3,21 +3,23 @@
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #include <immintrin.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 #pragma GCC push_options
 #pragma GCC target("avx2")
 
-// Four differences to four greys less 128: the product with the factor, held within
-// one step beyond the grey range, then rounded half to even.
+// Four differences to four greys less 128: the product with the factor, formed in
+// double precision and rounded half to even. The differences come held to where the
+// grey levels saturate, so every product fits 32 bits.
 inline __m128i scaledFour(__m128i differences, __m256d factor)
 {
-    const __m256d product = _mm256_mul_pd(_mm256_cvtepi32_pd(differences), factor);
-    const __m256d held = _mm256_min_pd(_mm256_max_pd(product, _mm256_set1_pd(-129.0)), _mm256_set1_pd(128.0));
-    return _mm256_cvtpd_epi32(held);
+    return _mm256_cvtpd_epi32(_mm256_mul_pd(_mm256_cvtepi32_pd(differences), factor));
 }
 
-// Eight differences to eight greys (as 16-bit values from -1 to 256).
+// Eight differences to eight greys (as 16-bit values, saturated later).
 inline __m128i greyEight(__m256i differences, __m256d factor)
 {
     const __m128i low = scaledFour(_mm256_castsi256_si128(differences), factor);
@@ -29,13 +31,18 @@ int32_t computeAvx2(const uint8_t* words, int32_t count, const GreyMapping& mapp
 {
     const __m256i shift = _mm256_set1_epi32(static_cast<int32_t>(int64_t{mapping.offset} - mapping.level));
     const __m256d factor = _mm256_set1_pd(static_cast<double>(mapping.factor));
+    // Beyond this difference every grey level is saturated (the product passes 130).
+    const double reach = std::ceil(130.0 / std::fabs(static_cast<double>(mapping.factor)));
+    const auto limit = static_cast<int32_t>(std::min(reach, 2147483647.0));
+    const __m256i high = _mm256_set1_epi32(limit), low = _mm256_set1_epi32(-limit);
+    const auto held = [&](__m256i d) { return _mm256_min_epi32(_mm256_max_epi32(d, low), high); };
     const __m128i invert = _mm_set1_epi8(mapping.invert ? static_cast<char>(0xFF) : 0);
     int32_t k = 0;
     for (; k + 16 <= count; k += 16) {
         __m256i stored = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(words + 2 * k));
         if (mapping.swap) stored = _mm256_or_si256(_mm256_slli_epi16(stored, 8), _mm256_srli_epi16(stored, 8));
-        const __m256i first = _mm256_add_epi32(_mm256_cvtepi16_epi32(_mm256_castsi256_si128(stored)), shift);
-        const __m256i second = _mm256_add_epi32(_mm256_cvtepi16_epi32(_mm256_extracti128_si256(stored, 1)), shift);
+        const __m256i first = held(_mm256_add_epi32(_mm256_cvtepi16_epi32(_mm256_castsi256_si128(stored)), shift));
+        const __m256i second = held(_mm256_add_epi32(_mm256_cvtepi16_epi32(_mm256_extracti128_si256(stored, 1)), shift));
         // Packing with unsigned saturation clamps to 0..255.
         const __m128i greys = _mm_packus_epi16(greyEight(first, factor), greyEight(second, factor));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), _mm_xor_si128(greys, invert));

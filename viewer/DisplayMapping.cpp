@@ -126,6 +126,15 @@ void GreyTable::prepare(const GreyMapping& mapping)
     built_ = mapping;
 }
 
+bool GreyTable::singlePrecisionAllowed(const GreyMapping& mapping)
+{
+    if (singleChecked_ != mapping) {
+        singleAllowed_ = singlePrecisionExact(mapping);
+        singleChecked_ = mapping;
+    }
+    return singleAllowed_;
+}
+
 void renderView(const ByteBuffer& buffer, int64_t header, int32_t W, int32_t H, const ViewWindowRect& window,
                 const GreyMapping& mapping, GreyTable& table, GreyBitmap& bitmap)
 {
@@ -138,6 +147,7 @@ void renderView(const ByteBuffer& buffer, int64_t header, int32_t W, int32_t H, 
     // pixel is computed (and checked) on its own instead of looked up.
     const bool fits = differenceAlwaysFits(mapping);
     const auto size = static_cast<int64_t>(buffer.size());
+    const bool single = fits && !mapping.eightBit && table.singlePrecisionAllowed(mapping);
 
     for (int32_t i = firstRow; i <= lastRow && i - firstRow < bitmap.height; ++i) {
         uint8_t* out = bitmap.row(i - firstRow);
@@ -150,7 +160,7 @@ void renderView(const ByteBuffer& buffer, int64_t header, int32_t W, int32_t H, 
             if (fits && !mapping.eightBit) {
                 // Computing beats looking up where the processor can do sixteen at once;
                 // the table serves the rest of the row.
-                const int32_t computed = greyLevelsAvx2(src, count, mapping, out);
+                const int32_t computed = greyLevelsAvx2(src, count, mapping, single, out);
                 if (computed < count) {
                     table.prepare(mapping);
                     lookUpWords(src + 2 * computed, count - computed, table, out + computed);

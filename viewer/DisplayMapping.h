@@ -47,10 +47,15 @@ class GreyTable {
 public:
     void prepare(const GreyMapping& mapping);
     uint8_t operator[](uint16_t storedSample) const { return table_[storedSample]; }
+    // Whether drawing may form its products in single precision under this mapping;
+    // remembered for the last mapping asked about.
+    bool singlePrecisionAllowed(const GreyMapping& mapping);
 
 private:
     std::optional<GreyMapping> built_;
     std::array<uint8_t, 65536> table_{};
+    std::optional<GreyMapping> singleChecked_;
+    bool singleAllowed_ = false;
 };
 
 // Writes the pixels of the view window into the bitmap, from its top-left corner:

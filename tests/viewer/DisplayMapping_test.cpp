@@ -1,5 +1,6 @@
 #include "AppError.h"
 #include "DisplayMapping.h"
+#include "GreyLevelsAvx2.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -184,7 +185,8 @@ struct MappingCase {
 const MappingCase mappingCases[] = {{40, 400, 0, false, false},        {-1000, 1, 24, true, false},
                                     {0, -256, 0, false, true},         {32767, 65536, -1024, true, true},
                                     {5, 3, 0, false, false},           {-7, 7777777, 0, false, false},
-                                    {0, 1000, 2147483647 - 32767, true, false}, {113, 2047, -1024, false, true}};
+                                    {0, 1000, 2147483647 - 32767, true, false}, {113, 2047, -1024, false, true},
+                                    {-20, 1536, 0, false, false}};
 
 GreyMapping mappingOf(const MappingCase& c)
 {
@@ -233,6 +235,15 @@ TEST(Render, EveryStoredWordDrawsAsTheFormulaGivesIt)
             }
         }
     }
+}
+
+TEST(Render, SinglePrecisionOnlyWhereItChangesNoGreyLevel)
+{
+    // For WW 1536 some single-precision product rounds the other way, so drawing keeps
+    // double precision there (the draw test above covers that mapping too).
+    EXPECT_TRUE(singlePrecisionExact(window(0, 400)));
+    EXPECT_FALSE(singlePrecisionExact(window(0, 1536)));
+    EXPECT_FALSE(singlePrecisionExact(window(0, 65536))); // too wide to be worth checking
 }
 
 TEST(Placement, StretchesToFiveHundredTwelveRows)

@@ -107,7 +107,7 @@ void GreyTable::prepare(const GreyMapping& mapping)
     // Values more than 130 grey steps from the level all saturate, to the grey of
     // the lowest or the highest value; only the values in between are computed
     // one by one (about WW of them).
-    const double reach = 130.0 / std::fabs(static_cast<double>(mapping.factor));
+    const double reach = saturationReach(mapping);
     const double centre = static_cast<double>(mapping.level) - mapping.offset;
     const auto low = static_cast<int32_t>(std::clamp(std::floor(centre - reach), -32768.0, 32767.0));
     const auto high = static_cast<int32_t>(std::clamp(std::ceil(centre + reach), -32768.0, 32767.0));

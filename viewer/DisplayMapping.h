@@ -6,6 +6,7 @@
 #include "ViewerTypes.h"
 
 #include <array>
+#include <cmath>
 #include <optional>
 #include <string>
 
@@ -35,6 +36,13 @@ struct GreyMapping {
     bool eightBit = false; // one unsigned byte per sample instead of a 16-bit word
     bool operator==(const GreyMapping&) const = default;
 };
+
+// How far (in sample units) a value may lie from the level before its grey level
+// saturates for certain: the product with the factor then passes 130 grey steps.
+inline double saturationReach(const GreyMapping& mapping)
+{
+    return 130.0 / std::fabs(static_cast<double>(mapping.factor));
+}
 
 // The grey level of one sample value (the stored word, already swapped and read as signed).
 uint8_t greyLevel(int16_t value, const GreyMapping& mapping);

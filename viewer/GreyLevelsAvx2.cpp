@@ -44,8 +44,8 @@ int32_t computeAvx2(const uint8_t* words, int32_t count, const GreyMapping& mapp
     const __m256i shift = _mm256_set1_epi32(static_cast<int32_t>(int64_t{mapping.offset} - mapping.level));
     const __m256d factor = _mm256_set1_pd(static_cast<double>(mapping.factor));
     const __m256 factorSingle = _mm256_set1_ps(mapping.factor);
-    // Beyond this difference every grey level is saturated (the product passes 130).
-    const double reach = std::ceil(130.0 / std::fabs(static_cast<double>(mapping.factor)));
+    // Beyond this difference every grey level is saturated.
+    const double reach = std::ceil(saturationReach(mapping));
     const auto limit = static_cast<int32_t>(std::min(reach, 2147483647.0));
     const __m256i high = _mm256_set1_epi32(limit), low = _mm256_set1_epi32(-limit);
     const auto held = [&](__m256i d) { return _mm256_min_epi32(_mm256_max_epi32(d, low), high); };
@@ -83,7 +83,7 @@ int32_t greyLevelsAvx2(const uint8_t*, int32_t, const GreyMapping&, bool, uint8_
 bool singlePrecisionExact(const GreyMapping& mapping)
 {
     // Only small windows are worth the check: it costs one product per difference.
-    const double reach = std::ceil(130.0 / std::fabs(static_cast<double>(mapping.factor)));
+    const double reach = std::ceil(saturationReach(mapping));
     if (reach > 4096) return false;
     const auto limit = static_cast<int32_t>(reach);
     for (int32_t d = -limit; d <= limit; ++d) {

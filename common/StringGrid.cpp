@@ -37,9 +37,10 @@ Qt::ItemFlags StringGridModel::flags(const QModelIndex& index) const
 
 void StringGridModel::resize(int columns, int rows)
 {
-    beginResetModel();
     columns = std::max(columns, 0);
     rows = std::max(rows, 0);
+    if (columns == columns_ && rows == rows_) return; // as it is: no reset for the views
+    beginResetModel();
     for (int row = rows; row < usedRows_; ++row) {
         auto& cells = cells_[static_cast<size_t>(row)];
         std::fill(cells.begin(), cells.end(), QString());

@@ -16,6 +16,10 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <array>
+#include <optional>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -43,16 +47,25 @@ void showSummaryText(QPlainTextEdit& memo, const QString& text)
     memo.setProperty(givenRevision, document.revision());
 }
 
-// Writes the reader's findings straight into the Viewer's controls.
+// Gathers the reader's findings and writes them into the Viewer's controls once the
+// reading ends, by failure or not. The slices of a series give nearly the same header,
+// so only the cells and edits whose text differs from what they show are written, and
+// the tag grid keeps its rows unless their number changes: writing each finding as it
+// came, through an emptied grid, cost more than reading the header.
 class ViewerDicomSink final : public DicomSink {
 public:
     explicit ViewerDicomSink(TForm1& form) : form_(form) {}
-    // The cells are written without a change signal each; the grid is repainted once
-    // when the reading ends, by failure or not.
-    ~ViewerDicomSink() override { form_.StringGridDICOM->viewport()->update(); }
+    ~ViewerDicomSink() override
+    {
+        for (size_t e = 0; e < edits_.size(); ++e)
+            if (edits_[e]) editFor(static_cast<DicomEdit>(e))->setText(latin1(*edits_[e]));
+        if (gridRows_) showGrid(*gridRows_);
+    }
+    ViewerDicomSink(const ViewerDicomSink&) = delete;
+    ViewerDicomSink& operator=(const ViewerDicomSink&) = delete;
 
     bool windowLocked() const override { return form_.CheckBoxWWLock->isChecked(); }
-    void setEdit(DicomEdit edit, const std::string& text) override { editFor(edit)->setText(latin1(text)); }
+    void setEdit(DicomEdit edit, const std::string& text) override { edits_.at(static_cast<size_t>(edit)) = text; }
     void setSwap(bool on) override
     {
         // The load draws at its end; a redraw now would find the sizes still empty.
@@ -61,18 +74,46 @@ public:
     }
     void startGrid(int rows) override
     {
-        form_.StringGridDICOM->setRowCount(1);
-        form_.StringGridDICOM->setRowCount(rows);
+        cells_.clear();
+        gridRows_ = rows;
     }
     void setCell(int column, int row, const std::string& text) override
     {
-        const QSignalBlocker quiet(form_.StringGridDICOM->model());
-        form_.StringGridDICOM->setCell(column, row, latin1(text));
+        if (!gridRows_ || row < 1 || row >= *gridRows_ || column < 0 || column >= tagColumns)
+            throw AppError(Msg::listIndex(row));
+        if (cells_.size() <= static_cast<size_t>(row)) cells_.resize(static_cast<size_t>(row) + 1);
+        cells_[static_cast<size_t>(row)][static_cast<size_t>(column)] = text;
     }
-    void setRowCount(int rows) override { form_.StringGridDICOM->setRowCount(rows); }
+    void setRowCount(int rows) override
+    {
+        gridRows_ = rows;
+        if (cells_.size() > static_cast<size_t>(rows)) cells_.resize(static_cast<size_t>(rows));
+    }
     void showSummary(const std::string& text) override { showSummaryText(*form_.Memo1, latin1(text)); }
 
 private:
+    static constexpr int tagColumns = 7; // number, group, element, VR, length, name, value
+
+    // Rows below the caption row hold the gathered cells and nothing else.
+    void showGrid(int rows) const
+    {
+        StringGrid& grid = *form_.StringGridDICOM;
+        grid.setRowCount(rows);
+        {
+            const QSignalBlocker quiet(grid.model());
+            for (int row = 1; row < grid.rowCount(); ++row) {
+                for (int column = 0; column < grid.colCount(); ++column) {
+                    const bool gathered = static_cast<size_t>(row) < cells_.size() && column < tagColumns;
+                    const std::string_view text =
+                        gathered ? std::string_view(cells_[static_cast<size_t>(row)][static_cast<size_t>(column)]) : "";
+                    const QLatin1StringView wanted(text.data(), static_cast<qsizetype>(text.size()));
+                    if (grid.cell(column, row) != wanted) grid.setCell(column, row, wanted);
+                }
+            }
+        }
+        grid.viewport()->update();
+    }
+
     QLineEdit* editFor(DicomEdit edit) const
     {
         switch (edit) {
@@ -87,10 +128,13 @@ private:
         case DicomEdit::WindowLevel: return form_.EditWindowLevel;
         case DicomEdit::WindowWidth: return form_.EditWindowWidth;
         }
-        throw AppError("unknown edit");
+        return form_.EditHeader; // not reached: every edit is listed
     }
 
     TForm1& form_;
+    std::array<std::optional<std::string>, dicomEditCount> edits_;
+    std::optional<int> gridRows_; // set once the reader starts the grid
+    std::vector<std::array<std::string, tagColumns>> cells_;
 };
 
 bool showsEntries(const QListWidget& list, const QStringList& entries)

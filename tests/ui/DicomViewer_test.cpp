@@ -129,9 +129,20 @@ private slots:
             void showSummary(const std::string&) override {}
         } cells;
         readDicom(Form1->FileBuffer, cells);
-        for (int row = 1; row < grid.rowCount(); ++row)
-            for (int column = 0; column < grid.colCount(); ++column)
-                QCOMPARE(grid.cell(column, row), (cells.written[{column, row}]));
+        const auto showsThisFileAlone = [&] {
+            for (int row = 1; row < grid.rowCount(); ++row)
+                for (int column = 0; column < grid.colCount(); ++column)
+                    QCOMPARE(grid.cell(column, row), (cells.written[{column, row}]));
+        };
+        showsThisFileAlone();
+
+        // Cells typed into, then the same file again: the grid keeps its rows.
+        Form1->StringGridDICOM->setCell(6, 2, "typed");
+        Form1->StringGridDICOM->setCell(12, 3, "typed");
+        const int rows = grid.rowCount();
+        loadByName(prefix + "IM1");
+        QCOMPARE(grid.rowCount(), rows);
+        showsThisFileAlone();
 
         // Nor do the rows past its end when the grid grows again.
         const int shorter = grid.rowCount();

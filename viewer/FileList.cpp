@@ -4,7 +4,7 @@
 #include <array>
 #include <cctype>
 #include <cstring>
-#include <utility>
+#include <string_view>
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -33,10 +33,9 @@ private:
     std::array<char, 256> of_{};
 };
 
-std::string keyOf(std::string_view name, const LowerCase& lower)
+// Appends the name's key to a text.
+void appendKey(std::string& key, std::string_view name, const LowerCase& lower)
 {
-    std::string key;
-    key.reserve(name.size() + 8);
     for (size_t i = 0; i < name.size();) {
         if (!isDigit(name[i])) {
             key += lower(name[i++]);
@@ -53,12 +52,16 @@ std::string keyOf(std::string_view name, const LowerCase& lower)
         key.append(name.substr(i, length));
         i = end;
     }
-    return key;
 }
 
 } // namespace
 
-std::string naturalKey(std::string_view name) { return keyOf(name, LowerCase()); }
+std::string naturalKey(std::string_view name)
+{
+    std::string key;
+    appendKey(key, name, LowerCase());
+    return key;
+}
 
 bool naturalLess(std::string_view a, std::string_view b)
 {
@@ -107,19 +110,39 @@ private:
 
 std::vector<std::string> folderFiles(const std::string& folder)
 {
-    // Each name with its key, so that sorting compares keys built once per name.
-    std::vector<std::pair<std::string, std::string>> keyed;
+    // The names and their keys go one after another into two texts, and the sorting
+    // moves indices: the list is read again on every load, and a string or two per
+    // name cost as much as the system's listing itself.
+    struct Entry {
+        size_t nameAt, nameLength, keyAt, keyLength;
+    };
+    std::string names, keys;
+    std::vector<Entry> entries;
     const LowerCase lower;
     FolderReader reader(folder);
     while (const dirent* entry = reader.next()) {
         if (reader.isFolder(*entry)) continue;
-        std::string name = entry->d_name;
-        keyed.emplace_back(keyOf(name, lower), std::move(name));
+        const std::string_view name = entry->d_name;
+        const Entry added{names.size(), name.size(), keys.size(), 0};
+        names += name;
+        appendKey(keys, name, lower);
+        entries.push_back(added);
+        entries.back().keyLength = keys.size() - added.keyAt;
     }
-    std::sort(keyed.begin(), keyed.end());
+    const auto nameOf = [&names](const Entry& e) { return std::string_view(names).substr(e.nameAt, e.nameLength); };
+    const auto keyOf = [&keys](const Entry& e) { return std::string_view(keys).substr(e.keyAt, e.keyLength); };
+    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        const std::string_view keyA = keyOf(a), keyB = keyOf(b);
+        return keyA != keyB ? keyA < keyB : nameOf(a) < nameOf(b);
+    });
+
     std::vector<std::string> files;
-    files.reserve(keyed.size());
-    for (const auto& entry : keyed) files.push_back(folder + entry.second);
+    files.reserve(entries.size());
+    for (const Entry& entry : entries) {
+        std::string& file = files.emplace_back();
+        file.reserve(folder.size() + entry.nameLength);
+        file.append(folder).append(nameOf(entry));
+    }
     return files;
 }
 

@@ -137,18 +137,18 @@ private:
     std::vector<std::array<std::string, tagColumns>> cells_;
 };
 
-bool showsEntries(const QListWidget& list, const QStringList& entries)
+bool showsEntries(const QListWidget& list, const std::vector<std::string>& entries)
 {
-    if (list.count() != entries.size()) return false;
+    if (list.count() != static_cast<int>(entries.size())) return false;
     for (int i = 0; i < list.count(); ++i)
-        if (list.item(i)->text() != entries[i]) return false;
+        if (!QAnyStringView::equal(list.item(i)->text(), QUtf8StringView(entries[static_cast<size_t>(i)]))) return false;
     return true;
 }
 
 // Fills the list box with the entries, as clearing and refilling it does: no entry
 // current or selected, scrolled to the top left. Loading the slices of a folder one by
 // one lists the same folder each time; its items are then kept rather than rebuilt.
-void showEntries(QListWidget& list, const QStringList& entries)
+void showEntries(QListWidget& list, const std::vector<std::string>& entries)
 {
     if (showsEntries(list, entries)) {
         list.setCurrentRow(-1);
@@ -156,8 +156,11 @@ void showEntries(QListWidget& list, const QStringList& entries)
         list.horizontalScrollBar()->setValue(0);
         return;
     }
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(entries.size()));
+    for (const std::string& entry : entries) texts << QString::fromStdString(entry);
     list.clear();
-    list.addItems(entries);
+    list.addItems(texts);
 }
 
 constexpr int gridEnlargedTop = 22, gridEnlargedHeight = 618;
@@ -220,10 +223,7 @@ void TForm1::ButtonFileListClick()
 {
     const std::string current = EditFileName->text().toStdString();
     const std::vector<std::string> files = folderFiles(folderOf(current));
-    QStringList entries;
-    entries.reserve(static_cast<qsizetype>(files.size()));
-    for (const std::string& file : files) entries << QString::fromStdString(file);
-    showEntries(*ListBox1, entries);
+    showEntries(*ListBox1, files);
 
     const auto found = std::find(files.begin(), files.end(), current);
     // A name not in the list runs off its end.

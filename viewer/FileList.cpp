@@ -63,11 +63,17 @@ std::string naturalKey(std::string_view name)
     return key;
 }
 
-bool naturalLess(std::string_view a, std::string_view b)
+namespace {
+
+// Names in order of their keys; names of equal keys by their bytes.
+bool keyedLess(std::string_view keyA, std::string_view a, std::string_view keyB, std::string_view b)
 {
-    const std::string keyA = naturalKey(a), keyB = naturalKey(b);
     return keyA != keyB ? keyA < keyB : a < b;
 }
+
+} // namespace
+
+bool naturalLess(std::string_view a, std::string_view b) { return keyedLess(naturalKey(a), a, naturalKey(b), b); }
 
 namespace {
 
@@ -131,10 +137,8 @@ std::vector<std::string> folderFiles(const std::string& folder)
     }
     const auto nameOf = [&names](const Entry& e) { return std::string_view(names).substr(e.nameAt, e.nameLength); };
     const auto keyOf = [&keys](const Entry& e) { return std::string_view(keys).substr(e.keyAt, e.keyLength); };
-    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-        const std::string_view keyA = keyOf(a), keyB = keyOf(b);
-        return keyA != keyB ? keyA < keyB : nameOf(a) < nameOf(b);
-    });
+    std::sort(entries.begin(), entries.end(),
+              [&](const Entry& a, const Entry& b) { return keyedLess(keyOf(a), nameOf(a), keyOf(b), nameOf(b)); });
 
     std::vector<std::string> files;
     files.reserve(entries.size());

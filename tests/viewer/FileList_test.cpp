@@ -50,6 +50,18 @@ TEST(FileList, ListsFilesOfTheFolderInNameOrder)
                                                               prefix + "IM6", prefix + "IM10"}));
 }
 
+TEST(FileList, FolderIsListedInTheNaturalOrder)
+{
+    std::vector<std::string> names = {"a_1", "a1", "a-1", "a.1", "a00", "a0", "a01b", "a1a", "a\xE9", "A1", "IM10", "im3", "IM01"};
+    TempFolder folder;
+    for (const std::string& name : names) folder.write(name, {1});
+    std::sort(names.begin(), names.end(), naturalLess);
+    const std::string prefix = folder.path().string() + "/";
+    std::vector<std::string> expected;
+    for (const std::string& name : names) expected.push_back(prefix + name);
+    EXPECT_EQ(folderFiles(prefix), expected);
+}
+
 TEST(FileList, EmptyFolderTextListsTheCurrentFolder)
 {
     TempFolder folder;

@@ -10,7 +10,7 @@
 
 // The edits the reader fills.
 enum class DicomEdit { Header, ImgSizeX, ImgSizeY, FOVSize, Offst, PxlSpc, SThick, PtPos, WindowLevel, WindowWidth };
-constexpr size_t dicomEditCount = 10;
+constexpr size_t dicomEditCount = static_cast<size_t>(DicomEdit::WindowWidth) + 1; // WindowWidth is the last
 
 // Texts are the file's bytes, one character per byte.
 class DicomSink {

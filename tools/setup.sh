@@ -5,9 +5,10 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkg-config
-  qt6-base-dev qt6-charts-dev libgl-dev
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  libgdcm-dev ccache debootstrap
   python3 python3-pydicom dcmtk
   fonts-noto-cjk
 )

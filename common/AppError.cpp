@@ -9,4 +9,32 @@ std::string listIndex(long long index)
 }
 std::string cannotOpen(const std::string& path) { return "ファイル " + path + " は開けません"; }
 std::string cannotCreate(const std::string& path) { return "ファイル " + path + " を作成できません"; }
+
+std::string cannotDecode(const std::string& path, const std::string& syntax)
+{
+    return "ファイル " + path + " の画像を復号できません (" + syntax + ")";
+}
+std::string notOneGreySlice(const std::string& path, const std::string& why)
+{
+    return "ファイル " + path + " は 1 枚のグレー画像として表示できません (" + why + ")";
+}
+std::string frameCount(unsigned frames) { return std::to_string(frames) + " フレーム"; }
+std::string colourImage(const std::string& photometric) { return "カラー " + photometric; }
+
+std::string seriesInPositionOrder(size_t slices) { return std::to_string(slices) + " 枚 位置順"; }
+std::string seriesInNameOrder(size_t slices)
+{
+    return std::to_string(slices) + " 枚 名前順 (位置のないスライスがあります)";
+}
+std::string filesLeftOut(size_t files) { return "、" + std::to_string(files) + " ファイルは別シリーズか画像ではないため除外"; }
+std::string samePosition(const std::string& a, const std::string& b, const std::string& position)
+{
+    return "スライス " + a + " と " + b + " が同じ位置 " + position + " mm にあります。Cal. は測りません";
+}
+std::string irregularSpacing(const std::string& a, const std::string& positionA, const std::string& b,
+                             const std::string& positionB, const std::string& interval)
+{
+    return "スライス " + a + " (" + positionA + " mm) と " + b + " (" + positionB + " mm) の間隔が、スライス間隔 " +
+           interval + " mm と 1 割を超えて違います。Cal. は測りません";
+}
 } // namespace Msg

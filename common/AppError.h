@@ -1,6 +1,7 @@
 #pragma once
 // The one error type of the program: a failure that ends the running handler
 // and is shown to the user with its exact message text.
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 
@@ -20,4 +21,18 @@ inline const char* const intOverflow = "整数のオーバーフロー";
 std::string listIndex(long long index);            // "リストのインデックスが範囲を超えています (%d)"
 std::string cannotOpen(const std::string& path);   // "ファイル %s は開けません"
 std::string cannotCreate(const std::string& path); // "ファイル %s を作成できません"
+
+// Decoding DICOM files the byte-pattern reader cannot read as they are.
+std::string cannotDecode(const std::string& path, const std::string& syntax); // "ファイル %s の画像を復号できません (%s)"
+std::string notOneGreySlice(const std::string& path, const std::string& why); // "ファイル %s は 1 枚のグレー画像として表示できません (%s)"
+std::string frameCount(unsigned frames);                                      // "%u フレーム"
+std::string colourImage(const std::string& photometric);                      // "カラー %s"
+
+// The slices of a series in position order.
+std::string seriesInPositionOrder(size_t slices);                       // "%u 枚 位置順"
+std::string seriesInNameOrder(size_t slices);                            // "%u 枚 名前順 (位置のないスライスがあります)"
+std::string filesLeftOut(size_t files);                                  // "、%u ファイルは別シリーズか画像ではないため除外"
+std::string samePosition(const std::string& a, const std::string& b, const std::string& position);
+std::string irregularSpacing(const std::string& a, const std::string& positionA, const std::string& b,
+                             const std::string& positionB, const std::string& interval);
 } // namespace Msg

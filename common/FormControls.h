@@ -15,10 +15,18 @@ T* named(T* widget, const char* name)
     return widget;
 }
 
+// An edit shows the start of a text the program writes into it, as a number is read
+// from its first digit; a text too long for the box would otherwise show its end. The
+// user's own typing leaves the cursor where it is: a text the program sets is the only
+// change that leaves the edit unmodified.
 inline QLineEdit* edit(QWidget* parent, const char* name, const QString& text, QRect geometry)
 {
     auto* e = named(new QLineEdit(text, parent), name);
     e->setGeometry(geometry);
+    e->setCursorPosition(0);
+    QObject::connect(e, &QLineEdit::textChanged, e, [e] {
+        if (!e->isModified()) e->setCursorPosition(0);
+    });
     return e;
 }
 

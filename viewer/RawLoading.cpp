@@ -92,6 +92,21 @@ std::vector<uint8_t> readWholeFile(const std::string& path)
     return bytes;
 }
 
+std::vector<uint8_t> readFileStart(const std::string& path, size_t limit)
+{
+    const OpenFile file(path);
+    std::vector<uint8_t> bytes(limit);
+    size_t done = 0;
+    while (file.fd >= 0 && done < bytes.size()) {
+        const ssize_t got = read(file.fd, bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        done += static_cast<size_t>(got);
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
 MatrixSize parseSizeAnswer(const std::string& answer)
 {
     const auto blank = answer.find(' ');

@@ -30,5 +30,8 @@ MatrixSize parseSizeAnswer(const std::string& answer);
 // The whole file, byte for byte; a file that cannot be read, or holds nothing, fails.
 std::vector<uint8_t> readWholeFile(const std::string& path);
 
+// The file's first bytes, at most `limit` of them; empty when it cannot be read.
+std::vector<uint8_t> readFileStart(const std::string& path, size_t limit);
+
 // Bytes per sample of the load modes " 8bit", "16bit", "DICOM".
 inline int bytesPerPixel(int modeIndex) { return modeIndex == 0 ? 1 : 2; }

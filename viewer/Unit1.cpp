@@ -143,6 +143,8 @@ void TForm1::createControls()
     ButtonDispC = button(series, "ButtonDispC", "Open", {6, 24, 60, 24});
     label(series, "SliceWidth", {72, 28, 60, 18});
     ButtonCalSW = button(series, "ButtonCalSW", "Cal.", {134, 24, 54, 24});
+    LabelSeriesStatus = named(label(series, QString(), {6, 52, 182, 20}), "LabelSeriesStatus");
+    LabelSeriesStatus->setWordWrap(true);
 
     // Tag grid and the geometry row under the image.
     StringGridDICOM = named(new StringGrid(17, 512, this), "StringGridDICOM");

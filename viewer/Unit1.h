@@ -36,6 +36,7 @@ public:
     Rect RoiViewRect;              // ROI in DispBitmap pixels
     GreyBitmap DispBitmap;         // the picture shown by Image1
     GreyTable DispGreyTable;       // grey levels looked up where drawing does not compute them
+    std::string DecodingNote;      // the summary line of a file decoded on loading, else empty
 
     // Mouse state of the ROI and panning tools.
     QString DragButton;            // "Left", "Right" or empty
@@ -81,6 +82,7 @@ public:
 
     QPushButton* ButtonDispC;      // "Open"
     QPushButton* ButtonCalSW;      // "Cal."
+    QLabel* LabelSeriesStatus;     // how the file list holds the series
 
     QPushButton* ButtonSaveBMP;    // "imgToCB"
     StringGrid* StringGridDICOM;

@@ -5,6 +5,7 @@
 #include "DicomReader.h"
 #include "EditText.h"
 #include "FileList.h"
+#include "SeriesOrder.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -89,7 +90,10 @@ public:
         gridRows_ = rows;
         if (cells_.size() > static_cast<size_t>(rows)) cells_.resize(static_cast<size_t>(rows));
     }
-    void showSummary(const std::string& text) override { showSummaryText(*form_.Memo1, latin1(text)); }
+    void showSummary(const std::string& text) override
+    {
+        showSummaryText(*form_.Memo1, latin1(text) + QString::fromStdString(form_.DecodingNote));
+    }
 
 private:
     static constexpr int tagColumns = 7; // number, group, element, VR, length, name, value
@@ -222,8 +226,12 @@ void TForm1::ButtonRowCulmClick()
 void TForm1::ButtonFileListClick()
 {
     const std::string current = EditFileName->text().toStdString();
-    const std::vector<std::string> files = folderFiles(folderOf(current));
+    // In "DICOM" mode the list holds the shown image's series in position order.
+    OrderedSeries series = RadioGroupMode->itemIndex() == 2 ? orderedSeries(current)
+                                                            : OrderedSeries{folderFiles(folderOf(current)), {}};
+    const std::vector<std::string>& files = series.slices;
     showEntries(*ListBox1, files);
+    LabelSeriesStatus->setText(qstr(series.note));
 
     const auto found = std::find(files.begin(), files.end(), current);
     // A name not in the list runs off its end.

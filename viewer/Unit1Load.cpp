@@ -1,14 +1,28 @@
 // The load ("⇒"): reads one image file whole and works out its geometry.
 #include "Unit1.h"
 
+#include "AppError.h"
 #include "Dialogs.h"
+#include "DicomDecoding.h"
 #include "DisplayMapping.h"
 #include "EditText.h"
 #include "ImageWidget.h"
 #include "RawLoading.h"
+#include "SliceHeader.h"
+
+namespace {
+
+// The texts a load writes before it reads the file, so that a file the decoding
+// refuses leaves the image shown as it was.
+struct ShownGeometry {
+    QString columns, rows, spacing;
+};
+
+} // namespace
 
 void TForm1::BitBtnLoadClick()
 {
+    const ShownGeometry shown{EditImgSizeX->text(), EditImgSizeY->text(), EditPxlSpc->text()};
     CurrentFileName.clear();
     EditImgSizeX->clear();
     EditImgSizeY->clear();
@@ -29,8 +43,22 @@ void TForm1::BitBtnLoadClick()
     EditPxlSpc->setText(qstr(named.pixelSpacing));
     QString sizeAnswer = qstr(named.sizeAnswer);
 
+    ByteBuffer shownFile = std::move(FileBuffer);
     FileBuffer.clear();
     FileBuffer = readWholeFile(CurrentFileName.toStdString());
+    DecodingNote.clear();
+    if (modeIndex == 2 && !readsWithoutDecoding(transferSyntaxOf(FileBuffer.data(), FileBuffer.size()))) {
+        DecodedDicom decoded = decodeDicom(FileBuffer, CurrentFileName.toStdString());
+        if (!decoded.refusal.empty()) {
+            FileBuffer = std::move(shownFile);
+            EditImgSizeX->setText(shown.columns);
+            EditImgSizeY->setText(shown.rows);
+            EditPxlSpc->setText(shown.spacing);
+            throw AppError(decoded.refusal);
+        }
+        FileBuffer = std::move(decoded.file);
+        DecodingNote = std::move(decoded.note);
+    }
     setInt(EditFileSize, static_cast<long long>(FileBuffer.size()));
     Image1->show();
 
@@ -76,6 +104,8 @@ void TForm1::BitBtnLoadClick()
 
     DrawImage();
     ButtonAutoWLClick();
-    ButtonFileListClick();
+    // "Cal." lists and checks the series once before it measures; listing it again
+    // for every slice would make a series cost the square of its length.
+    if (ViewState != 3) ButtonFileListClick();
     ViewState = 0;
 }

@@ -8,6 +8,7 @@
 #include "InputGridWidget.h"
 #include "NumberFormat.h"
 #include "SeriesMeasurement.h"
+#include "SeriesOrder.h"
 #include "Unit2.h"
 
 #include <algorithm>
@@ -54,6 +55,8 @@ void TForm1::ButtonCalSWClick()
         throw AppError("Cal. の間 ROI を動かさないよう、ROI の \"Lock\" をチェックしてから押してください");
 
     const int shown = intOf(EditFListNo);
+    const std::vector<std::string> entries = listEntries(ListBox1);
+    if (const std::string problem = seriesSpacingProblem(entries); !problem.empty()) throw AppError(problem);
     StringGrid* grid = Form2->StringGridInput;
     const int n = ListBox1->count();
     grid->setColCount(5);
@@ -77,6 +80,7 @@ void TForm1::ButtonCalSWClick()
     EditFileName->setText(listEntry(ListBox1, shown));
     ViewState = 2;
     BitBtnLoadClick();
+    ButtonStatClick(); // "Average" and "SD" are the shown slice's again
 
     grid->setRowCount(n + 1);
     const int widths[] = {32, 200, 64, 130, 130};

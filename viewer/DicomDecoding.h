@@ -1,0 +1,23 @@
+#pragma once
+// DICOM files whose pixels the byte-pattern reader cannot read as they are stored
+// (big endian, deflated, RLE, JPEG, JPEG-LS, JPEG 2000) are decoded with GDCM and
+// written again as the same data set in explicit VR little endian, so that the
+// reader, the drawing and every measurement work on the decoded pixels unchanged.
+#include "Samples.h"
+
+#include <string>
+
+// True when the reader reads the file as it is: little endian without compression,
+// or a file that names no transfer syntax.
+bool readsWithoutDecoding(const std::string& transferSyntax);
+
+struct DecodedDicom {
+    ByteBuffer file;     // the data set in explicit VR little endian; empty when refused
+    std::string note;    // the summary line naming the transfer syntax decoded from
+    std::string refusal; // why the file cannot be shown as one grey slice; empty when decoded
+};
+
+// Decodes a file the reader cannot read as it is. A file GDCM cannot decode, and one
+// that is not a single grey slice of 16-bit samples, is refused with a message that
+// names the path.
+DecodedDicom decodeDicom(const ByteBuffer& file, const std::string& path);

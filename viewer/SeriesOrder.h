@@ -1,0 +1,26 @@
+#pragma once
+// The slices of one series in the order of their position along the slice normal:
+// the list the Viewer shows in "DICOM" mode and steps through with the wheel, and the
+// order "Cal." measures in. Callable without a window.
+#include <string>
+#include <vector>
+
+struct OrderedSeries {
+    std::vector<std::string> slices; // full paths, in position order (or name order, see note)
+    std::string note;                // the status text: how many slices, in which order, what was left out
+};
+
+// The DICOM images of the folder of `sliceOrFolder` that belong to its series (the same
+// Series Instance UID), ordered by their position along the slice normal (taken from
+// ImageOrientationPatient of the given slice; the z axis without it), names breaking
+// ties. When a slice has no position, all keep name order and the note says so. A
+// folder (a path ending in '/') stands for the series of its first image in name order.
+// A path that is no DICOM image gives every file of its folder in name order, as a
+// raw folder lists, with an empty note.
+OrderedSeries orderedSeries(const std::string& sliceOrFolder);
+
+// Why the slices, in this order, cannot be measured as one profile: two at the same
+// position, or a spacing that differs from the mean interval by more than a tenth of
+// it; the message names the slices and their positions. Empty when they can be
+// measured, or when not every slice has a position.
+std::string seriesSpacingProblem(const std::vector<std::string>& slices);

@@ -1,0 +1,230 @@
+#include "SliceHeader.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr uint32_t undefinedLength = 0xFFFFFFFF;
+constexpr int deepestNesting = 32; // deeper sequences are taken for damage
+
+struct Syntax {
+    bool explicitVr = true;
+    bool bigEndian = false;
+};
+
+// The bytes end before the element does.
+struct OutOfBytes {};
+// The bytes cannot be a data set (an undefined length where none may be, nesting too deep).
+struct Malformed {};
+
+constexpr uint32_t tag(uint16_t group, uint16_t element) { return static_cast<uint32_t>(group) << 16 | element; }
+constexpr uint32_t pixelDataTag = tag(0x7FE0, 0x0010);
+constexpr uint32_t itemTag = tag(0xFFFE, 0xE000);
+constexpr uint32_t sequenceDelimitationTag = tag(0xFFFE, 0xE0DD);
+
+bool isCapital(uint8_t c) { return c >= 'A' && c <= 'Z'; }
+
+// VRs whose length takes 4 bytes after 2 reserved ones.
+bool hasLongLength(std::string_view vr)
+{
+    static constexpr std::string_view longVrs[] = {"OB", "OD", "OF", "OL", "OV", "OW", "SQ", "SV", "UC", "UN", "UR", "UT", "UV"};
+    return std::find(std::begin(longVrs), std::end(longVrs), vr) != std::end(longVrs);
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// A decimal string of exactly `count` finite values separated by "\".
+template <size_t count>
+std::optional<std::array<double, count>> decimals(std::string_view value)
+{
+    std::array<double, count> numbers{};
+    for (size_t i = 0; i < count; ++i) {
+        const size_t slash = value.find('\\');
+        std::string_view part = trimmed(value.substr(0, slash));
+        if (!part.empty() && part.front() == '+') part.remove_prefix(1);
+        const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), numbers[i]);
+        if (part.empty() || error != std::errc() || end != part.data() + part.size() || !std::isfinite(numbers[i]))
+            return std::nullopt;
+        if ((slash == std::string_view::npos) != (i + 1 == count)) return std::nullopt;
+        value = slash == std::string_view::npos ? std::string_view() : value.substr(slash + 1);
+    }
+    return numbers;
+}
+
+class Scanner {
+public:
+    Scanner(const uint8_t* bytes, size_t size, SliceHeader& header) : bytes_(bytes), size_(size), header_(header) {}
+
+    ScanResult run()
+    {
+        const bool preamble = size_ >= 132 && std::memcmp(bytes_ + 128, "DICM", 4) == 0;
+        position_ = preamble ? 132 : 0;
+        try {
+            const bool meta = readMetaGroup();
+            if (!preamble && !meta && !startsDataSet()) return ScanResult::NotDicom;
+            if (header_.transferSyntax == TransferSyntax::deflatedLittleEndian) return ScanResult::Deflated;
+            if (elements(size_, dataSetSyntax(), 0)) header_.image = true;
+        } catch (const OutOfBytes&) {
+            return ScanResult::NeedsMore;
+        } catch (const Malformed&) {
+            // What was found before the damage stands; the file holds no readable image.
+        }
+        return ScanResult::Read;
+    }
+
+private:
+    size_t remaining() const { return size_ - position_; }
+    void need(size_t count) const
+    {
+        if (remaining() < count) throw OutOfBytes{};
+    }
+    uint16_t word(bool bigEndian)
+    {
+        need(2);
+        const uint8_t* at = bytes_ + position_;
+        position_ += 2;
+        return static_cast<uint16_t>(bigEndian ? at[0] << 8 | at[1] : at[1] << 8 | at[0]);
+    }
+    uint32_t longWord(bool bigEndian)
+    {
+        const uint32_t first = word(bigEndian);
+        const uint32_t second = word(bigEndian);
+        return bigEndian ? first << 16 | second : second << 16 | first;
+    }
+    uint16_t peekGroup() const
+    {
+        return remaining() >= 2 ? static_cast<uint16_t>(bytes_[position_ + 1] << 8 | bytes_[position_]) : 0;
+    }
+    std::string_view take(uint32_t length)
+    {
+        need(length);
+        const std::string_view value(reinterpret_cast<const char*>(bytes_ + position_), length);
+        position_ += length;
+        return value;
+    }
+
+    // The meta group (explicit VR little endian); false when the bytes do not start with one.
+    bool readMetaGroup()
+    {
+        bool found = false;
+        while (peekGroup() == 0x0002) {
+            found = true;
+            const Element e = element({});
+            if (e.length == undefinedLength) throw Malformed{};
+            const std::string_view value = take(e.length);
+            if (e.tag == tag(0x0002, 0x0010)) header_.transferSyntax = std::string(trimmed(value));
+        }
+        return found;
+    }
+
+    // A data set without preamble or meta group starts with a little-endian group 0008 element.
+    bool startsDataSet() const { return peekGroup() == 0x0008; }
+
+    Syntax dataSetSyntax() const
+    {
+        const std::string& ts = header_.transferSyntax;
+        if (ts == TransferSyntax::implicitLittleEndian) return {false, false};
+        if (ts == TransferSyntax::explicitBigEndian) return {true, true};
+        if (!ts.empty()) return {true, false};
+        // No transfer syntax named: the first element shows whether VRs are written.
+        const bool vr = remaining() >= 6 && isCapital(bytes_[position_ + 4]) && isCapital(bytes_[position_ + 5]);
+        return {vr, false};
+    }
+
+    struct Element {
+        uint32_t tag = 0;
+        std::string_view vr; // empty in implicit VR and for item and delimitation tags
+        uint32_t length = 0;
+    };
+
+    Element element(Syntax syntax)
+    {
+        Element e;
+        const uint16_t group = word(syntax.bigEndian);
+        e.tag = tag(group, word(syntax.bigEndian));
+        if (group == 0xFFFE || !syntax.explicitVr) {
+            e.length = longWord(syntax.bigEndian);
+            return e;
+        }
+        e.vr = take(2);
+        if (hasLongLength(e.vr)) {
+            take(2);
+            e.length = longWord(syntax.bigEndian);
+        } else {
+            e.length = word(syntax.bigEndian);
+        }
+        return e;
+    }
+
+    // Elements up to `end`, or up to the delimitation that ends the item they are in.
+    // True when the Pixel Data element of the top level was reached.
+    bool elements(size_t end, Syntax syntax, int depth)
+    {
+        while (position_ < end) {
+            const Element e = element(syntax);
+            if (e.tag >> 16 == 0xFFFE) {
+                if (e.tag == itemTag) throw Malformed{}; // an item outside any sequence
+                return false;                            // the end of the item (or of a sequence)
+            }
+            if (depth == 0 && e.tag == pixelDataTag) return true;
+            if (e.length == undefinedLength) {
+                // Only a sequence (or an unknown value holding one) may have an undefined length.
+                if (!e.vr.empty() && e.vr != "SQ" && e.vr != "UN") throw Malformed{};
+                sequence(e.vr == "UN" ? Syntax{false, false} : syntax, depth + 1);
+                continue;
+            }
+            const std::string_view value = take(e.length);
+            if (depth > 0) continue;
+            switch (e.tag) {
+            case tag(0x0020, 0x000E): header_.seriesUid = std::string(trimmed(value)); break;
+            case tag(0x0020, 0x0032): header_.position = decimals<3>(value); break;
+            case tag(0x0020, 0x0037): header_.orientation = decimals<6>(value); break;
+            }
+        }
+        return false;
+    }
+
+    // The items of a sequence of undefined length, through its delimitation.
+    void sequence(Syntax syntax, int depth)
+    {
+        if (depth > deepestNesting) throw Malformed{};
+        for (;;) {
+            const Element item = element(syntax);
+            if (item.tag == sequenceDelimitationTag) return;
+            if (item.tag != itemTag) throw Malformed{};
+            if (item.length == undefinedLength) elements(size_, syntax, depth);
+            else take(item.length);
+        }
+    }
+
+    const uint8_t* bytes_;
+    size_t size_;
+    size_t position_ = 0;
+    SliceHeader& header_;
+};
+
+} // namespace
+
+ScanResult scanSliceHeader(const uint8_t* bytes, size_t size, SliceHeader& header)
+{
+    header = SliceHeader();
+    return Scanner(bytes, size, header).run();
+}
+
+std::string transferSyntaxOf(const uint8_t* bytes, size_t size)
+{
+    SliceHeader header;
+    scanSliceHeader(bytes, size, header);
+    return header.transferSyntax;
+}

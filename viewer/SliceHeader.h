@@ -1,0 +1,39 @@
+#pragma once
+// What ordering a series needs from a DICOM file's header, read as the standard
+// lays the data set out (meta group, then implicit or explicit VR, little or big
+// endian, sequences of defined or undefined length) up to the Pixel Data element.
+// Unlike the byte-pattern reader it neither lists nor shows anything: it only finds
+// the series, the position and the orientation of a slice.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace TransferSyntax {
+inline constexpr char implicitLittleEndian[] = "1.2.840.10008.1.2";
+inline constexpr char explicitLittleEndian[] = "1.2.840.10008.1.2.1";
+inline constexpr char deflatedLittleEndian[] = "1.2.840.10008.1.2.1.99";
+inline constexpr char explicitBigEndian[] = "1.2.840.10008.1.2.2";
+} // namespace TransferSyntax
+
+struct SliceHeader {
+    std::string transferSyntax;                     // from the meta group; empty when it names none
+    bool image = false;                             // the data set holds Pixel Data
+    std::string seriesUid;                          // (0020,000E), trimmed
+    std::optional<std::array<double, 3>> position;  // (0020,0032) ImagePositionPatient
+    std::optional<std::array<double, 6>> orientation; // (0020,0037) ImageOrientationPatient
+};
+
+enum class ScanResult {
+    Read,       // the header up to Pixel Data, or the whole data set, was read
+    NeedsMore,  // the bytes end inside the header: scan the whole file
+    Deflated,   // the data set is compressed: scan it once decoded
+    NotDicom,   // no DICOM data set at the start of the bytes
+};
+
+// Scans the first `size` bytes of a file (all of it, or a leading part).
+ScanResult scanSliceHeader(const uint8_t* bytes, size_t size, SliceHeader& header);
+
+// The transfer syntax named in the meta group, empty when there is none.
+std::string transferSyntaxOf(const uint8_t* bytes, size_t size);

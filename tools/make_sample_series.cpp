@@ -8,7 +8,13 @@
 //
 // Usage: make_sample_series <folder> [--slices N] [--size S] [--interval mm]
 //                           [--fwhm mm] [--contrast HU] [--noise HU] [--seed n]
+//                           [--names slice|uid|shuffled] [--descending]
 // Pixel values are HU + 1024 (RescaleIntercept -1024). The truth is printed.
+// The slices are named slice001.dcm ... in position order by default; as scanners
+// and archives export them, "uid" names each by its SOP Instance UID and "shuffled"
+// names them IM1 ... IMn in an order unrelated to position. "--descending" writes the
+// positions from the top down, so that slice001.dcm lies highest. The seed also makes
+// the UIDs, so two seeds written into one folder give two series.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -32,6 +38,8 @@ struct Options {
     double noise = 10;     // HU, standard deviation of every pixel
     double pixelSpacing = 0.5;
     unsigned seed = 1;
+    std::string names = "slice";
+    bool descending = false;
 };
 
 // Explicit VR little endian elements, appended to a byte string.
@@ -100,10 +108,20 @@ std::string decimal(double v)
     return buf;
 }
 
-void writeSlice(const std::filesystem::path& path, const Options& o, int number, double z, double thickness,
-                const std::string& description, const std::vector<uint16_t>& pixels)
+// Instance UIDs as a scanner makes them: unique, and in no order of position.
+std::vector<std::string> instanceUids(const Options& o)
 {
-    const std::string instance = uidRoot + std::to_string(o.seed) + "." + std::to_string(number);
+    std::mt19937 random(o.seed + 2);
+    std::vector<std::string> uids;
+    for (int i = 0; i < o.slices; ++i)
+        uids.push_back(uidRoot + std::to_string(o.seed) + "." + std::to_string(i + 1) + std::to_string(random()));
+    std::shuffle(uids.begin(), uids.end(), random);
+    return uids;
+}
+
+void writeSlice(const std::filesystem::path& path, const Options& o, const std::string& instance, int number, double z,
+                double thickness, const std::string& description, const std::vector<uint16_t>& pixels)
+{
     Elements meta;
     meta.longValue(0x0002, 0x0001, "OB", std::string("\0\1", 2));
     meta.text(0x0002, 0x0002, "UI", ctImageStorage);
@@ -175,8 +193,14 @@ Options parse(int argc, char** argv)
                                            "[--fwhm mm] [--contrast HU] [--noise HU] [--seed n]");
     Options o;
     o.folder = argv[1];
-    for (int i = 2; i + 1 < argc; i += 2) {
+    for (int i = 2; i < argc; i += 2) {
         const std::string key = argv[i];
+        if (key == "--descending") {
+            o.descending = true;
+            --i;
+            continue;
+        }
+        if (i + 1 >= argc) throw std::runtime_error("option " + key + " needs a value");
         const std::string value = argv[i + 1];
         if (key == "--slices") o.slices = std::stoi(value);
         else if (key == "--size") o.size = std::stoi(value);
@@ -185,9 +209,11 @@ Options parse(int argc, char** argv)
         else if (key == "--contrast") o.contrast = std::stod(value);
         else if (key == "--noise") o.noise = std::stod(value);
         else if (key == "--seed") o.seed = static_cast<unsigned>(std::stoul(value));
+        else if (key == "--names") o.names = value;
         else throw std::runtime_error("unknown option " + key);
     }
-    if (o.slices < 1 || o.slices > 999 || o.size < 16 || o.size > 4096 || o.interval <= 0 || o.fwhm <= 0)
+    if (o.names != "slice" && o.names != "uid" && o.names != "shuffled") throw std::runtime_error("unknown names " + o.names);
+    if (o.slices < 1 || o.slices > 9999 || o.size < 16 || o.size > 4096 || o.interval <= 0 || o.fwhm <= 0)
         throw std::runtime_error("option out of range");
     return o;
 }
@@ -207,14 +233,26 @@ int main(int argc, char** argv)
         const double sigma = o.fwhm / (2 * std::sqrt(2 * std::log(2.0)));
         const double z0 = -(o.slices - 1) / 2.0 * o.interval;
         const int insert = o.size / 8;
+        std::vector<int> shuffled(static_cast<size_t>(o.slices));
+        for (int i = 0; i < o.slices; ++i) shuffled[static_cast<size_t>(i)] = i + 1;
+        std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(o.seed + 1));
+        const std::vector<std::string> uids = instanceUids(o);
         for (int i = 0; i < o.slices; ++i) {
+            // Slice i lies at the i-th position from the bottom; its pixels, drawn in
+            // that order, are the same whatever the names and the direction.
             const double z = z0 + i * o.interval;
             const double lift = o.contrast * std::exp(-z * z / (2 * sigma * sigma));
+            const int number = o.descending ? o.slices - i : i + 1;
             char name[32];
-            std::snprintf(name, sizeof name, "slice%03d.dcm", i + 1);
-            writeSlice(series / name, o, i + 1, z, o.fwhm, "SSPz phantom", slicePixels(o, random, insert, lift));
+            std::snprintf(name, sizeof name, "slice%03d.dcm", number);
+            std::string file = name;
+            const std::string& instance = uids[static_cast<size_t>(number - 1)];
+            if (o.names == "uid") file = instance + ".dcm";
+            if (o.names == "shuffled") file = "IM" + std::to_string(shuffled[static_cast<size_t>(number - 1)]);
+            writeSlice(series / file, o, instance, number, z, o.fwhm, "SSPz phantom", slicePixels(o, random, insert, lift));
         }
-        writeSlice(water / "water.dcm", o, 0, 0, o.fwhm, "Water", slicePixels(o, random, 0, 0));
+        writeSlice(water / "water.dcm", o, uidRoot + std::to_string(o.seed) + ".0.0", 0, 0, o.fwhm, "Water",
+                   slicePixels(o, random, 0, 0));
 
         std::cout << "series: " << series.string() << " (" << o.slices << " slices, " << o.size << " x " << o.size
                   << ", positions " << decimal(z0) << " to " << decimal(z0 + (o.slices - 1) * o.interval) << " mm)\n"

@@ -92,7 +92,12 @@ std::string seriesSpacingProblem(const std::vector<std::string>& slices)
     for (size_t i = 0; i + 1 < p.size(); ++i)
         if (std::abs(p[i + 1] - p[i]) < samePositionWithin)
             return Msg::samePosition(NamePart(slices[i]), NamePart(slices[i + 1]), text(p[i]));
-    const double interval = (p.back() - p.front()) / static_cast<double>(p.size() - 1);
+    // The interval is the median spacing (the upper one of an even count), so that a
+    // gap out of step is the one named.
+    std::vector<double> gaps;
+    for (size_t i = 0; i + 1 < p.size(); ++i) gaps.push_back(p[i + 1] - p[i]);
+    std::nth_element(gaps.begin(), gaps.begin() + static_cast<std::ptrdiff_t>(gaps.size() / 2), gaps.end());
+    const double interval = gaps[gaps.size() / 2];
     for (size_t i = 0; i + 1 < p.size(); ++i)
         if (std::abs(p[i + 1] - p[i] - interval) > std::abs(interval) / 10)
             return Msg::irregularSpacing(NamePart(slices[i]), text(p[i]), NamePart(slices[i + 1]), text(p[i + 1]),

@@ -20,7 +20,8 @@ struct OrderedSeries {
 OrderedSeries orderedSeries(const std::string& sliceOrFolder);
 
 // Why the slices, in this order, cannot be measured as one profile: two at the same
-// position, or a spacing that differs from the mean interval by more than a tenth of
-// it; the message names the slices and their positions. Empty when they can be
+// position, or a spacing that differs from the interval (the median spacing, the upper
+// one of an even count) by more
+// than a tenth of it; the message names the slices and their positions. Empty when they can be
 // measured, or when not every slice has a position.
 std::string seriesSpacingProblem(const std::vector<std::string>& slices);

@@ -10,6 +10,7 @@
 namespace {
 
 struct FileState {
+    unsigned long long inode = 0; // a file put in the place of another is another
     long long size = -1;
     long long modified = 0; // nanoseconds
     bool operator==(const FileState&) const = default;
@@ -53,7 +54,7 @@ const SliceHeader& cachedSliceHeader(const std::string& path)
 
     struct stat status {};
     if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return none;
-    const FileState state{static_cast<long long>(status.st_size),
+    const FileState state{static_cast<unsigned long long>(status.st_ino), static_cast<long long>(status.st_size),
                           static_cast<long long>(status.st_mtim.tv_sec) * 1000000000LL + status.st_mtim.tv_nsec};
     if (const auto found = entries.find(path); found != entries.end() && found->second.state == state)
         return found->second.header;

@@ -244,13 +244,15 @@ private slots:
         QCOMPARE(Form1->ImgSizeY, 256);
     }
 
-    void fileListIsInNameOrder()
+    void fileListHoldsTheSeriesInNameOrderAtOnePosition()
     {
+        // The three MR slices share one series and one position: names order them, and
+        // the CT and mammography images of other series are left out.
         const QString prefix = QString::fromStdString(folder_.path().string()) + "/";
         loadByName(prefix + "IM2");
-        QCOMPARE(listEntries(), (QStringList{prefix + "CT_small.dcm", prefix + "IM1", prefix + "IM2", prefix + "IM10",
-                                             prefix + "mammo.dcm"}));
-        QCOMPARE(Form1->EditFListNo->text(), QString("2"));
+        QCOMPARE(listEntries(), (QStringList{prefix + "IM1", prefix + "IM2", prefix + "IM10"}));
+        QCOMPARE(Form1->EditFListNo->text(), QString("1"));
+        QCOMPARE(Form1->LabelSeriesStatus->text(), QString::fromStdString(Msg::seriesInPositionOrder(3) + Msg::filesLeftOut(2)));
 
         // A name the list does not hold runs off its end, after the list was rebuilt.
         Form1->ListBox1->clear();
@@ -266,17 +268,16 @@ private slots:
         loadByName(prefix + "IM2");
         const QStringList before = listEntries();
 
-        // A file added between two lists shows in the second; one removed goes again.
+        // A slice added between two lists shows in the second; one removed goes again.
         const QString added = "IM1a with a name long enough to scroll the list sideways";
-        folder_.write(added.toStdString(), {0});
+        copy("MR_small.dcm", added.toStdString());
         QTest::mouseClick(Form1->ButtonFileList, Qt::LeftButton);
-        const QStringList during = {prefix + "CT_small.dcm", prefix + "IM1", prefix + added, prefix + "IM2",
-                                    prefix + "IM10", prefix + "mammo.dcm"};
+        const QStringList during = {prefix + "IM1", prefix + added, prefix + "IM2", prefix + "IM10"};
         QCOMPARE(listEntries(), during);
-        QCOMPARE(Form1->EditFListNo->text(), QString("3"));
+        QCOMPARE(Form1->EditFListNo->text(), QString("2"));
 
         // The same listing again leaves no entry chosen, as a list filled anew.
-        Form1->ListBox1->setCurrentRow(4);
+        Form1->ListBox1->setCurrentRow(3);
         Form1->ListBox1->scrollToBottom();
         QScrollBar& across = *Form1->ListBox1->horizontalScrollBar();
         QTRY_VERIFY(across.maximum() > 0);
@@ -291,7 +292,7 @@ private slots:
         std::filesystem::remove(folder_.path() / added.toStdString());
         QTest::mouseClick(Form1->ButtonFileList, Qt::LeftButton);
         QCOMPARE(listEntries(), before);
-        QCOMPARE(Form1->EditFListNo->text(), QString("2"));
+        QCOMPARE(Form1->EditFListNo->text(), QString("1"));
         QVERIFY(dialogs_->errors.isEmpty());
     }
 
@@ -299,27 +300,27 @@ private slots:
     {
         const QString prefix = QString::fromStdString(folder_.path().string()) + "/";
         activate(Form1);
-        loadByName(prefix + "IM2");
-        QCOMPARE(Form1->EditFListNo->text(), QString("2"));
+        loadByName(prefix + "IM1");
+        QCOMPARE(Form1->EditFListNo->text(), QString("0"));
 
         // Away from the user: the first message reloads the file, the index moves on.
         Form1->EditFileSize->setText("x");
         QVERIFY(turnWheel(120));
-        QCOMPARE(Form1->EditFileName->text(), prefix + "IM2");
+        QCOMPARE(Form1->EditFileName->text(), prefix + "IM1");
         QCOMPARE(Form1->EditFileSize->text(), QString("9830"));
-        QCOMPARE(Form1->EditFListNo->text(), QString("3"));
+        QCOMPARE(Form1->EditFListNo->text(), QString("1"));
+        QVERIFY(turnWheel(120));
+        QCOMPARE(Form1->EditFileName->text(), prefix + "IM2");
+        QCOMPARE(Form1->EditFListNo->text(), QString("2"));
         QVERIFY(turnWheel(120));
         QCOMPARE(Form1->EditFileName->text(), prefix + "IM10");
-        QCOMPARE(Form1->EditFListNo->text(), QString("4"));
-        QVERIFY(turnWheel(120));
-        QCOMPARE(Form1->EditFileName->text(), prefix + "mammo.dcm");
-        QCOMPARE(Form1->EditFListNo->text(), QString("4")); // the last entry
+        QCOMPARE(Form1->EditFListNo->text(), QString("2")); // the last entry of the series
         // Towards the user: back down to the first entry and no further.
-        for (int i = 0; i < 4; ++i) QVERIFY(turnWheel(-120));
-        QCOMPARE(Form1->EditFileName->text(), prefix + "IM1");
+        for (int i = 0; i < 2; ++i) QVERIFY(turnWheel(-120));
+        QCOMPARE(Form1->EditFileName->text(), prefix + "IM2");
         QCOMPARE(Form1->EditFListNo->text(), QString("0"));
         QVERIFY(turnWheel(-120));
-        QCOMPARE(Form1->EditFileName->text(), prefix + "CT_small.dcm");
+        QCOMPARE(Form1->EditFileName->text(), prefix + "IM1");
         QCOMPARE(Form1->EditFListNo->text(), QString("0"));
         QVERIFY(dialogs_->errors.isEmpty());
     }

@@ -37,8 +37,9 @@ std::string notOneGreySlice(const gdcm::Image& image)
     const bool grey = photometric == gdcm::PhotometricInterpretation::MONOCHROME1 ||
                       photometric == gdcm::PhotometricInterpretation::MONOCHROME2;
     if (format.GetSamplesPerPixel() != 1 || !grey) {
-        const char* name = photometric.GetString();
-        return Msg::colourImage(name != nullptr ? name : "");
+        std::string name = photometric.GetString() != nullptr ? photometric.GetString() : "";
+        while (!name.empty() && name.back() == ' ') name.pop_back(); // GDCM pads the names to even lengths
+        return Msg::colourImage(name);
     }
     if (format.GetBitsAllocated() != 16) return "BitsAllocated " + std::to_string(format.GetBitsAllocated());
     return {};

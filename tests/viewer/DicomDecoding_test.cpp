@@ -1,0 +1,142 @@
+// Decoding the transfer syntaxes the byte-pattern reader cannot read: the decoded
+// file, read by that reader, gives the pixels of the uncompressed original.
+#include "AppError.h"
+#include "DicomDecoding.h"
+#include "DicomRecord.h"
+#include "SliceHeader.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+struct Pixels {
+    std::string columns, rows;
+    std::vector<int16_t> values;
+};
+
+// The pixels as the reader finds them: at its header offset, little endian.
+Pixels readerPixels(const ByteBuffer& file)
+{
+    DicomRecord record;
+    readDicom(file, record);
+    Pixels p{record.edit(DicomEdit::ImgSizeX), record.edit(DicomEdit::ImgSizeY), {}};
+    const SampleLayout layout{std::stoll(record.edit(DicomEdit::Header)), std::stoll(p.columns), false, 0};
+    for (int64_t row = 0; row < std::stoll(p.rows); ++row)
+        for (int64_t column = 0; column < layout.columns; ++column) {
+            const int64_t at = wordPosition(layout, row, column);
+            EXPECT_TRUE(wordInside(file, at));
+            if (!wordInside(file, at)) return p;
+            p.values.push_back(sampleValue(file, layout, row, column));
+        }
+    EXPECT_EQ(record.swap, std::optional<bool>(false)); // explicit VR little endian
+    return p;
+}
+
+ByteBuffer decoded(const std::filesystem::path& path)
+{
+    const ByteBuffer file = readFile(path);
+    EXPECT_FALSE(readsWithoutDecoding(transferSyntaxOf(file.data(), file.size())));
+    DecodedDicom result = decodeDicom(file, path.string());
+    EXPECT_EQ(result.refusal, "");
+    return result.file;
+}
+
+} // namespace
+
+TEST(DicomDecoding, LittleEndianWithoutCompressionIsReadAsItIs)
+{
+    EXPECT_TRUE(readsWithoutDecoding(""));
+    EXPECT_TRUE(readsWithoutDecoding("1.2.840.10008.1.2"));
+    EXPECT_TRUE(readsWithoutDecoding("1.2.840.10008.1.2.1"));
+    for (const char* other : {"1.2.840.10008.1.2.2", "1.2.840.10008.1.2.1.99", "1.2.840.10008.1.2.5",
+                              "1.2.840.10008.1.2.4.50", "1.2.840.10008.1.2.4.70", "1.2.840.10008.1.2.4.80",
+                              "1.2.840.10008.1.2.4.90", "1.2.840.10008.1.2.1 "})
+        EXPECT_FALSE(readsWithoutDecoding(other)) << other;
+}
+
+TEST(DicomDecoding, EveryTransferSyntaxGivesThePixelsOfTheUncompressedFile)
+{
+    const Pixels original = readerPixels(readFile(pydicomFile("MR_small.dcm")));
+    ASSERT_EQ(original.values.size(), size_t{64 * 64});
+    struct Case {
+        const char* file;
+        const char* named; // in the summary line
+    };
+    const Case cases[] = {
+        {"MR_small_bigendian.dcm", "Explicit VR Big Endian"},
+        {"MR_small_expb.dcm", "Explicit VR Big Endian"},
+        {"MR_small_RLE.dcm", "RLE Lossless"},
+        {"MR_small_jpeg_ls_lossless.dcm", "JPEG-LS Lossless Image Compression"},
+        {"MR_small_jp2klossless.dcm", "JPEG 2000 Image Compression (Lossless Only)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const ByteBuffer file = readFile(pydicomFile(c.file));
+        const DecodedDicom result = decodeDicom(file, c.file);
+        ASSERT_EQ(result.refusal, "");
+        EXPECT_EQ(result.note, std::string("Decoded from : ") + c.named + "\r\n");
+        EXPECT_EQ(transferSyntaxOf(result.file.data(), result.file.size()), TransferSyntax::explicitLittleEndian);
+        const Pixels p = readerPixels(result.file);
+        EXPECT_EQ(p.columns, "64");
+        EXPECT_EQ(p.rows, "64");
+        EXPECT_EQ(p.values, original.values);
+    }
+}
+
+TEST(DicomDecoding, ADeflatedFileGivesThePixelsOfTheUncompressedFile)
+{
+    const TempFolder folder;
+    const auto deflated = folder.path() / "deflated.dcm";
+    const std::string command = "dcmconv +td '" + pydicomFile("MR_small.dcm").string() + "' '" + deflated.string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(readerPixels(decoded(deflated)).values, readerPixels(readFile(pydicomFile("MR_small.dcm"))).values);
+}
+
+TEST(DicomDecoding, LossyJpegIsWithinOneGreyLevelOfAnotherDecoder)
+{
+    const TempFolder folder;
+    const auto reference = folder.path() / "dcmdjpeg.dcm";
+    const std::string command = "dcmdjpeg '" + pydicomFile("JPEG-lossy.dcm").string() + "' '" + reference.string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const Pixels theirs = readerPixels(readFile(reference));
+    const Pixels ours = readerPixels(decoded(pydicomFile("JPEG-lossy.dcm")));
+    EXPECT_EQ(ours.columns, theirs.columns);
+    EXPECT_EQ(ours.rows, theirs.rows);
+    ASSERT_EQ(ours.values.size(), theirs.values.size());
+    ASSERT_EQ(ours.values.size(), size_t{256 * 1024});
+    int worst = 0;
+    for (size_t i = 0; i < ours.values.size(); ++i) worst = std::max(worst, std::abs(ours.values[i] - theirs.values[i]));
+    EXPECT_LE(worst, 1);
+}
+
+TEST(DicomDecoding, WhatCannotBeShownAsOneGreySliceIsRefused)
+{
+    struct Case {
+        const char* file;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {"SC_rgb_rle.dcm", Msg::notOneGreySlice("SC_rgb_rle.dcm", Msg::colourImage("RGB"))},
+        {"SC_rgb_rle_2frame.dcm", Msg::notOneGreySlice("SC_rgb_rle_2frame.dcm", Msg::frameCount(2))},
+        {"rtdose_rle.dcm", Msg::notOneGreySlice("rtdose_rle.dcm", Msg::frameCount(15))},
+        {"image_dfl.dcm", Msg::notOneGreySlice("image_dfl.dcm", "BitsAllocated 8")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const DecodedDicom result = decodeDicom(readFile(pydicomFile(c.file)), c.file);
+        EXPECT_EQ(result.refusal, c.refusal);
+        EXPECT_TRUE(result.file.empty());
+    }
+}
+
+TEST(DicomDecoding, CompressedDataThatIsDamagedIsRefused)
+{
+    ByteBuffer file = readFile(pydicomFile("MR_small_jpeg_ls_lossless.dcm"));
+    file.resize(file.size() - 2000); // the code stream ends early
+    EXPECT_EQ(decodeDicom(file, "cut.dcm").refusal, Msg::cannotDecode("cut.dcm", "JPEG-LS Lossless Image Compression"));
+    const ByteBuffer noise(3000, 0x5A);
+    EXPECT_EQ(decodeDicom(noise, "noise").refusal, Msg::cannotDecode("noise", ""));
+}

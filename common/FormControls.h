@@ -16,16 +16,17 @@ T* named(T* widget, const char* name)
 }
 
 // An edit shows the start of a text the program writes into it, as a number is read
-// from its first digit; a text too long for the box would otherwise show its end. The
-// user's own typing leaves the cursor where it is: a text the program sets is the only
-// change that leaves the edit unmodified.
+// from its first digit; a text too long for the box would otherwise show its end.
+// Writing a text puts the cursor at its end, even when the text is the same and nothing
+// else changes, so the cursor's move is what is watched: one in an edit the user is
+// neither in nor typing into comes from the program.
 inline QLineEdit* edit(QWidget* parent, const char* name, const QString& text, QRect geometry)
 {
     auto* e = named(new QLineEdit(text, parent), name);
     e->setGeometry(geometry);
     e->setCursorPosition(0);
-    QObject::connect(e, &QLineEdit::textChanged, e, [e] {
-        if (!e->isModified()) e->setCursorPosition(0);
+    QObject::connect(e, &QLineEdit::cursorPositionChanged, e, [e](int, int now) {
+        if (now != 0 && !e->hasFocus() && !e->isModified()) e->setCursorPosition(0);
     });
     return e;
 }

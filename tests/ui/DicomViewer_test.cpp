@@ -2,7 +2,9 @@
 // and paging through a folder with the mouse wheel.
 #include "AppError.h"
 #include "DicomReader.h"
+#include "ViewerTypes.h"
 #include "Forms.h"
+#include "Guarded.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
 #include "ViewerDriving.h"
@@ -359,6 +361,90 @@ private slots:
         turnWheel(120);
         QCOMPARE(dialogs_->errors, QStringList{QString::fromStdString(Msg::listIndex(7))});
         QCOMPARE(Form1->EditFileSize->text(), QString("x"));
+    }
+
+    void editsShowTheStartOfWhatTheProgramWrites()
+    {
+        Form1->EditFOVSize->setFixedWidth(40); // narrower than its text, as in the window's row of edits
+        loadByName(copy("CT_small.dcm", "CT_small.dcm"));
+        for (QLineEdit* edit : {Form1->EditFOVSize, Form1->EditPxlSpc, Form1->EditFileName}) {
+            QVERIFY(edit->text().size() > 6);
+            QCOMPARE(edit->cursorPosition(), 0);
+        }
+        QCOMPARE(Form1->EditFOVSize->text(), QString("338.671600"));
+        // What the user types stays where the typing put it.
+        Form1->EditPxlSpc->setFocus();
+        Form1->EditPxlSpc->end(false);
+        QTest::keyClicks(Form1->EditPxlSpc, "12");
+        QCOMPARE(Form1->EditPxlSpc->text(), QString("0.66146812"));
+        QCOMPARE(Form1->EditPxlSpc->cursorPosition(), 10);
+    }
+
+    // The same MR slice stored in other transfer syntaxes: decoded on loading, it
+    // shows and measures as the uncompressed file does.
+    void compressedAndBigEndianSlicesMeasureAsTheUncompressedOne_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("syntax");
+        QTest::newRow("big endian") << "MR_small_bigendian.dcm" << "Explicit VR Big Endian";
+        QTest::newRow("RLE") << "MR_small_RLE.dcm" << "RLE Lossless";
+        QTest::newRow("JPEG-LS") << "MR_small_jpeg_ls_lossless.dcm" << "JPEG-LS Lossless Image Compression";
+        QTest::newRow("JPEG 2000") << "MR_small_jp2klossless.dcm" << "JPEG 2000 Image Compression (Lossless Only)";
+        QTest::newRow("uncompressed") << "MR_small.dcm" << "";
+    }
+    void compressedAndBigEndianSlicesMeasureAsTheUncompressedOne()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, syntax);
+        const TempFolder own; // a folder of its own keeps the other series' list as it is
+        const QString path = QString::fromStdString(own.write("slice.dcm", readFile(pydicomFile(file.toStdString()))).string());
+        Form1->RadioGroupTool->setItemIndex(0);
+        Form1->CheckBoxRoiLock->setChecked(true);
+        Form1->CheckBoxSwp->setChecked(true);
+        loadByName(path);
+        QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
+        QVERIFY(!Form1->CheckBoxSwp->isChecked());
+        QCOMPARE(Form1->ImgSizeX, 64);
+        QCOMPARE(Form1->ImgSizeY, 64);
+        const QString memo = Form1->Memo1->toPlainText();
+        QCOMPARE(memo.contains("Decoded from : " + syntax), !syntax.isEmpty());
+        QVERIFY(memo.contains("DspMtrx : 64"));
+
+        // The ROI over the whole image.
+        for (QLineEdit* e : {Form1->EditROIPosX, Form1->EditROIPosY}) e->setText("32");
+        for (QLineEdit* e : {Form1->EditROISizeX, Form1->EditROISizeY}) e->setText("64");
+        QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
+        QTest::mouseClick(Form1->ButtonStat, Qt::LeftButton);
+        QCOMPARE(Form1->EditHSBP->text(), QString("518.88134765625")); // 2125338 / 4096
+    }
+
+    void aFileThatCannotBeShownAsOneGreySliceLeavesTheImageAsItWas()
+    {
+        const QString shownFile = QString::fromStdString(folder_.path().string()) + "/IM1";
+        loadByName(shownFile);
+        const ByteBuffer buffer = Form1->FileBuffer;
+        const GreyBitmap bitmap = Form1->DispBitmap;
+        const QStringList edits = {Form1->EditImgSizeX->text(), Form1->EditImgSizeY->text(), Form1->EditPxlSpc->text(),
+                                   Form1->EditHeader->text(), Form1->EditFileSize->text(), Form1->Memo1->toPlainText()};
+        const TempFolder own;
+        const QString colour = QString::fromStdString(own.write("colour.dcm", readFile(pydicomFile("SC_rgb_rle.dcm"))).string());
+        Form1->EditFileName->setText(colour);
+        Form1->ViewState = 2;
+        guarded(Form1, &TForm1::BitBtnLoadClick)();
+        QCOMPARE(dialogs_->errors, QStringList{QString::fromStdString(
+                                       Msg::notOneGreySlice(colour.toStdString(), Msg::colourImage("RGB")))});
+        QCOMPARE(Form1->FileBuffer, buffer);
+        QCOMPARE(Form1->DispBitmap.pixels, bitmap.pixels);
+        QCOMPARE((QStringList{Form1->EditImgSizeX->text(), Form1->EditImgSizeY->text(), Form1->EditPxlSpc->text(),
+                              Form1->EditHeader->text(), Form1->EditFileSize->text(), Form1->Memo1->toPlainText()}),
+                 edits);
+        QCOMPARE(Form1->EditFileName->text(), colour); // the name asked for stays, so the wheel goes on from it
+
+        // What is shown can still be drawn and measured.
+        dialogs_->errors.clear();
+        QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
+        QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
+        QCOMPARE(Form1->DispBitmap.pixels, bitmap.pixels);
     }
 };
 

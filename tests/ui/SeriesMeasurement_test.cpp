@@ -1,5 +1,6 @@
 // "Open" and "Cal." through the windows on a series written by the sample tool.
 #include "AppError.h"
+#include "DicomSlices.h"
 #include "Forms.h"
 #include "Guarded.h"
 #include "InputGridWidget.h"
@@ -11,8 +12,10 @@
 #include <QProcess>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -30,6 +33,53 @@ void placeRoi(const QString& x, const QString& y, const QString& size)
     Form1->EditROIPosY->setText(y);
     Form1->EditROISizeX->setText(size);
     Form1->EditROISizeY->setText(size);
+}
+
+// Writes the test's series with the sample tool, its names and direction as given.
+void writeSeries(const std::filesystem::path& folder, const QStringList& extra, int seed = 7)
+{
+    QProcess tool;
+    tool.start(SAMPLE_SERIES_TOOL, QStringList{QString::fromStdString(folder.string()), "--slices", QString::number(slices),
+                                               "--size", "128", "--interval", "0.5", "--fwhm", QString::number(trueFwhm),
+                                               "--noise", "10", "--seed", QString::number(seed)} +
+                                       extra);
+    QVERIFY(tool.waitForFinished(60000));
+    QCOMPARE(tool.exitCode(), 0);
+}
+
+// What a measurement gives: the table's thickness, position and mean columns, the
+// interval and the width the MTF window finds.
+struct Measured {
+    QStringList rows;
+    QString interval, fwhm;
+};
+
+Measured measured()
+{
+    Form2->FormActivate();
+    Measured m{{}, Form2->EditsIntrv->text(), Form2->EditFWHM->text()};
+    const StringGrid& grid = *Form2->StringGridInput;
+    for (int r = 1; r < grid.rowCount(); ++r) m.rows << grid.cell(2, r) + " " + grid.cell(3, r) + " " + grid.cell(4, r);
+    return m;
+}
+
+// "Open" on the given slice, the ROI on the insert, "Cal.".
+Measured openAndMeasure(const QString& slice, ScriptedDialogs& d)
+{
+    d.openAnswers.push_back(slice);
+    Form1->ButtonDispCClick();
+    placeRoi("64", "64", "20");
+    Form1->ButtonCalSWClick();
+    return measured();
+}
+
+QString firstFile(const std::filesystem::path& folder, const std::string& startingWith)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename().string().starts_with(startingWith)) names.push_back(entry.path().string());
+    std::sort(names.begin(), names.end());
+    return names.empty() ? QString() : QString::fromStdString(names.front());
 }
 
 } // namespace
@@ -107,6 +157,10 @@ private slots:
         QCOMPARE(Form2->EditLSFgdx->text(), QString("0.5"));
         QCOMPARE(Form1->EditFileName->text(), shown);          // the shown slice is back
         QCOMPARE(Form1->EditWindowLevel->text(), level);       // with the window of "Open"
+        // and with its own mean: the row of the shown slice, not the last one.
+        const int shownRow = Form1->EditFListNo->text().toInt() + 1;
+        QCOMPARE(Form1->EditHSBP->text(), Form2->StringGridInput->cell(4, shownRow));
+        QVERIFY(Form1->EditHSBP->text() != Form2->StringGridInput->cell(4, slices));
 
         // The MTF window is shown; its activation processes the table.
         QTRY_VERIFY(Form2->isVisible());
@@ -122,6 +176,90 @@ private slots:
         QCOMPARE(Form2->Series1->count(), Form2->EditLSFgnd->text().toInt());
         QVERIFY(Form2->Series2->count() > 0);
         QVERIFY(Form2->MemoMTF->toPlainText().startsWith("c/mm\tMTF 0.5 5.00"));
+    }
+
+    // Exports as scanners and archives write them measure as the slices written in
+    // position order: the same table but for the names, the same interval and width.
+    void exportsInAnyNamingMeasureAsThePositionOrder_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("twoSeries");
+        QTest::newRow("named by UID") << QStringList{"--names", "uid"} << false;
+        QTest::newRow("shuffled names") << QStringList{"--names", "shuffled"} << false;
+        QTest::newRow("positions downwards") << QStringList{"--descending"} << false;
+        QTest::newRow("two series and a note") << QStringList{"--names", "uid"} << true;
+    }
+    void exportsInAnyNamingMeasureAsThePositionOrder()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(bool, twoSeries);
+        const Measured reference = openAndMeasure(slicePath(folder.path(), 5), *d);
+        QCOMPARE(reference.rows.size(), slices);
+        QCOMPARE(reference.interval, QString("0.5"));
+
+        const TempFolder exported;
+        writeSeries(exported.path(), options);
+        const std::filesystem::path series = exported.path() / "sspz";
+        if (twoSeries) {
+            writeSeries(exported.path(), options, 8);
+            std::ofstream(series / "readme.txt") << "two series of the phantom\n";
+        }
+        // The tool's UIDs hold the seed: any slice of seed 7's series.
+        const QString slice = firstFile(series, options.contains("uid") ? "2.25.271828182845904523536.7." : "");
+        const Measured m = openAndMeasure(slice, *d);
+        QCOMPARE(d->errors, QStringList{});
+        QCOMPARE(m.rows, reference.rows);
+        QCOMPARE(m.interval, reference.interval);
+        QCOMPARE(m.fwhm, reference.fwhm);
+        const QString note = QString::fromStdString(Msg::seriesInPositionOrder(slices) +
+                                                    (twoSeries ? Msg::filesLeftOut(slices + 1) : std::string()));
+        QCOMPARE(Form1->LabelSeriesStatus->text(), note);
+    }
+
+    // Two slices at one position, or a gap out of step, stop "Cal." before any table.
+    void calStopsAtSpacingItCannotMeasure_data()
+    {
+        QTest::addColumn<QList<double>>("positions");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("duplicate") << QList<double>{0, 1, 2, 2, 3}
+                                   << QString::fromStdString(Msg::samePosition("s2.dcm", "s3.dcm", "2"));
+        QTest::newRow("gap") << QList<double>{0, 1, 2, 3.5, 4.5}
+                             << QString::fromStdString(Msg::irregularSpacing("s2.dcm", "2", "s3.dcm", "3.5", "1"));
+    }
+    void calStopsAtSpacingItCannotMeasure()
+    {
+        QFETCH(QList<double>, positions);
+        QFETCH(QString, message);
+        const TempFolder own;
+        for (int i = 0; i < positions.size(); ++i) {
+            SliceSpec spec;
+            spec.position = std::array<double, 3>{0, 0, positions[i]};
+            own.write("s" + std::to_string(i) + ".dcm", dicomSlice(spec));
+        }
+        d->openAnswers.push_back(QString::fromStdString((own.path() / "s0.dcm").string()));
+        Form1->ButtonDispCClick();
+        placeRoi("2", "2", "2");
+        Form2->StringGridInput->setCell(4, 1, "stale");
+        const int rows = Form2->StringGridInput->rowCount();
+        const QString shown = Form1->EditFileName->text();
+        guarded(Form1, &TForm1::ButtonCalSWClick)();
+        QCOMPARE(d->errors, QStringList{message});
+        QCOMPARE(Form2->StringGridInput->cell(4, 1), QString("stale"));
+        QCOMPARE(Form2->StringGridInput->rowCount(), rows);
+        QCOMPARE(Form1->EditFileName->text(), shown);
+    }
+
+    void slicesWithoutPositionKeepTheNameOrderAndTheStatusSaysSo()
+    {
+        const TempFolder own;
+        for (const char* name : {"IM10", "IM2", "IM1"}) own.write(name, dicomSlice(SliceSpec{}));
+        d->openAnswers.push_back(QString::fromStdString((own.path() / "IM10").string()));
+        Form1->ButtonDispCClick();
+        QCOMPARE(d->errors, QStringList{});
+        QCOMPARE(Form1->ListBox1->count(), 3);
+        QVERIFY(Form1->ListBox1->item(0)->text().endsWith("/IM1"));
+        QVERIFY(Form1->ListBox1->item(2)->text().endsWith("/IM10"));
+        QCOMPARE(Form1->LabelSeriesStatus->text(), QString::fromStdString(Msg::seriesInNameOrder(3)));
     }
 
     void calRefusesAToolOtherThanRoiOrAnUnlockedRoi_data()

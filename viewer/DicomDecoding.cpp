@@ -9,7 +9,9 @@
 #include <gdcmTrace.h>
 #include <gdcmUIDs.h>
 
-#include <sstream>
+#include <istream>
+#include <ostream>
+#include <streambuf>
 
 bool readsWithoutDecoding(const std::string& transferSyntax)
 {
@@ -47,6 +49,50 @@ std::string notOneGreySlice(const gdcm::Image& image)
 
 DecodedDicom refused(std::string message) { return {{}, {}, std::move(message)}; }
 
+// The file's bytes as a stream GDCM reads, without a copy of them.
+class BytesIn : public std::streambuf {
+public:
+    explicit BytesIn(const ByteBuffer& bytes)
+    {
+        char* begin = const_cast<char*>(reinterpret_cast<const char*>(bytes.data()));
+        setg(begin, begin, begin + bytes.size());
+    }
+
+protected:
+    pos_type seekoff(off_type offset, std::ios_base::seekdir from, std::ios_base::openmode) override
+    {
+        const off_type base = from == std::ios_base::beg ? 0 : from == std::ios_base::cur ? gptr() - eback() : egptr() - eback();
+        return seekpos(pos_type(base + offset), std::ios_base::in);
+    }
+    pos_type seekpos(pos_type position, std::ios_base::openmode) override
+    {
+        if (position < 0 || position > egptr() - eback()) return pos_type(off_type(-1));
+        setg(eback(), eback() + static_cast<off_type>(position), egptr());
+        return position;
+    }
+};
+
+// A stream GDCM writes into a byte buffer, so the written file needs no copy either.
+class BytesOut : public std::streambuf {
+public:
+    explicit BytesOut(ByteBuffer& bytes) : bytes_(bytes) {}
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (c != traits_type::eof()) bytes_.push_back(static_cast<uint8_t>(c));
+        return traits_type::not_eof(c);
+    }
+    std::streamsize xsputn(const char* text, std::streamsize count) override
+    {
+        bytes_.insert(bytes_.end(), reinterpret_cast<const uint8_t*>(text), reinterpret_cast<const uint8_t*>(text) + count);
+        return count;
+    }
+
+private:
+    ByteBuffer& bytes_;
+};
+
 } // namespace
 
 DecodedDicom decodeDicom(const ByteBuffer& file, const std::string& path)
@@ -58,7 +104,8 @@ DecodedDicom decodeDicom(const ByteBuffer& file, const std::string& path)
     gdcm::Trace::DebugOff();
 
     const std::string syntax = transferSyntaxOf(file.data(), file.size());
-    std::istringstream in(std::string(file.begin(), file.end()));
+    BytesIn bytesIn(file);
+    std::istream in(&bytesIn);
     gdcm::ImageReader reader;
     reader.SetStream(in);
     if (!reader.Read()) return refused(Msg::cannotDecode(path, syntaxName(syntax)));
@@ -70,13 +117,15 @@ DecodedDicom decodeDicom(const ByteBuffer& file, const std::string& path)
     change.SetInput(image);
     if (!change.Change()) return refused(Msg::cannotDecode(path, syntaxName(syntax)));
 
+    DecodedDicom decoded{{}, "Decoded from : " + syntaxName(syntax) + "\r\n", {}};
+    const gdcm::Image& output = change.GetOutput();
+    decoded.file.reserve(file.size() + output.GetBufferLength()); // the header, at most, and the pixels
+    BytesOut bytesOut(decoded.file);
+    std::ostream out(&bytesOut);
     gdcm::ImageWriter writer;
     writer.SetFile(reader.GetFile());
-    writer.SetImage(change.GetOutput());
-    std::ostringstream out;
+    writer.SetImage(output);
     writer.SetStream(out);
     if (!writer.Write()) return refused(Msg::cannotDecode(path, syntaxName(syntax)));
-
-    const std::string bytes = std::move(out).str();
-    return {ByteBuffer(bytes.begin(), bytes.end()), "Decoded from : " + syntaxName(syntax) + "\r\n", {}};
+    return decoded;
 }

@@ -32,3 +32,28 @@ done
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   "$out/ReadDicomFuzz" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
   -artifact_prefix="$out/" "$corpus"
+
+# The decoding path: the header scan of series ordering and GDCM's decoding of other
+# transfer syntaxes, then the reader on the decoded file. GDCM itself is the system's
+# build, not instrumented; the sanitizers watch this program's own code around it.
+decode_sources=(tests/fuzz/DecodeDicomFuzz.cpp viewer/DicomDecoding.cpp viewer/SliceHeader.cpp viewer/DicomReader.cpp
+                viewer/DicomDictionary.cpp viewer/DicomRecord.cpp data/*.cpp)
+for f in common/*.cpp; do
+  grep -q '#include <Q' "$f" "${f%.cpp}.h" 2>/dev/null || decode_sources+=("$f")
+done
+clang++ -std=c++20 -O1 -g -fno-omit-frame-pointer \
+  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+  -Icommon -Iviewer -Idata -isystem /usr/include/gdcm-3.0 "${decode_sources[@]}" \
+  -lgdcmMSFF -lgdcmDSED -lgdcmDICT -lgdcmCommon -lz -o "$out/DecodeDicomFuzz"
+
+decode_corpus=$(mktemp -d)
+trap 'rm -rf "$corpus" "$decode_corpus"' EXIT
+for f in MR_small_bigendian.dcm MR_small_RLE.dcm MR_small_jpeg_ls_lossless.dcm MR_small_jp2klossless.dcm \
+         JPEG-lossy.dcm SC_rgb_rle.dcm image_dfl.dcm MR_small.dcm; do
+  cp "$seeds_from/$f" "$decode_corpus/"
+done
+
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=tests/fuzz/gdcm-leaks.supp \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  "$out/DecodeDicomFuzz" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
+  -artifact_prefix="$out/decode-" "$decode_corpus"

@@ -9,6 +9,9 @@
 #include <gdcmTrace.h>
 #include <gdcmUIDs.h>
 
+#include <zlib.h>
+
+#include <algorithm>
 #include <istream>
 #include <ostream>
 #include <streambuf>
@@ -93,6 +96,39 @@ private:
     ByteBuffer& bytes_;
 };
 
+// The data set of a deflated file, inflated; empty when it does not inflate. Inflating
+// stops at a size no slice reaches, so a small file cannot make it take all memory.
+ByteBuffer inflated(const ByteBuffer& file)
+{
+    const size_t start = dataSetStart(file.data(), file.size());
+    const size_t most = std::min<size_t>(std::max<size_t>(file.size(), 1 << 16) * 64, size_t{1} << 30);
+    z_stream stream{};
+    if (start > file.size() || inflateInit2(&stream, -MAX_WBITS) != Z_OK) return {};
+    stream.next_in = const_cast<Bytef*>(file.data() + start);
+    stream.avail_in = static_cast<uInt>(file.size() - start);
+    ByteBuffer out;
+    int status = Z_OK;
+    while (status == Z_OK && out.size() < most) {
+        const size_t done = out.size();
+        out.resize(std::min(most, done + (size_t{1} << 20)));
+        stream.next_out = out.data() + done;
+        stream.avail_out = static_cast<uInt>(out.size() - done);
+        status = inflate(&stream, Z_NO_FLUSH);
+        out.resize(out.size() - stream.avail_out);
+    }
+    inflateEnd(&stream);
+    return status == Z_STREAM_END ? out : ByteBuffer();
+}
+
+// Every element length fits what holds it, checked before GDCM reads the file: GDCM
+// allocates the length an element claims before it reads the value.
+bool elementsFit(const ByteBuffer& file, const std::string& syntax)
+{
+    if (syntax != TransferSyntax::deflatedLittleEndian) return elementsInside(file.data(), file.size());
+    const ByteBuffer dataSet = inflated(file);
+    return !dataSet.empty() && inflatedElementsInside(dataSet.data(), dataSet.size());
+}
+
 } // namespace
 
 DecodedDicom decodeDicom(const ByteBuffer& file, const std::string& path)
@@ -104,6 +140,7 @@ DecodedDicom decodeDicom(const ByteBuffer& file, const std::string& path)
     gdcm::Trace::DebugOff();
 
     const std::string syntax = transferSyntaxOf(file.data(), file.size());
+    if (!elementsFit(file, syntax)) return refused(Msg::cannotDecode(path, syntaxName(syntax)));
     BytesIn bytesIn(file);
     std::istream in(&bytesIn);
     gdcm::ImageReader reader;

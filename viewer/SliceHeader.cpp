@@ -62,9 +62,16 @@ std::optional<std::array<double, count>> decimals(std::string_view value)
     return numbers;
 }
 
+// Walks a data set. Scanning stops at the top level's Pixel Data; checking goes through
+// every element to the end and fails on any that does not fit.
 class Scanner {
 public:
-    Scanner(const uint8_t* bytes, size_t size, SliceHeader& header) : bytes_(bytes), size_(size), header_(header) {}
+    enum class Mode { Scan, Check };
+
+    Scanner(const uint8_t* bytes, size_t size, SliceHeader& header, Mode mode = Mode::Scan)
+        : bytes_(bytes), size_(size), header_(header), check_(mode == Mode::Check)
+    {
+    }
 
     ScanResult run()
     {
@@ -72,6 +79,7 @@ public:
         position_ = preamble ? 132 : 0;
         try {
             const bool meta = readMetaGroup();
+            dataSetStart_ = position_;
             if (!preamble && !meta && !startsDataSet()) return ScanResult::NotDicom;
             if (header_.transferSyntax == TransferSyntax::deflatedLittleEndian) return ScanResult::Deflated;
             if (elements(size_, dataSetSyntax(), 0)) header_.image = true;
@@ -79,9 +87,24 @@ public:
             return ScanResult::NeedsMore;
         } catch (const Malformed&) {
             // What was found before the damage stands; the file holds no readable image.
+            if (check_) return ScanResult::NeedsMore;
         }
         return ScanResult::Read;
     }
+
+    // A data set on its own, as an inflated one is.
+    bool checkDataSet(Syntax syntax)
+    {
+        try {
+            elements(size_, syntax, 0);
+            return true;
+        } catch (const OutOfBytes&) {
+        } catch (const Malformed&) {
+        }
+        return false;
+    }
+
+    size_t dataSetStart() const { return dataSetStart_; }
 
 private:
     size_t remaining() const { return size_ - position_; }
@@ -171,20 +194,37 @@ private:
     // True when the Pixel Data element of the top level was reached.
     bool elements(size_t end, Syntax syntax, int depth)
     {
+        bool pixelData = false;
         while (position_ < end) {
+            // Fewer bytes than an element needs may pad the end of a file.
+            if (check_ && depth == 0 && remaining() < 8) break;
             const Element e = element(syntax);
             if (e.tag >> 16 == 0xFFFE) {
                 if (e.tag == itemTag) throw Malformed{}; // an item outside any sequence
-                return false;                            // the end of the item (or of a sequence)
+                return pixelData;                        // the end of the item (or of a sequence)
             }
-            if (depth == 0 && e.tag == pixelDataTag) return true;
+            if (depth == 0 && e.tag == pixelDataTag) {
+                if (!check_) return true;
+                pixelData = true;
+            }
             if (e.length == undefinedLength) {
-                // Only a sequence (or an unknown value holding one) may have an undefined length.
-                if (!e.vr.empty() && e.vr != "SQ" && e.vr != "UN") throw Malformed{};
+                // Only a sequence (or an unknown value holding one, or encapsulated pixel
+                // data) may have an undefined length.
+                if (!e.vr.empty() && e.vr != "SQ" && e.vr != "UN" && e.tag != pixelDataTag) throw Malformed{};
+                inPixelData_ = depth == 0 && e.tag == pixelDataTag;
                 sequence(e.vr == "UN" ? Syntax{false, false} : syntax, depth + 1);
+                inPixelData_ = false;
                 continue;
             }
+            const size_t valueStart = position_;
             const std::string_view value = take(e.length);
+            if (check_) {
+                if (position_ > end) throw Malformed{};
+                if (holdsItems(e, syntax, value)) {
+                    position_ = valueStart;
+                    items(valueStart + e.length, syntax, depth + 1);
+                }
+            }
             if (depth > 0) continue;
             switch (e.tag) {
             case tag(0x0020, 0x000E): header_.seriesUid = std::string(trimmed(value)); break;
@@ -192,7 +232,38 @@ private:
             case tag(0x0020, 0x0037): header_.orientation = decimals<6>(value); break;
             }
         }
-        return false;
+        return pixelData;
+    }
+
+    // A value of defined length that is a sequence: so written, or in implicit VR one
+    // that begins with an item tag.
+    static bool holdsItems(const Element& e, Syntax syntax, std::string_view value)
+    {
+        if (e.vr == "SQ") return true;
+        if (!e.vr.empty() || value.size() < 4) return false;
+        const auto byte = [&](size_t i) { return static_cast<uint8_t>(value[i]); };
+        return syntax.bigEndian ? byte(0) == 0xFF && byte(1) == 0xFE && byte(2) == 0xE0 && byte(3) == 0x00
+                                : byte(0) == 0xFE && byte(1) == 0xFF && byte(2) == 0x00 && byte(3) == 0xE0;
+    }
+
+    // The items of a sequence of defined length, each inside it.
+    void items(size_t end, Syntax syntax, int depth)
+    {
+        if (depth > deepestNesting) throw Malformed{};
+        while (position_ < end) {
+            const Element item = element(syntax);
+            if (item.tag != itemTag) throw Malformed{};
+            if (item.length == undefinedLength) {
+                elements(end, syntax, depth);
+            } else {
+                need(item.length);
+                const size_t itemEnd = position_ + item.length;
+                if (itemEnd > end) throw Malformed{};
+                elements(itemEnd, syntax, depth);
+                position_ = itemEnd;
+            }
+            if (position_ > end) throw Malformed{};
+        }
     }
 
     // The items of a sequence of undefined length, through its delimitation.
@@ -203,15 +274,29 @@ private:
             const Element item = element(syntax);
             if (item.tag == sequenceDelimitationTag) return;
             if (item.tag != itemTag) throw Malformed{};
-            if (item.length == undefinedLength) elements(size_, syntax, depth);
-            else take(item.length);
+            if (item.length == undefinedLength) {
+                elements(size_, syntax, depth);
+            } else if (check_ && !isFragment(depth)) {
+                need(item.length);
+                const size_t itemEnd = position_ + item.length;
+                elements(itemEnd, syntax, depth);
+                position_ = itemEnd;
+            } else {
+                take(item.length);
+            }
         }
     }
+
+    // Fragments of encapsulated pixel data are items of the top level's sequence.
+    bool isFragment(int depth) const { return depth == 1 && inPixelData_; }
 
     const uint8_t* bytes_;
     size_t size_;
     size_t position_ = 0;
+    size_t dataSetStart_ = 0;
     SliceHeader& header_;
+    const bool check_;
+    bool inPixelData_ = false;
 };
 
 } // namespace
@@ -220,6 +305,26 @@ ScanResult scanSliceHeader(const uint8_t* bytes, size_t size, SliceHeader& heade
 {
     header = SliceHeader();
     return Scanner(bytes, size, header).run();
+}
+
+bool elementsInside(const uint8_t* bytes, size_t size)
+{
+    SliceHeader header;
+    return Scanner(bytes, size, header, Scanner::Mode::Check).run() == ScanResult::Read;
+}
+
+size_t dataSetStart(const uint8_t* bytes, size_t size)
+{
+    SliceHeader header;
+    Scanner scanner(bytes, size, header);
+    scanner.run();
+    return scanner.dataSetStart();
+}
+
+bool inflatedElementsInside(const uint8_t* dataSet, size_t size)
+{
+    SliceHeader header;
+    return Scanner(dataSet, size, header, Scanner::Mode::Check).checkDataSet({true, false});
 }
 
 std::string transferSyntaxOf(const uint8_t* bytes, size_t size)

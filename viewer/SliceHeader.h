@@ -37,3 +37,13 @@ ScanResult scanSliceHeader(const uint8_t* bytes, size_t size, SliceHeader& heade
 
 // The transfer syntax named in the meta group, empty when there is none.
 std::string transferSyntaxOf(const uint8_t* bytes, size_t size);
+
+// True when every element of a whole file's data set, those inside sequences and the
+// fragments of encapsulated pixel data included, lies inside the bytes and inside what
+// holds it. A decoder that is given a length running past the end allocates it before
+// it finds out, so files are checked before they are handed to one. A deflated data set
+// is checked once inflated: `dataSetStart` gives where it begins, and
+// `inflatedElementsInside` checks the inflated bytes (explicit VR little endian).
+bool elementsInside(const uint8_t* bytes, size_t size);
+size_t dataSetStart(const uint8_t* bytes, size_t size);
+bool inflatedElementsInside(const uint8_t* dataSet, size_t size);

@@ -120,3 +120,40 @@ TEST(SliceHeader, OtherFilesAreNoDicomOrNoImage)
     EXPECT_EQ(scanned(readFile(pydicomFile("image_dfl.dcm")), ScanResult::Deflated).transferSyntax,
               "1.2.840.10008.1.2.1.99");
 }
+
+TEST(SliceHeader, ElementsInsideTheFileBeforeADecoderIsGivenIt)
+{
+    for (const char* file : {"MR_small.dcm", "MR_small_bigendian.dcm", "MR_small_RLE.dcm", "MR_small_jpeg_ls_lossless.dcm",
+                             "MR_small_jp2klossless.dcm", "JPEG-lossy.dcm", "CT_small.dcm", "priv_SQ.dcm", "nested_priv_SQ.dcm"}) {
+        SCOPED_TRACE(file);
+        const std::vector<uint8_t> bytes = readFile(pydicomFile(file));
+        EXPECT_TRUE(elementsInside(bytes.data(), bytes.size()));
+    }
+
+    // The first fragment of the RLE pixel data claims more than the file holds.
+    std::vector<uint8_t> bytes = readFile(pydicomFile("MR_small_RLE.dcm"));
+    const uint8_t firstFragment[] = {0xE0, 0x7F, 0x10, 0x00, 'O', 'B', 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0xE0};
+    auto at = std::search(bytes.begin(), bytes.end(), std::begin(firstFragment), std::end(firstFragment));
+    ASSERT_NE(at, bytes.end());
+    at += sizeof firstFragment;
+    const std::vector<uint8_t> sound = bytes;
+    *(at + 3) = 0x7F; // about 2 GB
+    EXPECT_FALSE(elementsInside(bytes.data(), bytes.size()));
+    // Cut inside the pixel data.
+    EXPECT_FALSE(elementsInside(sound.data(), sound.size() - 100));
+
+    // A sequence of defined length holding one item; of 24 bytes, the item runs past the sequence's end.
+    const auto withSequence = [](uint8_t itemLength) {
+        std::vector<uint8_t> slice = dicomSlice(SliceSpec{});
+        const std::vector<uint8_t> sequence = {0x08, 0x00, 0x40, 0x11, 'S', 'Q', 0, 0, 16, 0, 0, 0, // 16 bytes of items
+                                               0xFE, 0xFF, 0x00, 0xE0, itemLength, 0, 0, 0,
+                                               0x08, 0x00, 0x60, 0x00, 'C', 'S', 0, 0};
+        const uint8_t modality[] = {0x08, 0x00, 0x60, 0x00};
+        const auto at = std::search(slice.begin(), slice.end(), std::begin(modality), std::end(modality));
+        slice.insert(at + 10, sequence.begin(), sequence.end()); // after the modality "CT"
+        return slice;
+    };
+    const std::vector<uint8_t> fits = withSequence(8), runsPast = withSequence(24);
+    EXPECT_TRUE(elementsInside(fits.data(), fits.size()));
+    EXPECT_FALSE(elementsInside(runsPast.data(), runsPast.size()));
+}

@@ -1,0 +1,31 @@
+// libFuzzer target: the header scan that orders a series, and the decoding of the
+// transfer syntaxes the byte-pattern reader cannot read, followed by that reader on
+// what the decoding gives. Each stays inside its bytes and ends normally, with a
+// refusal, or with the reader's conversion failure.
+#include "AppError.h"
+#include "DicomDecoding.h"
+#include "DicomRecord.h"
+#include "SliceHeader.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    // An exact-size copy, so that a read one byte past the end is caught.
+    const ByteBuffer file(data, data + size);
+    SliceHeader header;
+    scanSliceHeader(file.data(), file.size(), header);
+    if (readsWithoutDecoding(header.transferSyntax)) return 0;
+
+    const DecodedDicom decoded = decodeDicom(file, "fuzz.dcm");
+    if (decoded.refusal.empty()) {
+        DicomRecord record;
+        try {
+            readDicom(decoded.file, record);
+        } catch (const AppError&) {
+            // A value that must be a number and is not: the reading stops there by design.
+        }
+    }
+    return 0;
+}

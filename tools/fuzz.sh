@@ -33,9 +33,10 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
   "$out/ReadDicomFuzz" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
   -artifact_prefix="$out/" "$corpus"
 
-# The decoding path: the header scan of series ordering and GDCM's decoding of other
-# transfer syntaxes, then the reader on the decoded file. GDCM itself is the system's
-# build, not instrumented; the sanitizers watch this program's own code around it.
+# The decoding path: the header scan of series ordering, the check of a file's element
+# lengths, GDCM's decoding of other transfer syntaxes in its child process, and the
+# reader on the decoded file. GDCM itself is the system's build, not instrumented; the
+# sanitizers watch this program's own code around it.
 decode_sources=(tests/fuzz/DecodeDicomFuzz.cpp viewer/DicomDecoding.cpp viewer/SliceHeader.cpp viewer/DicomReader.cpp
                 viewer/DicomDictionary.cpp viewer/DicomRecord.cpp data/*.cpp)
 for f in common/*.cpp; do
@@ -53,7 +54,6 @@ for f in MR_small_bigendian.dcm MR_small_RLE.dcm MR_small_jpeg_ls_lossless.dcm M
   cp "$seeds_from/$f" "$decode_corpus/"
 done
 
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=tests/fuzz/gdcm-leaks.supp \
-  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   "$out/DecodeDicomFuzz" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
   -artifact_prefix="$out/decode-" "$decode_corpus"

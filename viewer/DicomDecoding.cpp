@@ -6,12 +6,20 @@
 #include <gdcmImageChangeTransferSyntax.h>
 #include <gdcmImageReader.h>
 #include <gdcmImageWriter.h>
+#include <gdcmMediaStorage.h>
 #include <gdcmTrace.h>
 #include <gdcmUIDs.h>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <istream>
 #include <ostream>
 #include <streambuf>
@@ -129,9 +137,8 @@ bool elementsFit(const ByteBuffer& file, const std::string& syntax)
     return !dataSet.empty() && inflatedElementsInside(dataSet.data(), dataSet.size());
 }
 
-} // namespace
-
-DecodedDicom decodeDicom(const ByteBuffer& file, const std::string& path)
+// The decoding itself, with GDCM.
+DecodedDicom decodeWithGdcm(const ByteBuffer& file, const std::string& path, const std::string& syntax)
 {
     // GDCM reports to the standard error stream by default; its failures reach the
     // user as the refusal instead.
@@ -139,13 +146,15 @@ DecodedDicom decodeDicom(const ByteBuffer& file, const std::string& path)
     gdcm::Trace::ErrorOff();
     gdcm::Trace::DebugOff();
 
-    const std::string syntax = transferSyntaxOf(file.data(), file.size());
-    if (!elementsFit(file, syntax)) return refused(Msg::cannotDecode(path, syntaxName(syntax)));
     BytesIn bytesIn(file);
     std::istream in(&bytesIn);
     gdcm::ImageReader reader;
     reader.SetStream(in);
     if (!reader.Read()) return refused(Msg::cannotDecode(path, syntaxName(syntax)));
+    // GDCM's writer stops at an assertion on a storage class it does not know.
+    gdcm::MediaStorage storage;
+    if (!storage.SetFromFile(reader.GetFile()) || storage == gdcm::MediaStorage::MS_END)
+        return refused(Msg::cannotDecode(path, syntaxName(syntax)));
     const gdcm::Image& image = reader.GetImage();
     if (const std::string why = notOneGreySlice(image); !why.empty()) return refused(Msg::notOneGreySlice(path, why));
 
@@ -164,5 +173,111 @@ DecodedDicom decodeDicom(const ByteBuffer& file, const std::string& path)
     writer.SetImage(output);
     writer.SetStream(out);
     if (!writer.Write()) return refused(Msg::cannotDecode(path, syntaxName(syntax)));
+    return decoded;
+}
+
+// The decoded result as it passes from the child process to the program: three
+// blocks (file, note, refusal), each its length in 8 bytes and its bytes.
+void appendBlock(ByteBuffer& out, const uint8_t* data, size_t size)
+{
+    for (int shift = 0; shift < 64; shift += 8) out.push_back(static_cast<uint8_t>(static_cast<uint64_t>(size) >> shift));
+    out.insert(out.end(), data, data + size);
+}
+
+bool takeBlock(const ByteBuffer& in, size_t& at, ByteBuffer& block)
+{
+    if (in.size() - at < 8) return false;
+    uint64_t size = 0;
+    for (int i = 7; i >= 0; --i) size = size << 8 | in[at + static_cast<size_t>(i)];
+    at += 8;
+    if (in.size() - at < size) return false;
+    block.assign(in.begin() + static_cast<std::ptrdiff_t>(at), in.begin() + static_cast<std::ptrdiff_t>(at + size));
+    at += size;
+    return true;
+}
+
+bool writeAll(int fd, const ByteBuffer& bytes)
+{
+    for (size_t done = 0; done < bytes.size();) {
+        const ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return false;
+        done += static_cast<size_t>(put);
+    }
+    return true;
+}
+
+// Runs in the child process: decodes and sends the result; never returns.
+[[noreturn]] void decodeInChild(int fd, const ByteBuffer& file, const std::string& path, const std::string& syntax)
+{
+    const DecodedDicom decoded = decodeWithGdcm(file, path, syntax);
+    ByteBuffer message;
+    message.reserve(decoded.file.size() + decoded.note.size() + decoded.refusal.size() + 24);
+    const auto text = [](const std::string& t) { return reinterpret_cast<const uint8_t*>(t.data()); };
+    appendBlock(message, decoded.file.data(), decoded.file.size());
+    appendBlock(message, text(decoded.note), decoded.note.size());
+    appendBlock(message, text(decoded.refusal), decoded.refusal.size());
+    _exit(writeAll(fd, message) ? 0 : 1);
+}
+
+// A decoding that has not ended by then is taken to hang.
+constexpr int longestDecodingMs = 30000;
+
+// Reads what the child sends until it closes the pipe; false when it takes too long.
+bool readChild(int fd, ByteBuffer& message)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(longestDecodingMs);
+    uint8_t chunk[1 << 16];
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        pollfd wait{fd, POLLIN, 0};
+        const int ready = poll(&wait, 1, static_cast<int>(std::max<long long>(left.count(), 0)));
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) return false;
+        const ssize_t got = read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;
+        if (got == 0) return true;
+        message.insert(message.end(), chunk, chunk + got);
+    }
+}
+
+} // namespace
+
+// GDCM, as the system builds it, ends the whole process at an assertion on some
+// damaged files, and its codecs are not written for hostile input; the decoding runs
+// in a child process, so that whatever happens there ends only that process and the
+// file is refused.
+DecodedDicom decodeDicom(const ByteBuffer& file, const std::string& path)
+{
+    const std::string syntax = transferSyntaxOf(file.data(), file.size());
+    const DecodedDicom cannot = refused(Msg::cannotDecode(path, syntaxName(syntax)));
+    if (!elementsFit(file, syntax)) return cannot;
+
+    int pipeEnds[2];
+    if (pipe2(pipeEnds, O_CLOEXEC) != 0) return cannot;
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        decodeInChild(pipeEnds[1], file, path, syntax);
+    }
+    close(pipeEnds[1]);
+    ByteBuffer message;
+    const bool received = child > 0 && readChild(pipeEnds[0], message);
+    close(pipeEnds[0]);
+    if (child < 0) return cannot;
+    if (!received) kill(child, SIGKILL);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!received || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return cannot;
+
+    DecodedDicom decoded;
+    ByteBuffer note, refusal;
+    size_t at = 0;
+    if (!takeBlock(message, at, decoded.file) || !takeBlock(message, at, note) || !takeBlock(message, at, refusal))
+        return cannot;
+    decoded.note.assign(note.begin(), note.end());
+    decoded.refusal.assign(refusal.begin(), refusal.end());
     return decoded;
 }

@@ -36,6 +36,14 @@ bool hasLongLength(std::string_view vr)
     return std::find(std::begin(longVrs), std::end(longVrs), vr) != std::end(longVrs);
 }
 
+bool isKnownVr(std::string_view vr)
+{
+    static constexpr std::string_view vrs[] = {"AE", "AS", "AT", "CS", "DA", "DS", "DT", "FD", "FL", "IS", "LO",
+                                                "LT", "OB", "OD", "OF", "OL", "OV", "OW", "PN", "SH", "SL", "SQ",
+                                                "SS", "ST", "SV", "TM", "UC", "UI", "UL", "UN", "UR", "US", "UT", "UV"};
+    return std::find(std::begin(vrs), std::end(vrs), vr) != std::end(vrs);
+}
+
 std::string_view trimmed(std::string_view text)
 {
     const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
@@ -181,6 +189,7 @@ private:
             return e;
         }
         e.vr = take(2);
+        if (check_ && !isKnownVr(e.vr)) throw Malformed{};
         if (hasLongLength(e.vr)) {
             take(2);
             e.length = longWord(syntax.bigEndian);

@@ -83,7 +83,7 @@ public:
 
     ScanResult run()
     {
-        const bool preamble = size_ >= 132 && std::memcmp(bytes_ + 128, "DICM", 4) == 0;
+        const bool preamble = hasPreamble();
         position_ = preamble ? 132 : 0;
         try {
             const bool meta = readMetaGroup();
@@ -114,7 +114,21 @@ public:
 
     size_t dataSetStart() const { return dataSetStart_; }
 
+    // The meta group alone, for its transfer syntax.
+    void runMetaGroup()
+    {
+        position_ = hasPreamble() ? 132 : 0;
+        try {
+            readMetaGroup();
+        } catch (const OutOfBytes&) {
+        } catch (const Malformed&) {
+        }
+        dataSetStart_ = position_;
+    }
+
 private:
+    // 128 bytes of preamble and "DICM".
+    bool hasPreamble() const { return size_ >= 132 && std::memcmp(bytes_ + 128, "DICM", 4) == 0; }
     size_t remaining() const { return size_ - position_; }
     void need(size_t count) const
     {
@@ -326,7 +340,7 @@ size_t dataSetStart(const uint8_t* bytes, size_t size)
 {
     SliceHeader header;
     Scanner scanner(bytes, size, header);
-    scanner.run();
+    scanner.runMetaGroup();
     return scanner.dataSetStart();
 }
 
@@ -339,6 +353,6 @@ bool inflatedElementsInside(const uint8_t* dataSet, size_t size)
 std::string transferSyntaxOf(const uint8_t* bytes, size_t size)
 {
     SliceHeader header;
-    scanSliceHeader(bytes, size, header);
+    Scanner(bytes, size, header).runMetaGroup();
     return header.transferSyntax;
 }

@@ -37,7 +37,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 # lengths, GDCM's decoding of other transfer syntaxes in its child process, and the
 # reader on the decoded file. GDCM itself is the system's build, not instrumented; the
 # sanitizers watch this program's own code around it.
-decode_sources=(tests/fuzz/DecodeDicomFuzz.cpp viewer/DicomDecoding.cpp viewer/SliceHeader.cpp viewer/DicomReader.cpp
+decode_sources=(tests/fuzz/DecodeDicomFuzz.cpp viewer/DicomDecoding.cpp viewer/ChildWorker.cpp viewer/SliceHeader.cpp viewer/DicomReader.cpp
                 viewer/DicomDictionary.cpp viewer/DicomRecord.cpp data/*.cpp)
 for f in common/*.cpp; do
   grep -q '#include <Q' "$f" "${f%.cpp}.h" 2>/dev/null || decode_sources+=("$f")

@@ -1,6 +1,7 @@
 #include "DicomDecoding.h"
 
 #include "AppError.h"
+#include "ChildWorker.h"
 #include "SliceHeader.h"
 
 #include <gdcmImageChangeTransferSyntax.h>
@@ -10,16 +11,9 @@
 #include <gdcmTrace.h>
 #include <gdcmUIDs.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <zlib.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <chrono>
 #include <istream>
 #include <ostream>
 #include <streambuf>
@@ -176,15 +170,17 @@ DecodedDicom decodeWithGdcm(const ByteBuffer& file, const std::string& path, con
     return decoded;
 }
 
-// The decoded result as it passes from the child process to the program: three
-// blocks (file, note, refusal), each its length in 8 bytes and its bytes.
-void appendBlock(ByteBuffer& out, const uint8_t* data, size_t size)
+// Requests to the decoding process and its answers are blocks, each its length in 8
+// bytes and its bytes: the file, its path and its transfer syntax; the decoded file,
+// the note and the refusal.
+void appendBlock(ByteBuffer& out, const void* data, size_t size)
 {
     for (int shift = 0; shift < 64; shift += 8) out.push_back(static_cast<uint8_t>(static_cast<uint64_t>(size) >> shift));
-    out.insert(out.end(), data, data + size);
+    out.insert(out.end(), static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + size);
 }
 
-bool takeBlock(const ByteBuffer& in, size_t& at, ByteBuffer& block)
+template <typename Block>
+bool takeBlock(const ByteBuffer& in, size_t& at, Block& block)
 {
     if (in.size() - at < 8) return false;
     uint64_t size = 0;
@@ -196,51 +192,24 @@ bool takeBlock(const ByteBuffer& in, size_t& at, ByteBuffer& block)
     return true;
 }
 
-bool writeAll(int fd, const ByteBuffer& bytes)
+// What the decoding process does with a request.
+ByteBuffer answerRequest(const ByteBuffer& request)
 {
-    for (size_t done = 0; done < bytes.size();) {
-        const ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return false;
-        done += static_cast<size_t>(put);
-    }
-    return true;
-}
-
-// Runs in the child process: decodes and sends the result; never returns.
-[[noreturn]] void decodeInChild(int fd, const ByteBuffer& file, const std::string& path, const std::string& syntax)
-{
+    ByteBuffer file;
+    std::string path, syntax;
+    size_t at = 0;
+    if (!takeBlock(request, at, file) || !takeBlock(request, at, path) || !takeBlock(request, at, syntax)) return {};
     const DecodedDicom decoded = decodeWithGdcm(file, path, syntax);
-    ByteBuffer message;
-    message.reserve(decoded.file.size() + decoded.note.size() + decoded.refusal.size() + 24);
-    const auto text = [](const std::string& t) { return reinterpret_cast<const uint8_t*>(t.data()); };
-    appendBlock(message, decoded.file.data(), decoded.file.size());
-    appendBlock(message, text(decoded.note), decoded.note.size());
-    appendBlock(message, text(decoded.refusal), decoded.refusal.size());
-    _exit(writeAll(fd, message) ? 0 : 1);
+    ByteBuffer answer;
+    answer.reserve(decoded.file.size() + decoded.note.size() + decoded.refusal.size() + 24);
+    appendBlock(answer, decoded.file.data(), decoded.file.size());
+    appendBlock(answer, decoded.note.data(), decoded.note.size());
+    appendBlock(answer, decoded.refusal.data(), decoded.refusal.size());
+    return answer;
 }
 
 // A decoding that has not ended by then is taken to hang.
 constexpr int longestDecodingMs = 30000;
-
-// Reads what the child sends until it closes the pipe; false when it takes too long.
-bool readChild(int fd, ByteBuffer& message)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(longestDecodingMs);
-    uint8_t chunk[1 << 16];
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        pollfd wait{fd, POLLIN, 0};
-        const int ready = poll(&wait, 1, static_cast<int>(std::max<long long>(left.count(), 0)));
-        if (ready < 0 && errno == EINTR) continue;
-        if (ready <= 0) return false;
-        const ssize_t got = read(fd, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return false;
-        if (got == 0) return true;
-        message.insert(message.end(), chunk, chunk + got);
-    }
-}
 
 } // namespace
 
@@ -254,30 +223,18 @@ DecodedDicom decodeDicom(const ByteBuffer& file, const std::string& path)
     const DecodedDicom cannot = refused(Msg::cannotDecode(path, syntaxName(syntax)));
     if (!elementsFit(file, syntax)) return cannot;
 
-    int pipeEnds[2];
-    if (pipe2(pipeEnds, O_CLOEXEC) != 0) return cannot;
-    const pid_t child = fork();
-    if (child == 0) {
-        close(pipeEnds[0]);
-        decodeInChild(pipeEnds[1], file, path, syntax);
-    }
-    close(pipeEnds[1]);
-    ByteBuffer message;
-    const bool received = child > 0 && readChild(pipeEnds[0], message);
-    close(pipeEnds[0]);
-    if (child < 0) return cannot;
-    if (!received) kill(child, SIGKILL);
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (!received || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return cannot;
+    static ChildWorker decoding(answerRequest, longestDecodingMs);
+    ByteBuffer request;
+    request.reserve(file.size() + path.size() + syntax.size() + 24);
+    appendBlock(request, file.data(), file.size());
+    appendBlock(request, path.data(), path.size());
+    appendBlock(request, syntax.data(), syntax.size());
+    const std::optional<ByteBuffer> answer = decoding.ask(request);
 
     DecodedDicom decoded;
-    ByteBuffer note, refusal;
     size_t at = 0;
-    if (!takeBlock(message, at, decoded.file) || !takeBlock(message, at, note) || !takeBlock(message, at, refusal))
+    if (!answer || !takeBlock(*answer, at, decoded.file) || !takeBlock(*answer, at, decoded.note) ||
+        !takeBlock(*answer, at, decoded.refusal))
         return cannot;
-    decoded.note.assign(note.begin(), note.end());
-    decoded.refusal.assign(refusal.begin(), refusal.end());
     return decoded;
 }

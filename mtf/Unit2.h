@@ -5,6 +5,7 @@
 // (profile, FWHM and MTF) and Unit2Outputs (charts, memos, table copy, grid mouse).
 #include "ChartWidget.h"
 #include "MtfArrays.h"
+#include "MtfChain.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -27,10 +28,8 @@ public:
     explicit TForm2(QWidget* parent = nullptr);
 
     // --- Working storage (lives as long as the window) ----------------------
-    ProfileArrays Profile;
-    SpectrumArrays Spectrum;
+    MtfWorkspace Work;   // profile, spectrum and the count N read by the last run
     PlotArrays Plot;
-    int N = 0;           // profile values read from the grid by the last run
     int DragFlag = 0;    // 1 while the mouse is pressed on the grid
 
     // --- Controls (objectName = member name) -------------------------------
@@ -90,7 +89,6 @@ public:
     // Profile, FWHM and MTF.
     void ButtonPNTYClick();
     void ProcessProfile();
-    void NormaliseProfile();
     void ButtonFWHMClick();
     void CalculateMTF();
     void ButtonCalMTFClick();

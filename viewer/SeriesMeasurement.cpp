@@ -17,6 +17,19 @@ int LeadingEntries(const std::vector<std::string>& entries)
     return n;
 }
 
+void measureSeries(const std::vector<std::string>& files, SeriesSlices& slices)
+{
+    for (size_t i = 0; i < files.size(); ++i) {
+        const int r = static_cast<int>(i) + 1;
+        slices.setCell(0, r, std::to_string(r));
+        slices.setCell(1, r, NamePart(files[i]));
+        slices.load(files[i]);
+        slices.setCell(2, r, slices.thickness());
+        slices.setCell(3, r, slices.position());
+        slices.setCell(4, r, slices.measureMean());
+    }
+}
+
 std::string SliceIntervalText(const std::string& firstPosition, const std::string& secondPosition)
 {
     const long double second = toFloat(secondPosition);

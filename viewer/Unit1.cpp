@@ -3,6 +3,7 @@
 #include "EditText.h"
 #include "FormControls.h"
 #include "Guarded.h"
+#include "HeaderExport.h"
 #include "ImageWidget.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -51,8 +52,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     setFixedSize(716, 757);
     move(51, 20);
     Image1->hide();
-    const char* captions[] = {" No", "Group", "Erement", "VR", "CHR#", "Name", "Value"};
-    for (int c = 0; c < 7; ++c) StringGridDICOM->setCell(c, 0, captions[c]);
+    for (int c = 0; c < TagGridColumns; ++c) StringGridDICOM->setCell(c, 0, TagGridCaptions[c]);
     EditFileName->setText(QString());
 
     qApp->installEventFilter(this);

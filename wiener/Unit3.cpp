@@ -3,26 +3,24 @@
 #include "EditText.h"
 #include "FormControls.h"
 #include "Guarded.h"
+#include "SpectrumSetup.h"
 #include "Unit1.h"
 
 TForm3* Form3 = nullptr;
 
 namespace {
 
-// Conversions made ahead of time so that the limits can be checked before the
-// calculation starts; a failure is kept and raised when the calculation reads the value.
-Deferred<int32_t> intAhead(const QLineEdit* e)
+SegmentTexts segmentTexts(const TForm3& form)
 {
-    const std::string text = textOf(e);
-    if (const auto value = tryToInt(text)) return {*value, {}};
-    return {0, Msg::notInteger(text)};
+    return {textOf(form.EditSgmntX), textOf(form.EditSgmntY), textOf(form.EditShftX), textOf(form.EditShftY)};
 }
 
-Deferred<double> floatAhead(const QLineEdit* e)
+void showSegments(TForm3& form, const SegmentTexts& t)
 {
-    const std::string text = textOf(e);
-    if (const auto value = tryToFloat(text)) return {static_cast<double>(*value), {}};
-    return {0, Msg::notFloat(text)};
+    form.EditSgmntX->setText(qstr(t.segmentX));
+    form.EditSgmntY->setText(qstr(t.segmentY));
+    form.EditShftX->setText(qstr(t.shiftX));
+    form.EditShftY->setText(qstr(t.shiftY));
 }
 
 } // namespace
@@ -58,17 +56,17 @@ void TForm3::createControls()
     label(this, "Segment#", {508, 38, 66, 14});
     EditNSgmnt = edit(this, "EditNSgmnt", "", {508, 54, 60, 22});
     label(this, "Segment#", {576, 38, 66, 14});
-    EditNSgmnt2 = edit(this, "EditNSgmnt2", "10000", {576, 54, 60, 22});
-    EditC = edit(this, "EditC", "1.0", {646, 54, 48, 22});
+    EditNSgmnt2 = edit(this, "EditNSgmnt2", DefaultSegmentLimit, {576, 54, 60, 22});
+    EditC = edit(this, "EditC", DefaultFactor, {646, 54, 48, 22});
 
     // The panel at the top right.
     RadioGroupXY = named(new RadioGroup("X/Y", {"X", "Y"}, 2, this), "RadioGroupXY");
     RadioGroupXY->setGeometry(704, 4, 90, 44);
     RadioGroupXY->setItemIndex(0);
     CheckBoxTrnd = checkBox(this, "CheckBoxTrnd", "Trnd", false, {800, 6, 56, 20});
-    EditN = edit(this, "EditN", "1", {858, 6, 30, 20});
+    EditN = edit(this, "EditN", DefaultTrendDegree, {858, 6, 30, 20});
     CheckBoxTrnd1 = checkBox(this, "CheckBoxTrnd1", "Trnd1", false, {800, 30, 56, 20});
-    EditN1 = edit(this, "EditN1", "1", {858, 30, 30, 20});
+    EditN1 = edit(this, "EditN1", DefaultTrendDegree, {858, 30, 30, 20});
     RadioGroupWindow = named(new RadioGroup("Window", {"Rect", "Haming"}, 2, this), "RadioGroupWindow");
     RadioGroupWindow->setGeometry(704, 52, 140, 44);
     RadioGroupWindow->setItemIndex(1);
@@ -139,11 +137,7 @@ void TForm3::ButtonLoadClick()
     EditImgSizeY->setText(Form1->EditImgSizeY->text());
     EditROIX->setText(Form1->EditROISizeX->text());
     EditROIY->setText(Form1->EditROISizeY->text());
-    // Load always writes the values for direction X.
-    setInt(EditSgmntX, intOf(Form1->EditROISizeX) / 4);
-    EditSgmntY->setText("16");
-    setInt(EditShftX, intOf(EditSgmntX) / 2);
-    setInt(EditShftY, intOf(EditSgmntY) / 2);
+    showSegments(*this, loadSegments(textOf(Form1->EditROISizeX)));
     const char* headers[5] = {"No.", "Color", "FileName", "Length", "Width"};
     for (int c = 0; c < 5; ++c) StringGridFileName->setCell(c, 0, headers[c]);
     for (int r = 1; r <= 5; ++r) StringGridFileName->setCell(0, r, QString::number(r));
@@ -163,13 +157,7 @@ void TForm3::ButtonClrClick()
 
 void TForm3::RadioGroupXYClick()
 {
-    // Segment size and shift follow the direction: what was along the profile stays along it.
-    const QString segmentX = EditSgmntX->text();
-    EditSgmntX->setText(EditSgmntY->text());
-    EditSgmntY->setText(segmentX);
-    const QString shiftX = EditShftX->text();
-    EditShftX->setText(EditShftY->text());
-    EditShftY->setText(shiftX);
+    showSegments(*this, exchanged(segmentTexts(*this)));
 }
 
 void TForm3::ButtontoMainClick()
@@ -182,31 +170,28 @@ void TForm3::ButtontoMainClick()
 
 SpectrumParameters TForm3::readSpectrumParameters() const
 {
-    SpectrumParameters p;
-    p.W = intOf(EditImgSizeX);
-    p.C = static_cast<double>(floatOf(EditC));
-    p.offset = Form1->EditOffst->text().isEmpty() ? 0 : intOf(Form1->EditOffst);
-    p.SgX = intOf(EditSgmntX);
-    p.SgY = intOf(EditSgmntY);
-    p.RX = intOf(Form1->EditROISizeX);
-    p.RY = intOf(Form1->EditROISizeY);
-    p.ShX = intOf(EditShftX);
-    p.ShY = intOf(EditShftY);
-    p.limit = intOf(EditNSgmnt2);
-    p.header = intOf(Form1->EditHeader);
-    p.swap = Form1->CheckBoxSwp->isChecked();
-    p.x0 = Form1->RoiRect.Left;
-    p.y0 = Form1->RoiRect.Top;
-    p.directionY = RadioGroupXY->itemIndex() == 1;
-    p.bandTrend = CheckBoxTrnd->isChecked();
-    if (p.bandTrend) p.bandDegree = intAhead(EditN);
-    p.segmentTrend = CheckBoxTrnd1->isChecked();
-    if (p.segmentTrend) p.segmentDegree = intAhead(EditN1);
-    p.hamming = RadioGroupWindow->itemIndex() == 1;
-    p.pixelSpacing = floatAhead(EditPxlSpc);
-    p.imageColumns = Form1->ImgSizeX;
-    p.imageRows = Form1->ImgSizeY;
-    return p;
+    SpectrumTexts t;
+    t.imageWidth = textOf(EditImgSizeX);
+    t.factor = textOf(EditC);
+    t.offset = textOf(Form1->EditOffst);
+    t.segments = segmentTexts(*this);
+    t.roiWidth = textOf(Form1->EditROISizeX);
+    t.roiHeight = textOf(Form1->EditROISizeY);
+    t.limit = textOf(EditNSgmnt2);
+    t.header = textOf(Form1->EditHeader);
+    t.bandDegree = textOf(EditN);
+    t.segmentDegree = textOf(EditN1);
+    t.pixelSpacing = textOf(EditPxlSpc);
+    t.swap = Form1->CheckBoxSwp->isChecked();
+    t.directionY = RadioGroupXY->itemIndex() == 1;
+    t.bandTrend = CheckBoxTrnd->isChecked();
+    t.segmentTrend = CheckBoxTrnd1->isChecked();
+    t.hamming = RadioGroupWindow->itemIndex() == 1;
+    t.x0 = Form1->RoiRect.Left;
+    t.y0 = Form1->RoiRect.Top;
+    t.imageColumns = Form1->ImgSizeX;
+    t.imageRows = Form1->ImgSizeY;
+    return spectrumParameters(t);
 }
 
 void TForm3::ButtonCalClick()

@@ -6,6 +6,7 @@
 #include "ChartWidget.h"
 #include "MtfArrays.h"
 #include "MtfChain.h"
+#include "Provenance.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +32,7 @@ public:
     MtfWorkspace Work;   // profile, spectrum and the count N read by the last run
     PlotArrays Plot;
     int DragFlag = 0;    // 1 while the mouse is pressed on the grid
+    MeasurementSource Source; // the files and ROI of the series in the table, for the report
 
     // --- Controls (objectName = member name) -------------------------------
     QLineEdit* EditsIntrv;   // "SliceInterval(mm)"
@@ -48,6 +50,7 @@ public:
     QLineEdit* EditGeta;
     UpDown* UpDown1;
     QPushButton* ButtonForm1; // "ToForm1"
+    QPushButton* ButtonSave;  // "Save": the report
     QStatusBar* StatusBar1;
     std::array<QLabel*, 3> StatusBar1Panels{};
 
@@ -103,6 +106,11 @@ public:
     void StringGridInputMouseDown();
     void StringGridInputMouseMove();
     void StringGridInputMouseUp();
+
+    // "Save": asks for the PDF's name and writes the report there.
+    void ButtonSaveClick();
+    // The report of what the window shows: the PDF and the text file beside it.
+    void SaveReport(const QString& pdfPath);
 
     // Empties the four chart series (a new series is on its way).
     void ClearChartSeries();

@@ -5,10 +5,13 @@
 #include "DicomRecord.h"
 #include "Samples.h"
 
+#include <array>
 #include <optional>
 #include <string>
 
 enum class LoadMode { EightBit = 0, SixteenBit = 1, Dicom = 2 }; // the items of "Mode"
+inline constexpr std::array<const char*, 3> LoadModeNames{" 8bit", "16bit", "DICOM"};
+inline const char* loadModeName(LoadMode mode) { return LoadModeNames[static_cast<size_t>(mode)]; }
 
 // The texts of the Viewer's edits that a load and a measurement read, with the
 // window's start texts.

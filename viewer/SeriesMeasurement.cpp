@@ -3,6 +3,7 @@
 #include "Arithmetic.h"
 #include "Convert.h"
 #include "NumberFormat.h"
+#include "Provenance.h"
 
 std::string NamePart(const std::string& path)
 {
@@ -39,4 +40,9 @@ std::string SliceIntervalText(const std::string& firstPosition, const std::strin
 std::string FrequencyStepText(const std::string& spacing, int n)
 {
     return formatGeneral(Checked::fdiv(1, toFloat(spacing) * n));
+}
+
+MeasurementSource seriesSource(const std::vector<std::string>& files, const std::string& roi, const std::string& mode)
+{
+    return {files, roi, {{"Mode", mode}}};
 }

@@ -33,6 +33,10 @@ void measureSeries(const std::vector<std::string>& files, SeriesSlices& slices);
 // The file's name without its folder: the text after the last separator.
 std::string NamePart(const std::string& path);
 
+// Where a series measurement comes from, for its report: the files, the ROI and the load mode.
+struct MeasurementSource;
+MeasurementSource seriesSource(const std::vector<std::string>& files, const std::string& roi, const std::string& mode);
+
 // The entries counted from the first up to an empty one or the end.
 int LeadingEntries(const std::vector<std::string>& entries);
 

@@ -4,6 +4,7 @@
 #include "FormControls.h"
 #include "Guarded.h"
 #include "HeaderExport.h"
+#include "HeadlessLoad.h"
 #include "ImageWidget.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -169,7 +170,8 @@ void TForm1::createControls()
     ButtonStat = button(this, "ButtonStat", "Stat", {352, 687, 50, 24});
     Memo2 = named(new QPlainTextEdit(this), "Memo2");
     Memo2->setGeometry(352, 714, 50, 40);
-    RadioGroupMode = named(new RadioGroup("Mode", {" 8bit", "16bit", "DICOM"}, 3, this), "RadioGroupMode");
+    RadioGroupMode = named(new RadioGroup("Mode", {LoadModeNames[0], LoadModeNames[1], LoadModeNames[2]}, 3, this),
+                           "RadioGroupMode");
     RadioGroupMode->setGeometry(406, 687, 190, 44);
     RadioGroupMode->setItemIndex(2);
     BitBtnLoad = button(this, "BitBtnLoad", "⇒", {600, 687, 40, 44});

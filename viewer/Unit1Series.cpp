@@ -7,6 +7,7 @@
 #include "EditText.h"
 #include "InputGridWidget.h"
 #include "NumberFormat.h"
+#include "Provenance.h"
 #include "SeriesMeasurement.h"
 #include "Unit2.h"
 
@@ -86,8 +87,13 @@ void TForm1::ButtonCalSWClick()
     grid->setRowCount(std::max(129, n + 1));
     for (int r = 1; r <= 128; ++r) grid->setCell(0, r, qstr(formatGeneral(2 * (r - 1))));
 
+    const std::vector<std::string> files = listEntries(ListBox1);
+    Form2->Source = {};
     ViewerSeriesSlices slices(*this, *grid);
-    measureSeries(listEntries(ListBox1), slices);
+    measureSeries(files, slices);
+    Form2->Source = seriesSource(files,
+                                 roiText(textOf(EditROIPosX), textOf(EditROIPosY), textOf(EditROISizeX), textOf(EditROISizeY)),
+                                 RadioGroupMode->itemText().toStdString());
 
     EditFileName->setText(listEntry(ListBox1, shown));
     ViewState = 2;

@@ -59,3 +59,21 @@ SpectrumParameters spectrumParameters(const SpectrumTexts& t)
     p.imageRows = t.imageRows;
     return p;
 }
+
+NamedValues spectrumParameterRows(const SpectrumTexts& t)
+{
+    const auto trend = [](bool on, const std::string& degree) { return on ? degree : std::string("off"); };
+    return {{"X/Y", t.directionY ? "Y" : "X"},
+            {"SegmentSize", t.segments.segmentX + "," + t.segments.segmentY},
+            {"Shift", t.segments.shiftX + "," + t.segments.shiftY},
+            {"Trnd", trend(t.bandTrend, t.bandDegree)},
+            {"Trnd1", trend(t.segmentTrend, t.segmentDegree)},
+            {"Window", t.hamming ? "Haming" : "Rect"},
+            {"Factor", t.factor},
+            {"Segment# limit", t.limit},
+            {"mmPS", t.pixelSpacing},
+            {"ImageSize X", t.imageWidth},
+            {"Header", t.header},
+            {"Offset", t.offset},
+            {"Swap", t.swap ? "on" : "off"}};
+}

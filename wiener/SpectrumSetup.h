@@ -2,6 +2,7 @@
 // The set-up of the spectrum calculation without its window: the segment sizes and
 // shifts "Load" writes, their exchange by the X/Y switch, and the parameters read from
 // the texts of the edits the calculation reads.
+#include "ReportDocument.h"
 #include "SpectrumCalculation.h"
 
 #include <string>
@@ -26,6 +27,7 @@ struct SpectrumTexts {
     std::string offset;       // the Viewer's EditOffst
     SegmentTexts segments;
     std::string roiWidth, roiHeight; // the Viewer's ROI size edits
+    std::string roiX, roiY;          // the Viewer's ROI position edits (only reported)
     std::string limit;        // the "Segment#" limit
     std::string header;       // the Viewer's EditHeader
     std::string bandDegree;   // EditN
@@ -49,3 +51,6 @@ inline constexpr const char* DefaultTrendDegree = "1";
 // segments, ROI, shifts, limit, header. The degrees and the spacing are converted
 // ahead; their failures wait until the calculation reads them.
 SpectrumParameters spectrumParameters(const SpectrumTexts& t);
+
+// Every parameter of a calculation as the window names it, for the report.
+NamedValues spectrumParameterRows(const SpectrumTexts& t);

@@ -38,6 +38,7 @@ void TForm3::createControls()
 {
     ButtonLoad = button(this, "ButtonLoad", "Load", {8, 8, 64, 24});
     ButtontoMain = button(this, "ButtontoMain", "toForm1", {80, 8, 64, 24});
+    ButtonSave = button(this, "ButtonSave", "Save", {152, 8, 64, 24});
 
     label(this, "mmPS", {8, 38, 60, 14});
     EditPxlSpc = edit(this, "EditPxlSpc", "", {8, 54, 60, 22});
@@ -122,6 +123,7 @@ void TForm3::connectHandlers()
 {
     onClick(this, ButtonLoad, &TForm3::ButtonLoadClick);
     onClick(this, ButtontoMain, &TForm3::ButtontoMainClick);
+    onClick(this, ButtonSave, &TForm3::ButtonSaveClick);
     onClick(this, ButtonClr, &TForm3::ButtonClrClick);
     onClick(this, ButtonCal, &TForm3::ButtonCalClick);
     connect(RadioGroupXY, &RadioGroup::clicked, this, guarded(this, &TForm3::RadioGroupXYClick));
@@ -168,7 +170,7 @@ void TForm3::ButtontoMainClick()
     Form1->activateWindow();
 }
 
-SpectrumParameters TForm3::readSpectrumParameters() const
+SpectrumTexts TForm3::readSpectrumParameters() const
 {
     SpectrumTexts t;
     t.imageWidth = textOf(EditImgSizeX);
@@ -177,6 +179,8 @@ SpectrumParameters TForm3::readSpectrumParameters() const
     t.segments = segmentTexts(*this);
     t.roiWidth = textOf(Form1->EditROISizeX);
     t.roiHeight = textOf(Form1->EditROISizeY);
+    t.roiX = textOf(Form1->EditROIPosX);
+    t.roiY = textOf(Form1->EditROIPosY);
     t.limit = textOf(EditNSgmnt2);
     t.header = textOf(Form1->EditHeader);
     t.bandDegree = textOf(EditN);
@@ -191,15 +195,36 @@ SpectrumParameters TForm3::readSpectrumParameters() const
     t.y0 = Form1->RoiRect.Top;
     t.imageColumns = Form1->ImgSizeX;
     t.imageRows = Form1->ImgSizeY;
-    return spectrumParameters(t);
+    return t;
 }
 
-void TForm3::ButtonCalClick()
+void TForm3::ButtonCalClick() { Calculate(readSpectrumParameters(), Form1->FileBuffer, textOf(Form1->EditFileName)); }
+
+void TForm3::Calculate(const SpectrumTexts& texts, const ByteBuffer& image, const std::string& fileName)
 {
-    const SpectrumParameters p = readSpectrumParameters();
-    const int32_t used = calculateSpectrum(*Spectrum, p, Form1->FileBuffer, *this);
+    const SpectrumParameters p = spectrumParameters(texts);
+    const int32_t used = calculateSpectrum(*Spectrum, p, image, *this);
     setInt(EditNSgmnt, used);
+    last_ = Calculation{texts, fileName, std::to_string(used)};
     Spectrum->PointCount = Spectrum->SegmentLength;
-    graph();
+    graph(qstr(fileName));
     Spectrum->RunCount += 1;
+}
+
+void TForm3::SetParameterTexts(const SpectrumTexts& t)
+{
+    EditPxlSpc->setText(qstr(t.pixelSpacing));
+    EditImgSizeX->setText(qstr(t.imageWidth));
+    EditROIX->setText(qstr(t.roiWidth));
+    EditROIY->setText(qstr(t.roiHeight));
+    // The switch exchanges the segment edits when it changes, so it goes first.
+    RadioGroupXY->setItemIndex(t.directionY ? 1 : 0);
+    showSegments(*this, t.segments);
+    EditNSgmnt2->setText(qstr(t.limit));
+    EditC->setText(qstr(t.factor));
+    CheckBoxTrnd->setChecked(t.bandTrend);
+    EditN->setText(qstr(t.bandDegree));
+    CheckBoxTrnd1->setChecked(t.segmentTrend);
+    EditN1->setText(qstr(t.segmentDegree));
+    RadioGroupWindow->setItemIndex(t.hamming ? 1 : 0);
 }

@@ -241,6 +241,26 @@ private slots:
         QCOMPARE(run.out, "Segment#\t" + Form3->EditNSgmnt->text() + "\r\n\r\n" + spectrum + "\r\n" + acf);
     }
 
+    void spectrumSaveWritesTheLastCalculation()
+    {
+        TForm3 fresh;
+        guarded(&fresh, &TForm3::ButtonSaveClick)();
+        QCOMPARE(d->errors, QStringList{QString::fromUtf8(Msg::reportNeedsResult)});
+
+        const std::filesystem::path pdf = folder.path() / "reports" / "nps.pdf";
+        std::filesystem::create_directories(pdf.parent_path());
+        d->saveAnswers.push_back(str(pdf));
+        Form3->ButtonSaveClick();
+        QCOMPARE(d->errors.size(), 1);
+        QVERIFY(std::filesystem::file_size(pdf) > 1000);
+        const std::vector<uint8_t> bytes = readFile(folder.path() / "reports" / "nps.tsv");
+        const QString tsv = QString::fromUtf8(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+        QVERIFY(tsv.startsWith("Segment#\t" + Form3->EditNSgmnt->text() + "\r\n\r\nc/mm\t"));
+        QVERIFY(tsv.contains("ROI (centre x,y, size w,h)\t64,60,64,64\r\n"));
+        QVERIFY(tsv.contains("Window\tRect\r\n"));
+        QVERIFY(tsv.contains("X/Y\tY\r\n"));
+    }
+
     void roiAndHeaderGiveTheTextsOfStatAndMetaToCB()
     {
         const QString ct = str(pydicomFile("CT_small.dcm"));

@@ -6,9 +6,21 @@
 
 #include <QApplication>
 
+#include <cstdio>
 #include <exception>
 #include <iostream>
 #include <memory>
+
+namespace {
+
+// Standard error carries the measurement's messages; Qt's notes about the platform it
+// draws the report on (no runtime folder, no window manager) are not among them.
+void onlyQtFailures(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -18,6 +30,7 @@ int main(int argc, char** argv)
         std::unique_ptr<QApplication> app;
         if (line.option("--report")) {
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+            qInstallMessageHandler(onlyQtFailures);
             app = std::make_unique<QApplication>(argc, argv);
         }
         if (line.command == "sspz") return runSspz(line, std::cout);

@@ -26,7 +26,7 @@ mirror() {
     sed -n 's/^URIs:[[:space:]]*\([^[:space:]]*\).*/\1/p' /etc/apt/sources.list.d/*.sources 2>/dev/null
     sed -n 's/^deb[[:space:]]\+\(\[[^]]*\][[:space:]]\+\)\?\([^[:space:]]*\).*/\2/p' \
       /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null
-  } | grep -v -- '-security' | head -n 1
+  } | grep -v -- '-security' | head -n 1 || true
 }
 
 work=$(mktemp -d /var/tmp/ctiq-fresh.XXXXXX)

@@ -83,7 +83,13 @@ git -C "$build_root/root/ctiq" checkout -q "$(git rev-parse HEAD)"
 # Compiler output may be kept between runs; packages never are.
 mkdir -p "$cache/ccache" "$build_root/root/.cache/ccache"
 mount --bind "$cache/ccache" "$build_root/root/.cache/ccache"
-in_root "$build_root" "cd /root/ctiq && bash tools/test.sh" 2>&1 | tail -n 40
+log=$work/test.log
+if ! in_root "$build_root" "cd /root/ctiq && bash tools/test.sh" >"$log" 2>&1; then
+  tail -n 100 "$log"
+  echo "fresh-root check failed: the README's test command failed in a fresh Debian 12 root"
+  exit 1
+fi
+grep -E '^(== |tests: )' "$log"
 
 echo "== the Debian package, installed in a second fresh root"
 in_root "$build_root" "cd /root/ctiq/build && cpack -G DEB" | tail -n 3

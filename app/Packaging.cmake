@@ -10,7 +10,7 @@ set(CPACK_PACKAGE_NAME ctiq)
 set(CPACK_PACKAGE_VENDOR "CTIQ")
 set(CPACK_PACKAGE_CONTACT "CTIQ developers <ctiq@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "CT image quality: ROI statistics, slice sensitivity profile and MTF, noise power spectrum")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "CTIQ loads raw and DICOM CT slices, shows them with window level and width, measures a region of interest, "
     "the slice sensitivity profile along z with its FWHM and MTF, and the noise power spectrum with its "
     "autocorrelation.")

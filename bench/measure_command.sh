@@ -7,11 +7,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-cmake --build "$build" -j2 --target ctiq-measure make_sample_series SeriesMeasurement_bench >/dev/null
+cmake --build "$build" -j2 --target ctiq-measure ctiq-sample-series SeriesMeasurement_bench >/dev/null
 
 data=$(mktemp -d)
 trap 'rm -rf "$data"' EXIT
-"$build/tools/make_sample_series" "$data" --slices 100 --size 512 >/dev/null
+"$build/tools/ctiq-sample-series" "$data" --slices 100 --size 512 >/dev/null
 
 hyperfine --warmup 3 --min-runs 20 -N \
   --command-name "ctiq-measure sspz" "$build/ctiq-measure sspz $data/sspz --roi 256,256,100,100" \

@@ -4,6 +4,8 @@
 #include "SeriesResult.h"
 #include "SpectrumRun.h"
 
+#include "AppError.h"
+#include "Dialogs.h"
 #include "InputGridWidget.h"
 #include "MtfEditsOfForm.h"
 #include "Unit2.h"
@@ -11,8 +13,40 @@
 
 #include <QCoreApplication>
 
+#include <memory>
+
+namespace {
+
+// Nothing may wait for an answer without a screen: questions get no answer, and a
+// failure a window reports is kept and ends the command once the report is done.
+class HeadlessDialogs final : public Dialogs {
+public:
+    QStringList reported;
+    std::optional<QString> openFile(QWidget*) override { return std::nullopt; }
+    std::optional<QString> saveFile(QWidget*, const QString&) override { return std::nullopt; }
+    QString inputBox(QWidget*, const QString&, const QString&, const QString& defaultText) override { return defaultText; }
+    void information(QWidget*, const QString& text) override { reported << text; }
+    void errorReport(QWidget*, const QString& message) override { reported << message; }
+};
+
+HeadlessDialogs& installHeadlessDialogs()
+{
+    auto port = std::make_unique<HeadlessDialogs>();
+    HeadlessDialogs& ref = *port;
+    setDialogs(std::move(port));
+    return ref;
+}
+
+void failOnReported(const HeadlessDialogs& dialogs)
+{
+    if (!dialogs.reported.isEmpty()) throw AppError(dialogs.reported.constFirst().toStdString());
+}
+
+} // namespace
+
 void saveSeriesReport(const SeriesResult& result, const std::string& pdfPath)
 {
+    const HeadlessDialogs& dialogs = installHeadlessDialogs();
     TForm2 form;
     form.show();
     StringGrid& grid = *form.StringGridInput;
@@ -28,15 +62,18 @@ void saveSeriesReport(const SeriesResult& result, const std::string& pdfPath)
     form.Source = result.source;
     form.ProcessProfile();
     QCoreApplication::processEvents();
+    failOnReported(dialogs);
     form.SaveReport(QString::fromStdString(pdfPath));
 }
 
 void saveSpectrumReport(const SpectrumRun& run, const std::string& pdfPath)
 {
+    const HeadlessDialogs& dialogs = installHeadlessDialogs();
     TForm3 form;
     form.show();
     form.SetParameterTexts(run.texts);
     form.Calculate(run.texts, run.image.bytes, run.fileName);
     QCoreApplication::processEvents();
+    failOnReported(dialogs);
     form.SaveReport(QString::fromStdString(pdfPath));
 }

@@ -16,7 +16,6 @@ class EditTexts final : public MtfEdits {
 public:
     std::string text(MtfEdit edit) const override;
     void setText(MtfEdit edit, const std::string& text) override { texts_[edit] = text; }
-    const std::map<MtfEdit, std::string>& all() const { return texts_; }
 
 private:
     std::map<MtfEdit, std::string> texts_;

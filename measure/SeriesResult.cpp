@@ -93,6 +93,7 @@ SeriesResult measureSeriesOf(const CommandLine& line)
         CommandSlices slices(mode, std::move(typed), rect, r.grid, files.size());
         measureSeries(files, slices);
     }
+    r.seriesUid = series.seriesUid;
     r.source = seriesSource(files, roiText(roi.x, roi.y, roi.w, roi.h), loadModeName(mode));
 
     // "Open" gives the MTF window the middle slice's thickness, "Cal." the spacing.

@@ -26,6 +26,7 @@ struct SeriesResult {
     EditTexts edits;
     std::unique_ptr<MtfWorkspace> work = std::make_unique<MtfWorkspace>();
     MeasurementSource source;
+    std::string seriesUid; // of the slices measured; empty when they name none
 
     // The table without its number column, as the report and "ToCB" give it.
     std::vector<TextRow> table() const;

@@ -140,6 +140,7 @@ private slots:
         QCOMPARE(o["centre"].toString(), Form2->EditMaxPoint->text());
         QCOMPARE(o["mtf"].toString(), Form2->EditMTF->text());
         QCOMPARE(o["series"].toArray().size(), 21);
+        QVERIFY(!o["seriesInstanceUid"].toString().isEmpty());
         QCOMPARE(o["series"].toArray()[20].toObject()["mean"].toString(), Form2->StringGridInput->cell(4, 21));
         QCOMPARE(o["mtfTable"].toArray()[1].toObject()["mtf"].toString(), Form2->MemoMTF->toPlainText().split('\n')[2].section('\t', 1));
     }

@@ -6,6 +6,7 @@
 #include "DicomDecoding.h"
 #include "DisplayMapping.h"
 #include "EditText.h"
+#include "HeadlessLoad.h"
 #include "ImageWidget.h"
 #include "RawLoading.h"
 #include "SliceHeader.h"
@@ -62,8 +63,7 @@ void TForm1::BitBtnLoadClick()
     setInt(EditFileSize, static_cast<long long>(FileBuffer.size()));
     Image1->show();
 
-    const bool sizesNamed = !EditImgSizeX->text().isEmpty() && !EditImgSizeY->text().isEmpty();
-    if (modeIndex == 2 && !sizesNamed) {
+    if (readsDicomHeader(static_cast<LoadMode>(modeIndex), named.columns, named.rows)) {
         ReadDicom();
         sizeAnswer = EditImgSizeX->text() + " " + EditImgSizeY->text();
     }

@@ -238,3 +238,9 @@ DecodedDicom decodeDicom(const ByteBuffer& file, const std::string& path)
         return cannot;
     return decoded;
 }
+
+DecodedDicom readableDicom(ByteBuffer file, const std::string& path)
+{
+    if (readsWithoutDecoding(transferSyntaxOf(file.data(), file.size()))) return {std::move(file), {}, {}};
+    return decodeDicom(file, path);
+}

@@ -17,6 +17,10 @@ struct DecodedDicom {
     std::string refusal; // why the file cannot be shown as one grey slice; empty when decoded
 };
 
+// The file as the reader reads it: as stored when it can (the note then empty),
+// decoded otherwise, or refused. What the load of "DICOM" mode holds in FileBuffer.
+DecodedDicom readableDicom(ByteBuffer file, const std::string& path);
+
 // Decodes a file the reader cannot read as it is. A file GDCM cannot decode, and one
 // that is not a single grey slice of 16-bit samples, is refused with a message that
 // names the path.

@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "Convert.h"
+#include "DicomDecoding.h"
 #include "RawLoading.h"
 
 bool readsDicomHeader(LoadMode mode, const std::string& namedColumns, const std::string& namedRows)
@@ -18,6 +19,11 @@ LoadedImage loadImage(const std::string& path, LoadMode mode, const TypedGeometr
 
     LoadedImage image;
     image.bytes = readWholeFile(path);
+    if (mode == LoadMode::Dicom) {
+        DecodedDicom readable = readableDicom(std::move(image.bytes), path);
+        if (!readable.refusal.empty()) throw AppError(readable.refusal);
+        image.bytes = std::move(readable.file);
+    }
     if (readsDicomHeader(mode, named.columns, named.rows)) {
         image.dicomRead = true;
         readDicom(image.bytes, image.dicom);

@@ -4,6 +4,7 @@
 #include "DicomRecord.h"
 #include "FileList.h"
 #include "RawLoading.h"
+#include "SeriesOrder.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -47,12 +48,18 @@ MeasurementSeries measurementSeries(const std::string& path)
             for (const std::string& uid : distinct) names += (names.empty() ? "" : ", ") + (uid.empty() ? "UID なし" : uid);
             throw AppError(Msg::severalSeries(folder, names));
         }
-        series.files = files;
+        // One series: in the order "Cal." measures it.
+        series.files = orderedSeries(folder).slices;
         if (!distinct.empty()) series.seriesUid = distinct.front();
     } else {
         series.seriesUid = uidOf(path);
-        for (size_t i = 0; i < files.size(); ++i)
-            if (uids[i] == series.seriesUid) series.files.push_back(files[i]);
+        OrderedSeries ordered = orderedSeries(path);
+        if (ordered.ofSeries) {
+            series.files = std::move(ordered.slices); // as "F.List" lists it in "DICOM" mode
+        } else {
+            for (size_t i = 0; i < files.size(); ++i)
+                if (uids[i] == series.seriesUid) series.files.push_back(files[i]);
+        }
     }
     if (series.files.empty()) throw AppError(Msg::noSlices(path));
     return series;

@@ -15,7 +15,9 @@ struct MeasurementSeries {
     std::string seriesUid;          // empty for slices without one
 };
 
-// The slices of PATH, listed as "F.List" lists a folder. A slice gives the files of its
-// folder that belong to its series; a folder gives its files, and fails naming its series
-// when they are several. Fails when nothing is left to measure.
+// The slices of PATH, listed as "F.List" lists them in "DICOM" mode. A DICOM slice gives
+// the slices of its series in its folder, in position order (orderedSeries); another
+// file gives the files of its folder without a series. A folder gives its files in that
+// order, and fails naming its series when they are several. Fails when nothing is left
+// to measure.
 MeasurementSeries measurementSeries(const std::string& path);

@@ -65,6 +65,7 @@ OrderedSeries orderedSeries(const std::string& sliceOrFolder)
         return !header.image || header.seriesUid != shown.seriesUid;
     });
     OrderedSeries series;
+    series.ofSeries = true;
     const std::string leftOut = files.size() < listed ? Msg::filesLeftOut(listed - files.size()) : std::string();
     const auto positions = positionsAlong(normalOf(shown), files);
     if (!positions) {

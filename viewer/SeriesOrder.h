@@ -8,6 +8,7 @@
 struct OrderedSeries {
     std::vector<std::string> slices; // full paths, in position order (or name order, see note)
     std::string note;                // the status text: how many slices, in which order, what was left out
+    bool ofSeries = false;           // the path is a DICOM image and the list its series; else the folder's files
 };
 
 // The DICOM images of the folder of `sliceOrFolder` that belong to its series (the same

@@ -9,7 +9,6 @@
 #include "HeadlessLoad.h"
 #include "ImageWidget.h"
 #include "RawLoading.h"
-#include "SliceHeader.h"
 
 namespace {
 
@@ -48,17 +47,17 @@ void TForm1::BitBtnLoadClick()
     FileBuffer.clear();
     FileBuffer = readWholeFile(CurrentFileName.toStdString());
     DecodingNote.clear();
-    if (modeIndex == 2 && !readsWithoutDecoding(transferSyntaxOf(FileBuffer.data(), FileBuffer.size()))) {
-        DecodedDicom decoded = decodeDicom(FileBuffer, CurrentFileName.toStdString());
-        if (!decoded.refusal.empty()) {
+    if (modeIndex == static_cast<int>(LoadMode::Dicom)) {
+        DecodedDicom readable = readableDicom(std::move(FileBuffer), CurrentFileName.toStdString());
+        if (!readable.refusal.empty()) {
             FileBuffer = std::move(shownFile);
             EditImgSizeX->setText(shown.columns);
             EditImgSizeY->setText(shown.rows);
             EditPxlSpc->setText(shown.spacing);
-            throw AppError(decoded.refusal);
+            throw AppError(readable.refusal);
         }
-        FileBuffer = std::move(decoded.file);
-        DecodingNote = std::move(decoded.note);
+        FileBuffer = std::move(readable.file);
+        DecodingNote = std::move(readable.note);
     }
     setInt(EditFileSize, static_cast<long long>(FileBuffer.size()));
     Image1->show();

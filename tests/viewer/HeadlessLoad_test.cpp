@@ -64,3 +64,23 @@ TEST(HeadlessLoad, DicomFillsTheTextsAsTheReaderFindsThem)
     EXPECT_EQ(image.columns, 4);
     EXPECT_EQ(image.rows, 2);
 }
+
+TEST(HeadlessLoad, ACompressedFileIsDecodedAsTheWindowDecodesIt)
+{
+    ViewerTexts plain, compressed;
+    const LoadedImage original = loadImage(pydicomFile("MR_small.dcm").string(), LoadMode::Dicom, {}, plain);
+    const LoadedImage decoded = loadImage(pydicomFile("MR_small_jpeg_ls_lossless.dcm").string(), LoadMode::Dicom, {}, compressed);
+    EXPECT_EQ(compressed.swap, false);
+    ASSERT_EQ(decoded.columns, 64);
+    const SampleLayout a = sampleLayout(plain, original.columns), b = sampleLayout(compressed, decoded.columns);
+    for (int64_t row = 0; row < 64; ++row)
+        for (int64_t column = 0; column < 64; ++column)
+            ASSERT_EQ(sampleValue(decoded.bytes, b, row, column), sampleValue(original.bytes, a, row, column));
+
+    // In a raw mode the file stays as stored; a file that cannot be shown fails.
+    ViewerTexts raw;
+    EXPECT_EQ(loadImage(pydicomFile("MR_small_RLE.dcm").string(), LoadMode::SixteenBit, {"64 64", {}, {}, {}}, raw).bytes,
+              readFile(pydicomFile("MR_small_RLE.dcm")));
+    ViewerTexts colour;
+    EXPECT_THROW(loadImage(pydicomFile("SC_rgb_rle.dcm").string(), LoadMode::Dicom, {}, colour), AppError);
+}

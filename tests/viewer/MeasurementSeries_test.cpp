@@ -2,6 +2,8 @@
 
 #include "AppError.h"
 #include "DicomBytes.h"
+#include "DicomSlices.h"
+#include "SeriesOrder.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +60,23 @@ TEST(MeasurementSeries, ASliceGivesTheFilesOfItsOwnSeries)
     const MeasurementSeries s = measurementSeries(path(folder, "a2"));
     EXPECT_EQ(s.files, (std::vector<std::string>{path(folder, "a1"), path(folder, "a2")}));
     EXPECT_EQ(s.seriesUid, "1.2.7");
+}
+
+TEST(MeasurementSeries, SlicesComeInTheOrderCalMeasuresThem)
+{
+    // Names against positions, as an export names slices by UID: position order, as "F.List" lists them.
+    TempFolder folder;
+    const double positions[] = {2, -1, 0.5};
+    const char* names[] = {"1.9.1", "1.9.22", "1.9.3"};
+    for (int i = 0; i < 3; ++i) {
+        SliceSpec spec;
+        spec.position = std::array<double, 3>{0, 0, positions[i]};
+        folder.write(names[i], dicomSlice(spec));
+    }
+    const std::vector<std::string> inPositionOrder{path(folder, "1.9.22"), path(folder, "1.9.3"), path(folder, "1.9.1")};
+    EXPECT_EQ(measurementSeries(path(folder, "1.9.1")).files, inPositionOrder);
+    EXPECT_EQ(measurementSeries(folder.path().string()).files, inPositionOrder);
+    EXPECT_EQ(measurementSeries(path(folder, "1.9.1")).files, orderedSeries(path(folder, "1.9.1")).slices);
 }
 
 TEST(MeasurementSeries, AnEmptyFolderIsRefused)

@@ -6,6 +6,7 @@
 #include "MeasuredImage.h"
 #include "MeasurementSeries.h"
 #include "SeriesMeasurement.h"
+#include "SeriesOrder.h"
 
 #include <iostream>
 
@@ -86,6 +87,8 @@ SeriesResult measureSeriesOf(const CommandLine& line)
     const Rect rect = roiRectOf(roi);
     const MeasurementSeries series = measurementSeries(line.path);
     const std::vector<std::string>& files = series.files;
+    // As "Cal.": slices at one position or out of step are not measured.
+    if (const std::string problem = seriesSpacingProblem(files); !problem.empty()) throw AppError(problem);
 
     SeriesResult r;
     r.grid.assign(1, TextRow(SeriesTableCaptions.begin(), SeriesTableCaptions.end()));

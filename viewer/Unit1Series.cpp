@@ -82,15 +82,14 @@ void TForm1::ButtonCalSWClick()
         throw AppError("Cal. の間 ROI を動かさないよう、ROI の \"Lock\" をチェックしてから押してください");
 
     const int shown = intOf(EditFListNo);
-    const std::vector<std::string> entries = listEntries(ListBox1);
-    if (const std::string problem = seriesSpacingProblem(entries); !problem.empty()) throw AppError(problem);
+    const std::vector<std::string> files = listEntries(ListBox1);
+    if (const std::string problem = seriesSpacingProblem(files); !problem.empty()) throw AppError(problem);
     StringGrid* grid = Form2->StringGridInput;
     const int n = ListBox1->count();
     grid->setColCount(SeriesTableColumns);
     grid->setRowCount(std::max(129, n + 1));
     for (int r = 1; r <= 128; ++r) grid->setCell(0, r, qstr(formatGeneral(2 * (r - 1))));
 
-    const std::vector<std::string> files = listEntries(ListBox1);
     Form2->Source = {};
     ViewerSeriesSlices slices(*this, *grid);
     measureSeries(files, slices);

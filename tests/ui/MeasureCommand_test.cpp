@@ -2,6 +2,7 @@
 // on the same files give the same texts; the reports the windows and the command save.
 #include "AppError.h"
 #include "DicomBytes.h"
+#include "DicomSlices.h"
 #include "Forms.h"
 #include "Guarded.h"
 #include "InputGridWidget.h"
@@ -337,6 +338,44 @@ private slots:
             QVERIFY2(run.err.contains("usage:"), qPrintable(bad.join(' ')));
             QVERIFY(run.out.isEmpty());
         }
+    }
+
+    // Named by UID, the slices come in position order in both, and a duplicate position
+    // stops both with the same message.
+    void sspzOrdersAndChecksAnExportAsCalDoes()
+    {
+        const std::filesystem::path exported = folder.path() / "exported";
+        QProcess tool;
+        tool.start(SAMPLE_SERIES_TOOL, {str(exported), "--slices", "21", "--size", "128", "--interval", "1", "--fwhm", "5",
+                                        "--noise", "10", "--seed", "3", "--names", "uid"});
+        QVERIFY(tool.waitForFinished(60000));
+        const std::filesystem::path slice = std::filesystem::directory_iterator(exported / "sspz")->path();
+        d->openAnswers.push_back(str(slice));
+        Form1->ButtonDispCClick();
+        placeRoi("64", "64", "20");
+        Form1->ButtonCalSWClick();
+        Form2->ButtonPNTYClick();
+        QCOMPARE(d->errors, QStringList{});
+        const Run run = measure({"sspz", str(slice), "--roi", "64,64,20,20"});
+        QCOMPARE(run.code, 0);
+        QCOMPARE(run.out, mtfWindowText());
+
+        const std::filesystem::path twice = folder.path() / "twice";
+        std::filesystem::create_directories(twice);
+        for (const char* name : {"a.dcm", "b.dcm", "c.dcm"}) {
+            SliceSpec spec;
+            spec.position = std::array<double, 3>{0, 0, name[0] == 'a' ? 0.0 : 1.0};
+            folder.write("twice/" + std::string(name), dicomSlice(spec));
+        }
+        d->openAnswers.push_back(str(twice / "a.dcm"));
+        Form1->ButtonDispCClick();
+        placeRoi("2", "2", "2");
+        guarded(Form1, &TForm1::ButtonCalSWClick)();
+        const QString message = QString::fromStdString(Msg::samePosition("b.dcm", "c.dcm", "1"));
+        QCOMPARE(d->errors, QStringList{message});
+        const Run refused = measure({"sspz", str(twice / "a.dcm"), "--roi", "2,2,2,2"});
+        QCOMPARE(refused.code, 1);
+        QCOMPARE(refused.err, message + "\n");
     }
 };
 

@@ -33,6 +33,7 @@ std::string notOneGreySlice(const std::string& path, const std::string& why)
 }
 std::string frameCount(unsigned frames) { return std::to_string(frames) + " フレーム"; }
 std::string colourImage(const std::string& photometric) { return "カラー " + photometric; }
+std::string bitsAllocated(unsigned bits) { return "BitsAllocated " + std::to_string(bits); }
 
 std::string seriesInPositionOrder(size_t slices) { return std::to_string(slices) + " 枚 位置順"; }
 std::string seriesInNameOrder(size_t slices)

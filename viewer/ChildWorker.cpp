@@ -92,9 +92,13 @@ bool ChildWorker::start()
     if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) return false;
     const pid_t child = fork();
     if (child == 0) {
-        // The child keeps its own end and the standard streams, nothing else of the program's.
+        // The child keeps its own end and the standard streams, nothing else of the
+        // program's; a fatal signal ends it as it would any process, whatever handler the
+        // program had set for it (a crash report of the program's own, say).
         if (dup2(ends[1], 3) < 0) _exit(1);
         close_range(4, ~0U, 0);
+        for (int fatal : {SIGABRT, SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGTRAP, SIGSYS, SIGALRM, SIGXCPU, SIGXFSZ})
+            signal(fatal, SIG_DFL);
         serve(3, work_);
     }
     close(ends[1]);

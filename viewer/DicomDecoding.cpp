@@ -48,7 +48,7 @@ std::string notOneGreySlice(const gdcm::Image& image)
         while (!name.empty() && name.back() == ' ') name.pop_back(); // GDCM pads the names to even lengths
         return Msg::colourImage(name);
     }
-    if (format.GetBitsAllocated() != 16) return "BitsAllocated " + std::to_string(format.GetBitsAllocated());
+    if (format.GetBitsAllocated() != 16) return Msg::bitsAllocated(format.GetBitsAllocated());
     return {};
 }
 

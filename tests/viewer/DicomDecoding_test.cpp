@@ -122,7 +122,7 @@ TEST(DicomDecoding, WhatCannotBeShownAsOneGreySliceIsRefused)
         {"SC_rgb_rle.dcm", Msg::notOneGreySlice("SC_rgb_rle.dcm", Msg::colourImage("RGB"))},
         {"SC_rgb_rle_2frame.dcm", Msg::notOneGreySlice("SC_rgb_rle_2frame.dcm", Msg::frameCount(2))},
         {"rtdose_rle.dcm", Msg::notOneGreySlice("rtdose_rle.dcm", Msg::frameCount(15))},
-        {"image_dfl.dcm", Msg::notOneGreySlice("image_dfl.dcm", "BitsAllocated 8")},
+        {"image_dfl.dcm", Msg::notOneGreySlice("image_dfl.dcm", Msg::bitsAllocated(8))},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);

@@ -14,7 +14,7 @@ int32_t mod(int32_t a, int32_t b);
 int32_t narrow(long long v);         // "整数のオーバーフロー" outside 32 bits
 int32_t trunc(long double v);        // cut toward zero; overflow or NaN fails
 long double fdiv(long double a, long double b); // 0 divisor: "0 による..." or, for 0/0, "不正な..."
-long double finite(long double v);   // an infinite or NaN result of a real operation fails
+long double finite(long double v);   // NaN, or beyond the double range: "不正な浮動小数点数演算命令"
 } // namespace Checked
 
 // Rounding of the system: to the nearest integer, halves to the even neighbour.

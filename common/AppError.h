@@ -20,4 +20,15 @@ inline const char* const intOverflow = "整数のオーバーフロー";
 std::string listIndex(long long index);            // "リストのインデックスが範囲を超えています (%d)"
 std::string cannotOpen(const std::string& path);   // "ファイル %s は開けません"
 std::string cannotCreate(const std::string& path); // "ファイル %s を作成できません"
+
+// Spectrum parameters the fixed storage, the image or the loops cannot serve.
+std::string segmentLength(long long n);
+std::string profileLength(long long length);
+std::string bandLines(long long lines);
+std::string trendDegree(long long degree, long long points);
+std::string shiftBelowOne(long long shift);
+std::string imageWidthDiffers(long long columns, long long rowLength);
+std::string roiSizeNotPositive(long long width, long long height);
+std::string negativePixelSpacing(const std::string& spacing);
+inline const char* const roiOutsideImage = "ROI が画像の外にはみ出しています";
 } // namespace Msg

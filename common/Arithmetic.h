@@ -20,5 +20,8 @@ long double finite(long double v);   // NaN, or beyond the double range: "不正
 // Rounding of the system: to the nearest integer, halves to the even neighbour.
 // The program never leaves the default (round-to-nearest-even) floating-point mode.
 inline long long roundHalfEven(long double v) { return std::llrint(v); }
+// Integer division rounding down and up, for a positive divisor.
+inline int64_t floorDiv(int64_t a, int64_t b) { return a / b - (a % b != 0 && a < 0 ? 1 : 0); }
+inline int64_t ceilDiv(int64_t a, int64_t b) { return -floorDiv(-a, b); }
 // Wrap to a signed 16-bit value (two's complement), as the 16-bit sample arithmetic does.
 inline int16_t wrap16(int64_t v) { return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint64_t>(v))); }

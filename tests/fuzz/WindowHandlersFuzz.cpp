@@ -278,7 +278,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     static int argc = 1;
     static char name[] = "WindowHandlersFuzz";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
+    // Kept to the end of the process: destroying it among the exit handlers would
+    // pull Qt's devices from under the windows.
+    new QApplication(argc, argv);
     scripted = &installScriptedDialogs();
     CreateForms();
     for (QWidget* window : std::initializer_list<QWidget*>{Form1, Form2, Form3}) window->show();

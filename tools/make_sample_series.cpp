@@ -6,7 +6,7 @@
 //                                   Gaussian slice sensitivity profile of known FWHM
 //   <folder>/water/water.dcm        one uniform water slice with known noise
 //
-// Usage: make_sample_series <folder> [--slices N] [--size S] [--interval mm]
+// Usage: ctiq-sample-series <folder> [--slices N] [--size S] [--interval mm]
 //                           [--fwhm mm] [--contrast HU] [--noise HU] [--seed n]
 // Pixel values are HU + 1024 (RescaleIntercept -1024). The truth is printed.
 #include <algorithm>
@@ -17,6 +17,7 @@
 #include <fstream>
 #include <iostream>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -169,26 +170,58 @@ std::vector<uint16_t> slicePixels(const Options& o, std::mt19937& random, int in
     return pixels;
 }
 
+const char* const usage =
+    "usage: ctiq-sample-series <folder> [--slices N] [--size S] [--interval mm]\n"
+    "                          [--fwhm mm] [--contrast HU] [--noise HU] [--seed n]\n"
+    "Writes <folder>/sspz/slice001.dcm ... (a slice-thickness phantom) and\n"
+    "<folder>/water/water.dcm (a uniform water slice) and prints their truth.\n";
+
+// Bad usage: the usage text is printed and the tool ends with status 2.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+template <typename Number>
+Number numberOf(const std::string& key, const std::string& value, Number (*convert)(const std::string&, size_t*))
+{
+    try {
+        size_t used = 0;
+        const Number n = convert(value, &used);
+        if (used == value.size()) return n;
+    } catch (const std::logic_error&) {
+    }
+    throw UsageError(key + " takes a number, not '" + value + "'");
+}
+
+int intOf(const std::string& s, size_t* used) { return std::stoi(s, used); }
+double doubleOf(const std::string& s, size_t* used) { return std::stod(s, used); }
+unsigned long unsignedOf(const std::string& s, size_t* used) { return std::stoul(s, used); }
+
 Options parse(int argc, char** argv)
 {
-    if (argc < 2) throw std::runtime_error("usage: make_sample_series <folder> [--slices N] [--size S] [--interval mm] "
-                                           "[--fwhm mm] [--contrast HU] [--noise HU] [--seed n]");
     Options o;
-    o.folder = argv[1];
-    for (int i = 2; i + 1 < argc; i += 2) {
-        const std::string key = argv[i];
-        const std::string value = argv[i + 1];
-        if (key == "--slices") o.slices = std::stoi(value);
-        else if (key == "--size") o.size = std::stoi(value);
-        else if (key == "--interval") o.interval = std::stod(value);
-        else if (key == "--fwhm") o.fwhm = std::stod(value);
-        else if (key == "--contrast") o.contrast = std::stod(value);
-        else if (key == "--noise") o.noise = std::stod(value);
-        else if (key == "--seed") o.seed = static_cast<unsigned>(std::stoul(value));
-        else throw std::runtime_error("unknown option " + key);
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") throw UsageError("");
+        if (arg.rfind("-", 0) != 0) {
+            if (!o.folder.empty()) throw UsageError("only one folder, not also '" + arg + "'");
+            o.folder = arg;
+            continue;
+        }
+        if (i + 1 >= argc) throw UsageError(arg + " needs a value");
+        const std::string value = argv[++i];
+        if (arg == "--slices") o.slices = numberOf(arg, value, intOf);
+        else if (arg == "--size") o.size = numberOf(arg, value, intOf);
+        else if (arg == "--interval") o.interval = numberOf(arg, value, doubleOf);
+        else if (arg == "--fwhm") o.fwhm = numberOf(arg, value, doubleOf);
+        else if (arg == "--contrast") o.contrast = numberOf(arg, value, doubleOf);
+        else if (arg == "--noise") o.noise = numberOf(arg, value, doubleOf);
+        else if (arg == "--seed") o.seed = static_cast<unsigned>(numberOf(arg, value, unsignedOf));
+        else throw UsageError("unknown option " + arg);
     }
-    if (o.slices < 1 || o.slices > 999 || o.size < 16 || o.size > 4096 || o.interval <= 0 || o.fwhm <= 0)
-        throw std::runtime_error("option out of range");
+    if (o.folder.empty()) throw UsageError("no folder given");
+    if (o.slices < 1 || o.slices > 999 || o.size < 16 || o.size > 4096 || !(o.interval > 0) || !(o.fwhm > 0))
+        throw UsageError("option out of range: 1 to 999 slices, size 16 to 4096, interval and FWHM above 0");
     return o;
 }
 
@@ -223,6 +256,10 @@ int main(int argc, char** argv)
                   << " pixels\n"
                   << "water slice: " << (water / "water.dcm").string() << ", 0 HU, noise SD " << o.noise << " HU\n";
         return 0;
+    } catch (const UsageError& e) {
+        if (*e.what()) std::cerr << e.what() << "\n";
+        std::cerr << usage;
+        return 2;
     } catch (const std::exception& e) {
         std::cerr << e.what() << "\n";
         return 1;

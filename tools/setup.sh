@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  libgdcm-dev ccache debootstrap
+  libgdcm-dev ccache debootstrap dpkg-dev file git
   python3 python3-pydicom dcmtk
   fonts-noto-cjk
 )

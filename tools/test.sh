@@ -7,6 +7,8 @@ cd "$(dirname "$0")/.."
 bash tools/setup.sh
 
 export QT_QPA_PLATFORM=offscreen
+# Compiler output cached by ccache serves any checkout of the project.
+export CCACHE_BASEDIR=$PWD
 jobs=$(nproc)
 
 echo "== build and test"

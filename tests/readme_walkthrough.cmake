@@ -1,0 +1,17 @@
+# The README's walkthrough, done by the screenshot program on a fresh sample series:
+# every step must end without a message box, and every picture must be written.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/pictures)
+execute_process(COMMAND ${SAMPLES} ${WORK}/ctiq-sample RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "the sample series could not be written (status ${result})")
+endif()
+execute_process(COMMAND ${SCREENSHOTS} ${WORK}/ctiq-sample ${WORK}/pictures RESULT_VARIABLE result ERROR_VARIABLE err)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "the walkthrough stopped (status ${result}):\n${err}")
+endif()
+foreach(picture viewer mtf-sspz mtf-mtf wiener-spectrum)
+  if(NOT EXISTS ${WORK}/pictures/${picture}.png)
+    message(FATAL_ERROR "no picture ${picture}.png")
+  endif()
+endforeach()

@@ -1,0 +1,15 @@
+# Bad usage of the sample-series tool prints the usage, ends with status 2 and
+# writes nothing: not even a folder named after the option.
+set(work ${WORK})
+file(REMOVE_RECURSE ${work})
+file(MAKE_DIRECTORY ${work})
+foreach(args "--help" "-h" "" "--bogus;1" "out;--slices" "out;--slices;4x" "out;--fwhm;0" "out;extra;--seed;1")
+  execute_process(COMMAND ${TOOL} ${args} WORKING_DIRECTORY ${work} RESULT_VARIABLE result ERROR_VARIABLE err)
+  if(NOT result EQUAL 2 OR NOT err MATCHES "usage: ctiq-sample-series")
+    message(FATAL_ERROR "'${args}' gave status ${result} and:\n${err}")
+  endif()
+  file(GLOB written ${work}/*)
+  if(written)
+    message(FATAL_ERROR "'${args}' wrote ${written}")
+  endif()
+endforeach()

@@ -180,6 +180,14 @@ const std::vector<Action>& actions()
         {Window::Wiener, [] { Form3->ButtonCalClick(); Form3->ButtonACFtoCBClick(); }},
         {Window::Wiener, [] { Form3->ButtonCalClick(); Form3->ButtonSmoothClick(); }},
         {Window::Wiener, [] { Form3->ButtonCalClick(); Form3->ButtonCalClick(); }},
+        {Window::Wiener, [] {
+             // The ROI typed into the Viewer takes effect at its next drawing, which may refuse it.
+             try {
+                 Form1->ButtonDispClick();
+             } catch (const AppError&) {
+             }
+             Form3->ButtonCalClick();
+         }},
     };
     return all;
 }

@@ -230,7 +230,7 @@ void typeTexts(Window window, const uint8_t* data, size_t size)
         if (window == Window::Mtf && target >= 0x80) {
             // A table cell of the profile column, or (0xFF) the number of table rows.
             if (target == 0xFF) grid->setRowCount(std::clamp(text.toInt() + 1, 1, 2100));
-            else grid->setCell(4, 1 + (target - 0x80) % std::max(grid->rowCount() - 1, 1), text);
+            else if (grid->rowCount() > 1) grid->setCell(4, 1 + (target - 0x80) % (grid->rowCount() - 1), text);
         } else {
             edits[target % edits.size()]->setText(text);
         }

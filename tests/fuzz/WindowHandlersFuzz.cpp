@@ -28,6 +28,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <string>
@@ -126,7 +127,17 @@ std::vector<QLineEdit*> wienerEdits()
     TForm1* v = Form1;
     return {f->EditPxlSpc, f->EditImgSizeX, f->EditSgmntX, f->EditSgmntY, f->EditShftX, f->EditShftY,
             f->EditNSgmnt2, f->EditC, f->EditN, f->EditN1, v->EditROISizeX, v->EditROISizeY, v->EditROIPosX,
-            v->EditROIPosY, v->EditHeader, v->EditOffst};
+            v->EditROIPosY, v->EditHeader, v->EditOffst, v->EditImgSizeX, v->EditImgSizeY};
+}
+
+// The same input gives the same spectrum on every press.
+void calculateTwice()
+{
+    Form3->ButtonCalClick();
+    const auto first = Form3->Spectrum->WsSpectrum;
+    Form3->ButtonCalClick();
+    if (std::memcmp(first.data(), Form3->Spectrum->WsSpectrum.data(), sizeof first) != 0)
+        fail("a second press on the same input gives another spectrum");
 }
 
 enum class Window { Viewer, Mtf, Wiener };
@@ -179,14 +190,15 @@ const std::vector<Action>& actions()
         {Window::Wiener, [] { Form3->ButtonCalClick(); Form3->ButtonResultClick(); }},
         {Window::Wiener, [] { Form3->ButtonCalClick(); Form3->ButtonACFtoCBClick(); }},
         {Window::Wiener, [] { Form3->ButtonCalClick(); Form3->ButtonSmoothClick(); }},
-        {Window::Wiener, [] { Form3->ButtonCalClick(); Form3->ButtonCalClick(); }},
+        {Window::Wiener, calculateTwice},
         {Window::Wiener, [] {
-             // The ROI typed into the Viewer takes effect at its next drawing, which may refuse it.
+             // The image shape and the ROI typed into the Viewer take effect at its next
+             // drawing, which may refuse them.
              try {
                  Form1->ButtonDispClick();
              } catch (const AppError&) {
              }
-             Form3->ButtonCalClick();
+             calculateTwice();
          }},
     };
     return all;
@@ -213,8 +225,9 @@ void setOptions(uint8_t bits)
 
 // Types the records of the input: an edit (or a table cell) chosen by one byte,
 // and the text up to the next line feed.
-void typeTexts(Window window, const uint8_t* data, size_t size)
+QStringList typeTexts(Window window, const uint8_t* data, size_t size)
 {
+    QStringList typed;
     std::vector<QLineEdit*> edits = window == Window::Viewer ? viewerEdits()
                                     : window == Window::Mtf  ? mtfEdits()
                                                              : wienerEdits();
@@ -227,6 +240,7 @@ void typeTexts(Window window, const uint8_t* data, size_t size)
         const QString text = QString::fromLatin1(reinterpret_cast<const char*>(data + start),
                                                  static_cast<qsizetype>(std::min<size_t>(i - start, 40)));
         ++i;
+        typed << text;
         if (window == Window::Mtf && target >= 0x80) {
             // A table cell of the profile column, or (0xFF) the number of table rows.
             if (target == 0xFF) grid->setRowCount(std::clamp(text.toInt() + 1, 1, 2100));
@@ -235,10 +249,12 @@ void typeTexts(Window window, const uint8_t* data, size_t size)
             edits[target % edits.size()]->setText(text);
         }
     }
+    return typed;
 }
 
-// What the handlers wrote: edits and memo lines (the memos' header lines echo
-// texts as typed) must show no INF or NAN; chart points and axes must be finite.
+// What the handlers wrote must show no INF or NAN: edits (except texts copied as
+// typed, as "Load" copies the Viewer's) and memo lines (their header lines echo
+// texts as typed); chart points and axes must be finite.
 std::map<QObject*, QString> shownTexts()
 {
     std::map<QObject*, QString> texts;
@@ -252,11 +268,11 @@ std::map<QObject*, QString> shownTexts()
     return texts;
 }
 
-void checkResults(const std::map<QObject*, QString>& before)
+void checkResults(const std::map<QObject*, QString>& before, const QStringList& typed)
 {
     for (const auto& [object, text] : shownTexts()) {
         const auto was = before.find(object);
-        if (was != before.end() && was->second == text) continue;
+        if ((was != before.end() && was->second == text) || typed.contains(text)) continue;
         if (text.contains("INF") || text.contains("NAN"))
             fail(object->objectName().toStdString() + " shows " + text.left(200).toStdString());
     }
@@ -266,6 +282,10 @@ void checkResults(const std::map<QObject*, QString>& before)
                 for (const QPointF& p : static_cast<QXYSeries*>(series)->points())
                     if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
                         fail(series->objectName().toStdString() + " has a point that is not finite");
+            if (view == Form3->ChartWSLin || view == Form3->ChartWSLog)
+                for (QAbstractSeries* series : view->chart()->series())
+                    for (const QPointF& p : static_cast<QXYSeries*>(series)->points())
+                        if (!(p.x() > 0)) fail("the spectrum has a point at a frequency that is not positive");
             for (QAbstractAxis* axis : view->chart()->axes()) {
                 auto* value = qobject_cast<QValueAxis*>(axis);
                 if (!value) continue;
@@ -308,7 +328,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         fail(std::string("the start state fails: ") + e.what());
     }
     setOptions(data[1]);
-    typeTexts(action.window, data + 2, size - 2);
+    const QStringList typed = typeTexts(action.window, data + 2, size - 2);
     scripted->errors.clear();
 
     const std::map<QObject*, QString> before = shownTexts();
@@ -319,6 +339,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     // Let the windows lay out and paint what changed, as the event loop would.
     QApplication::processEvents();
-    checkResults(before);
+    checkResults(before, typed);
     return 0;
 }

@@ -24,6 +24,7 @@ public:
     {
         return QString::fromStdString((seriesFolder / "slice001.dcm").string());
     }
+    std::optional<QString> saveFile(QWidget*, const QString&) override { return std::nullopt; }
     QString inputBox(QWidget*, const QString&, const QString&, const QString& defaultText) override { return defaultText; }
     void information(QWidget*, const QString&) override {}
     void errorReport(QWidget*, const QString& message) override { qFatal("%s", qPrintable(message)); }

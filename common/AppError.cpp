@@ -9,6 +9,19 @@ std::string listIndex(long long index)
 }
 std::string cannotOpen(const std::string& path) { return "ファイル " + path + " は開けません"; }
 std::string cannotCreate(const std::string& path) { return "ファイル " + path + " を作成できません"; }
+std::string severalSeries(const std::string& folder, const std::string& uids)
+{
+    return "フォルダ " + folder + " には複数のシリーズがあります (" + uids + ")。1 枚のスライスを指定してください";
+}
+std::string noSlices(const std::string& path) { return path + " には測定するスライスがありません"; }
+std::string sizeUnknown(const std::string& path)
+{
+    return "ファイル " + path + " の画像サイズが分かりません。--size X,Y で指定してください";
+}
+std::string reportSaveFailed(const std::string& path, const std::string& reason)
+{
+    return cannotCreate(path) + " (" + reason + ")。レポートは保存されていません";
+}
 
 namespace {
 std::string num(long long v) { return std::to_string(v); }

@@ -21,6 +21,17 @@ std::string listIndex(long long index);            // "リストのインデッ�
 std::string cannotOpen(const std::string& path);   // "ファイル %s は開けません"
 std::string cannotCreate(const std::string& path); // "ファイル %s を作成できません"
 
+// The series measurement and the measurements without the windows.
+inline const char* const seriesNeedsTwoSlices = "スライス間隔を求めるには 2 枚以上のスライスが必要です";
+std::string severalSeries(const std::string& folder, const std::string& uids); // the folder and its series, listed
+std::string noSlices(const std::string& path);
+std::string sizeUnknown(const std::string& path); // neither the name nor the header gives the matrix size
+
+// Reports.
+inline const char* const reportNotSaved = "保存を取り消しました。ファイルは書かれていません";
+std::string reportSaveFailed(const std::string& path, const std::string& reason);
+inline const char* const reportNeedsResult = "保存する結果がありません。先に計算してください";
+
 // Spectrum parameters the fixed storage, the image or the loops cannot serve.
 std::string segmentLength(long long n);
 std::string profileLength(long long length);

@@ -19,6 +19,19 @@ public:
         return dialog.selectedFiles().constFirst();
     }
 
+    std::optional<QString> saveFile(QWidget* parent, const QString& suggestedName) override
+    {
+        QFileDialog dialog(parent);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix("pdf");
+        dialog.setNameFilter("PDF (*.pdf)");
+        dialog.selectFile(suggestedName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        return dialog.selectedFiles().constFirst();
+    }
+
     QString inputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& defaultText) override
     {
         bool ok = false;

@@ -13,6 +13,8 @@ public:
     virtual ~Dialogs() = default;
     // The file-open dialog: the chosen path, or nothing when cancelled.
     virtual std::optional<QString> openFile(QWidget* parent) = 0;
+    // The file-save dialog, offering the suggested name: the chosen path, or nothing when cancelled.
+    virtual std::optional<QString> saveFile(QWidget* parent, const QString& suggestedName) = 0;
     // The input box: the typed text, or the default text when cancelled.
     virtual QString inputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& defaultText) = 0;
     // An information message with an OK button.

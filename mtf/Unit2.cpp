@@ -142,6 +142,7 @@ void TForm2::createControls()
     UpDown1 = named(new UpDown(1, 100, 24, Panel2), "UpDown1");
     UpDown1->setGeometry(142, 4, 18, 28);
     ButtonForm1 = button(this, "ButtonForm1", "ToForm1", {x, 486, 100, 26});
+    ButtonSave = button(this, "ButtonSave", "Save", {x + 106, 486, 70, 26});
 
     StatusBar1 = named(new QStatusBar(this), "StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
@@ -161,6 +162,7 @@ void TForm2::connectHandlers()
     onClick(this, ButtonDrawD, &TForm2::ButtonDrawDClick);
     onClick(this, ButtonFWHM, &TForm2::ButtonFWHMClick);
     onClick(this, ButtonForm1, &TForm2::ButtonForm1Click);
+    onClick(this, ButtonSave, &TForm2::ButtonSaveClick);
     onClick(this, ButtonAll, &TForm2::ButtonAllClick);
     onClick(this, ButtonSSPzToMemo, &TForm2::ButtonSSPzToMemoClick);
     onClick(this, ButtonMTFToMemo, &TForm2::ButtonMTFToMemoClick);

@@ -5,6 +5,8 @@
 // (profile, FWHM and MTF) and Unit2Outputs (charts, memos, table copy, grid mouse).
 #include "ChartWidget.h"
 #include "MtfArrays.h"
+#include "MtfChain.h"
+#include "Provenance.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -27,11 +29,10 @@ public:
     explicit TForm2(QWidget* parent = nullptr);
 
     // --- Working storage (lives as long as the window) ----------------------
-    ProfileArrays Profile;
-    SpectrumArrays Spectrum;
+    MtfWorkspace Work;   // profile, spectrum and the count N read by the last run
     PlotArrays Plot;
-    int N = 0;           // profile values read from the grid by the last run
     int DragFlag = 0;    // 1 while the mouse is pressed on the grid
+    MeasurementSource Source; // the files and ROI of the series in the table, for the report
 
     // --- Controls (objectName = member name) -------------------------------
     QLineEdit* EditsIntrv;   // "SliceInterval(mm)"
@@ -49,6 +50,7 @@ public:
     QLineEdit* EditGeta;
     UpDown* UpDown1;
     QPushButton* ButtonForm1; // "ToForm1"
+    QPushButton* ButtonSave;  // "Save": the report
     QStatusBar* StatusBar1;
     std::array<QLabel*, 3> StatusBar1Panels{};
 
@@ -90,7 +92,6 @@ public:
     // Profile, FWHM and MTF.
     void ButtonPNTYClick();
     void ProcessProfile();
-    void NormaliseProfile();
     void ButtonFWHMClick();
     void CalculateMTF();
     void ButtonCalMTFClick();
@@ -105,6 +106,11 @@ public:
     void StringGridInputMouseDown();
     void StringGridInputMouseMove();
     void StringGridInputMouseUp();
+
+    // "Save": asks for the PDF's name and writes the report there.
+    void ButtonSaveClick();
+    // The report of what the window shows: the PDF and the text file beside it.
+    void SaveReport(const QString& pdfPath);
 
     // Empties the four chart series (a new series is on its way).
     void ClearChartSeries();

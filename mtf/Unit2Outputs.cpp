@@ -4,7 +4,7 @@
 #include "ColumnStatistics.h"
 #include "EditText.h"
 #include "InputGridWidget.h"
-#include "ProfileOutputs.h"
+#include "MtfEditsOfForm.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -13,16 +13,9 @@
 
 void TForm2::ButtonDrawDClick()
 {
-    if (PageControl1->currentWidget() == TabSheetLSF) {
-        const int n = intOf(EditLSFgnd);
-        const long double spacing = floatOf(EditLSFgdx);
-        const long double centre = n > 0 ? floatOf(EditMaxPoint) : 0;
-        PlotCurrentPage(FillSSPzPlot(Plot, Profile.pSSPz, n, spacing, centre));
-    } else if (PageControl1->currentWidget() == TabSheetMTF) {
-        const int n = intOf(EditMTFgnd);
-        const long double step = floatOf(EditMTFgdx);
-        PlotCurrentPage(FillMtfPlot(Plot, Spectrum, n, step));
-    }
+    const Form2Edits edits(*this);
+    if (PageControl1->currentWidget() == TabSheetLSF) PlotCurrentPage(SspzPlot(edits, Work, Plot));
+    else if (PageControl1->currentWidget() == TabSheetMTF) PlotCurrentPage(MtfPlot(edits, Work, Plot));
 }
 
 void TForm2::PlotCurrentPage(int n)
@@ -43,13 +36,12 @@ void TForm2::PlotCurrentPage(int n)
 
 void TForm2::ButtonSSPzToMemoClick()
 {
-    const int n = intOf(EditLSFgnd);
-    const long double spacing = floatOf(EditLSFgdx);
+    // A count or spacing that does not convert leaves the memos as they were.
+    intOf(EditLSFgnd);
+    floatOf(EditLSFgdx);
     MemoVSSPz->clear();
     MemoPSSPz->clear();
-    const long double centre = n > 0 ? floatOf(EditMaxPoint) : 0;
-    const SSPzMemoTexts t = BuildSSPzMemos(MemoHeaderTail(textOf(EditsIntrv), textOf(EditSThick)), Profile.aSSPz,
-                                           Profile.pSSPz, n, spacing, centre);
+    const SSPzMemoTexts t = SspzMemos(Form2Edits(*this), Work);
     MemoVSSPz->setPlainText(qstr(t.absolute));
     MemoPSSPz->setPlainText(qstr(t.relative));
 }
@@ -57,10 +49,7 @@ void TForm2::ButtonSSPzToMemoClick()
 void TForm2::ButtonMTFToMemoClick()
 {
     MemoMTF->clear();
-    const int n = intOf(EditMTFgnd);
-    const long double step = floatOf(EditMTFgdx);
-    MemoMTF->setPlainText(
-        qstr(BuildMtfMemo(MemoHeaderTail(textOf(EditsIntrv), textOf(EditSThick)), Spectrum.MTFValues, n, step)));
+    MemoMTF->setPlainText(qstr(MtfMemo(Form2Edits(*this), Work)));
 }
 
 void TForm2::ButtonAllClick()

@@ -1,81 +1,70 @@
-// Profile processing, FWHM and MTF of the MTF window.
+// Profile processing, FWHM and MTF of the MTF window: the chain runs on the
+// window's edits and shows each stage on the window's pages.
 #include "Unit2.h"
 
-#include "AppError.h"
-#include "Arithmetic.h"
 #include "EditText.h"
 #include "InputGridWidget.h"
-#include "MtfTransform.h"
-#include "ProfileProcessing.h"
+#include "MtfEditsOfForm.h"
 #include "UpDownWidget.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
+
+namespace {
+
+class Form2Display final : public MtfDisplay {
+public:
+    explicit Form2Display(TForm2& form) : form_(form) {}
+    void profileReady() override
+    {
+        form_.PageControl1->setCurrentWidget(form_.TabSheetLSF);
+        form_.ButtonDrawDClick();
+        form_.ButtonSSPzToMemoClick();
+    }
+    void mtfPage() override { form_.PageControl1->setCurrentWidget(form_.TabSheetMTF); }
+    void mtfReady() override
+    {
+        form_.ButtonDrawDClick();
+        form_.ButtonMTFToMemoClick();
+        form_.PageControl1->setCurrentWidget(form_.TabSheetLSF);
+    }
+
+private:
+    TForm2& form_;
+};
+
+} // namespace
 
 void TForm2::ButtonPNTYClick() { ProcessProfile(); }
 
 void TForm2::ProcessProfile()
 {
-    floatOf(EditsIntrv);
-    intOf(EditLSFgnd);
-
-    const int rows = StringGridInput->rowCount() - 1;
-    if (rows > MtfArraySize)
-        throw AppError("入力データが多すぎます (" + std::to_string(rows) + " 行, 最大 " + std::to_string(MtfArraySize) + " 行)");
-    N = rows;
+    std::vector<std::string> lastColumn;
     const int last = StringGridInput->colCount() - 1;
-    for (int r = 1; r <= N; ++r)
-        Profile.RawProfile[r - 1] = static_cast<double>(toFloat(StringGridInput->cell(last, r).toStdString()));
-    std::copy_n(Profile.RawProfile.begin(), N, Profile.WorkProfile.begin());
-
-    NormaliseProfile();
-    ButtonFWHMClick();
-    PageControl1->setCurrentWidget(TabSheetLSF);
-    ButtonDrawDClick();
-    ButtonSSPzToMemoClick();
-    CalculateMTF();
-}
-
-void TForm2::NormaliseProfile()
-{
-    setInt(EditLSFgnd, ::NormaliseProfile(Profile.WorkProfile, N, Profile.aSSPz, Profile.pSSPz));
+    for (int r = 1; r < StringGridInput->rowCount(); ++r) lastColumn.push_back(StringGridInput->cell(last, r).toStdString());
+    Form2Edits edits(*this);
+    Form2Display display(*this);
+    ::ProcessProfile(lastColumn, edits, Work, display);
 }
 
 void TForm2::ButtonFWHMClick()
 {
-    const int n = intOf(EditLSFgnd);
-    if (n <= 0) return;
-    const HalfCrossings crossings = FindHalfCrossings(Profile.WorkProfile, n);
-    const FwhmResult r = FwhmFromCrossings(crossings, floatOf(EditsIntrv));
-    setFloat(EditFWHM, r.fwhm);
-    setFloat(EditMaxPoint, r.centre);
+    Form2Edits edits(*this);
+    FwhmStep(edits, Work);
 }
 
 void TForm2::CalculateMTF()
 {
-    const int computed = ComputeMtfValues(Profile.aSSPz, intOf(EditLSFgnd), Spectrum);
-    setFloat(EditMTFgdx, FrequencyStep(floatOf(EditLSFgdx), computed));
-    const int shown = computed / 2;
-    setInt(EditMTFgnd, shown);
-    PageControl1->setCurrentWidget(TabSheetMTF);
-
-    // Step and width continue as the edits show them.
-    const long double step = floatOf(EditMTFgdx);
-    const long double fwhm = floatOf(EditFWHM);
-    const long double fc = Checked::fdiv(1, fwhm);
-    const auto mtf = MtfAtFrequency(Spectrum.MTFValues, computed, step, fc);
-    EditMTF->setText(mtf ? qstr(formatGeneral(*mtf)) : QString());
-    setFloat(EditFrq, fc);
-    FillSinc(Spectrum.SincValues, shown, step, fwhm);
-
-    ButtonDrawDClick();
-    ButtonMTFToMemoClick();
-    PageControl1->setCurrentWidget(TabSheetLSF);
+    Form2Edits edits(*this);
+    Form2Display display(*this);
+    MtfStep(edits, Work, display);
 }
 
 void TForm2::ButtonCalMTFClick()
 {
     setInt(EditLSFgnd, UpDown1->position());
-    std::fill_n(Profile.aSSPz.begin(), N, 0.0);
+    std::fill_n(Work.Profile.aSSPz.begin(), Work.N, 0.0);
     ProcessProfile();
     ButtonSSPzToMemoClick();
 }

@@ -99,7 +99,7 @@ new_root "$run_root"
 cp "$package" "$run_root/tmp/"
 in_root "$run_root" "apt-get update -q >/dev/null && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends /tmp/$(basename "$package") >/dev/null"
 in_root "$run_root" "test -f /usr/share/applications/ctiq.desktop && test -f /usr/share/icons/hicolor/scalable/apps/ctiq.svg"
-in_root "$run_root" "ctiq-sample-series /tmp/sample >/dev/null"
+in_root "$run_root" "ctiq-sample-series /tmp/sample >/dev/null && ctiq-measure roi /tmp/sample/water/water.dcm --roi 256,256,64,64 >/dev/null"
 status=0
 in_root "$run_root" "QT_QPA_PLATFORM=offscreen timeout 3 ctiq" || status=$?
 [ "$status" -eq 124 ] || { echo "the installed ctiq ended before its time (status $status)"; exit 1; }

@@ -28,6 +28,11 @@ public:
     QString nextFile;
     QString shown;
     std::optional<QString> openFile(QWidget*) override { return nextFile; }
+    std::optional<QString> saveFile(QWidget*, const QString& suggestedName) override
+    {
+        shown = "question: save " + suggestedName;
+        return std::nullopt;
+    }
     QString inputBox(QWidget*, const QString&, const QString& prompt, const QString& defaultText) override
     {
         shown = "question: " + prompt;

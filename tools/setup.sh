@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libgdcm-dev ccache debootstrap dpkg-dev file git
-  python3 python3-pydicom dcmtk
+  python3 python3-pydicom python3-numpy dcmtk hyperfine poppler-utils
   fonts-noto-cjk
 )
 

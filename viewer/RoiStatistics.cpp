@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "Arithmetic.h"
+#include "NumberFormat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -101,4 +102,9 @@ RoiStatistics roiStatistics(const ByteBuffer& buffer, const SampleLayout& layout
     });
     result.sd = static_cast<double>(std::sqrt(static_cast<long double>(squares) / w / h));
     return result;
+}
+
+RoiStatisticsTexts roiStatisticsTexts(const RoiStatistics& stats)
+{
+    return {formatGeneral(stats.mean), formatThousands3(stats.sd)};
 }

@@ -5,6 +5,7 @@
 #include "ViewerTypes.h"
 
 #include <cstdint>
+#include <string>
 
 // Shown when a ROI holds no sample of the image (negative size, or wholly outside).
 inline const char* const kRoiHoldsNoSamples = "ROI に画素がありません。";
@@ -43,3 +44,11 @@ struct RoiStatistics {
 // A zero width or height fails as 0/0 does; a negative size, or a block with no
 // sample inside the image, fails with kRoiHoldsNoSamples.
 RoiStatistics roiStatistics(const ByteBuffer& buffer, const SampleLayout& layout, int64_t rows, const SampleBlock& block);
+
+// The texts "Stat" shows: the mean in the general format ("Average"), the SD with
+// three decimals and thousands separators ("SD").
+struct RoiStatisticsTexts {
+    std::string mean;
+    std::string sd;
+};
+RoiStatisticsTexts roiStatisticsTexts(const RoiStatistics& stats);

@@ -3,6 +3,7 @@
 #include "Arithmetic.h"
 #include "Convert.h"
 #include "NumberFormat.h"
+#include "Provenance.h"
 
 std::string NamePart(const std::string& path)
 {
@@ -17,6 +18,19 @@ int LeadingEntries(const std::vector<std::string>& entries)
     return n;
 }
 
+void measureSeries(const std::vector<std::string>& files, SeriesSlices& slices)
+{
+    for (size_t i = 0; i < files.size(); ++i) {
+        const int r = static_cast<int>(i) + 1;
+        slices.setCell(0, r, std::to_string(r));
+        slices.setCell(1, r, NamePart(files[i]));
+        slices.load(files[i]);
+        slices.setCell(2, r, slices.thickness());
+        slices.setCell(3, r, slices.position());
+        slices.setCell(4, r, slices.measureMean());
+    }
+}
+
 std::string SliceIntervalText(const std::string& firstPosition, const std::string& secondPosition)
 {
     const long double second = toFloat(secondPosition);
@@ -26,4 +40,9 @@ std::string SliceIntervalText(const std::string& firstPosition, const std::strin
 std::string FrequencyStepText(const std::string& spacing, int n)
 {
     return formatGeneral(Checked::fdiv(1, toFloat(spacing) * n));
+}
+
+MeasurementSource seriesSource(const std::vector<std::string>& files, const std::string& roi, const std::string& mode)
+{
+    return {files, roi, {{"Mode", mode}}};
 }

@@ -3,6 +3,8 @@
 #include "EditText.h"
 #include "FormControls.h"
 #include "Guarded.h"
+#include "HeaderExport.h"
+#include "HeadlessLoad.h"
 #include "ImageWidget.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -51,8 +53,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     setFixedSize(716, 757);
     move(51, 20);
     Image1->hide();
-    const char* captions[] = {" No", "Group", "Erement", "VR", "CHR#", "Name", "Value"};
-    for (int c = 0; c < 7; ++c) StringGridDICOM->setCell(c, 0, captions[c]);
+    for (int c = 0; c < TagGridColumns; ++c) StringGridDICOM->setCell(c, 0, TagGridCaptions[c]);
     EditFileName->setText(QString());
 
     qApp->installEventFilter(this);
@@ -169,7 +170,8 @@ void TForm1::createControls()
     ButtonStat = button(this, "ButtonStat", "Stat", {352, 687, 50, 24});
     Memo2 = named(new QPlainTextEdit(this), "Memo2");
     Memo2->setGeometry(352, 714, 50, 40);
-    RadioGroupMode = named(new RadioGroup("Mode", {" 8bit", "16bit", "DICOM"}, 3, this), "RadioGroupMode");
+    RadioGroupMode = named(new RadioGroup("Mode", {LoadModeNames[0], LoadModeNames[1], LoadModeNames[2]}, 3, this),
+                           "RadioGroupMode");
     RadioGroupMode->setGeometry(406, 687, 190, 44);
     RadioGroupMode->setItemIndex(2);
     BitBtnLoad = button(this, "BitBtnLoad", "⇒", {600, 687, 40, 44});

@@ -5,6 +5,7 @@
 #include "DicomReader.h"
 #include "EditText.h"
 #include "FileList.h"
+#include "HeaderExport.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -178,22 +179,11 @@ void TForm1::ReadDicom()
 void TForm1::ButtonHeaderToCBClick()
 {
     const StringGrid& grid = *StringGridDICOM;
-    const auto fields = [&](int row, int last) {
-        QStringList cells;
-        for (int column = 0; column <= last; ++column) cells << grid.cell(column, row);
-        return cells.join('\t');
-    };
-    QString text = fields(0, 6) + "\r\n";
-    for (int row = 1; row < grid.rowCount(); ++row) {
-        // Item and delimiter rows (group FFFE) and private groups stay out; an empty
-        // group, as on a sequence's closing row, counts as even.
-        const QString& group = grid.cell(1, row);
-        if (group.startsWith('F')) continue;
-        if (!group.isEmpty() && hexToInt(group.toStdString()) % 2 != 0) continue;
-        QString value = grid.cell(6, row);
-        value.remove(QChar(0));
-        text += fields(row, 5) + '\t' + value + "\r\n";
-    }
+    std::vector<TagGridRow> rows(static_cast<size_t>(grid.rowCount()));
+    for (int row = 0; row < grid.rowCount(); ++row)
+        for (int column = 0; column < TagGridColumns; ++column)
+            rows[static_cast<size_t>(row)][static_cast<size_t>(column)] = grid.cell(column, row).toStdString();
+    const QString text = QString::fromStdString(headerExportText(rows));
     Memo2->setPlainText(text);
     Memo2->selectAll();
     QGuiApplication::clipboard()->setText(text);

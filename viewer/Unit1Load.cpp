@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "DisplayMapping.h"
 #include "EditText.h"
+#include "HeadlessLoad.h"
 #include "ImageWidget.h"
 #include "RawLoading.h"
 
@@ -34,8 +35,7 @@ void TForm1::BitBtnLoadClick()
     setInt(EditFileSize, static_cast<long long>(FileBuffer.size()));
     Image1->show();
 
-    const bool sizesNamed = !EditImgSizeX->text().isEmpty() && !EditImgSizeY->text().isEmpty();
-    if (modeIndex == 2 && !sizesNamed) {
+    if (readsDicomHeader(static_cast<LoadMode>(modeIndex), named.columns, named.rows)) {
         ReadDicom();
         sizeAnswer = EditImgSizeX->text() + " " + EditImgSizeY->text();
     }

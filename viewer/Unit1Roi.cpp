@@ -170,6 +170,7 @@ void TForm1::ButtonStatClick()
     if (RadioGroupTool->itemIndex() != ToolRoi) return;
     const SampleLayout layout = sampleLayout();
     const RoiStatistics stats = roiStatistics(FileBuffer, layout, ImgSizeY, roiSampleBlock(RoiViewRect, ViewWindow));
-    setFloat(EditHSBP, stats.mean);
-    EditVSBP->setText(qstr(formatThousands3(stats.sd)));
+    const RoiStatisticsTexts texts = roiStatisticsTexts(stats);
+    EditHSBP->setText(qstr(texts.mean));
+    EditVSBP->setText(qstr(texts.sd));
 }

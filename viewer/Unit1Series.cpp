@@ -7,6 +7,7 @@
 #include "EditText.h"
 #include "InputGridWidget.h"
 #include "NumberFormat.h"
+#include "Provenance.h"
 #include "SeriesMeasurement.h"
 #include "Unit2.h"
 
@@ -27,6 +28,32 @@ std::vector<std::string> listEntries(const QListWidget* list)
     for (int i = 0; i < list->count(); ++i) entries.push_back(list->item(i)->text().toStdString());
     return entries;
 }
+
+// Each slice is loaded through "⇒" and measured by "Stat", so the user sees the series
+// run through and every load works as it does by hand.
+class ViewerSeriesSlices final : public SeriesSlices {
+public:
+    ViewerSeriesSlices(TForm1& form, StringGrid& grid) : form_(form), grid_(grid) {}
+
+    void load(const std::string& path) override
+    {
+        form_.EditFileName->setText(qstr(path));
+        form_.ViewState = 3;
+        form_.BitBtnLoadClick();
+    }
+    std::string thickness() const override { return textOf(form_.EditSThick); }
+    std::string position() const override { return textOf(form_.EditPtPos); }
+    std::string measureMean() override
+    {
+        form_.ButtonStatClick();
+        return textOf(form_.EditHSBP);
+    }
+    void setCell(int column, int row, const std::string& text) override { grid_.setCell(column, row, qstr(text)); }
+
+private:
+    TForm1& form_;
+    StringGrid& grid_;
+};
 
 } // namespace
 
@@ -56,38 +83,30 @@ void TForm1::ButtonCalSWClick()
     const int shown = intOf(EditFListNo);
     StringGrid* grid = Form2->StringGridInput;
     const int n = ListBox1->count();
-    grid->setColCount(5);
+    grid->setColCount(SeriesTableColumns);
     grid->setRowCount(std::max(129, n + 1));
     for (int r = 1; r <= 128; ++r) grid->setCell(0, r, qstr(formatGeneral(2 * (r - 1))));
 
-    for (int i = 0; i < n; ++i) {
-        const int r = i + 1;
-        const QString entry = listEntry(ListBox1, i);
-        grid->setCell(0, r, QString::number(r));
-        grid->setCell(1, r, qstr(NamePart(entry.toStdString())));
-        EditFileName->setText(entry);
-        ViewState = 3;
-        BitBtnLoadClick();
-        grid->setCell(2, r, EditSThick->text());
-        grid->setCell(3, r, EditPtPos->text());
-        ButtonStatClick();
-        grid->setCell(4, r, EditHSBP->text());
-    }
+    const std::vector<std::string> files = listEntries(ListBox1);
+    Form2->Source = {};
+    ViewerSeriesSlices slices(*this, *grid);
+    measureSeries(files, slices);
+    Form2->Source = seriesSource(files,
+                                 roiText(textOf(EditROIPosX), textOf(EditROIPosY), textOf(EditROISizeX), textOf(EditROISizeY)),
+                                 RadioGroupMode->itemText().toStdString());
 
     EditFileName->setText(listEntry(ListBox1, shown));
     ViewState = 2;
     BitBtnLoadClick();
 
     grid->setRowCount(n + 1);
-    const int widths[] = {32, 200, 64, 130, 130};
-    const char* headers[] = {"#", "FileName", "S.Thick", "Position", "Mean of ROI"};
-    for (int c = 0; c < 5; ++c) {
-        grid->setColWidth(c, widths[c]);
-        grid->setCell(c, 0, headers[c]);
+    for (int c = 0; c < SeriesTableColumns; ++c) {
+        grid->setColWidth(c, SeriesTableWidths[c]);
+        grid->setCell(c, 0, SeriesTableCaptions[c]);
     }
     Form2->ClearChartSeries();
 
-    if (n < 2) throw AppError("スライス間隔を求めるには 2 枚以上のスライスが必要です");
+    if (n < 2) throw AppError(Msg::seriesNeedsTwoSlices);
     Form2->EditsIntrv->setText(
         qstr(SliceIntervalText(grid->cell(3, 1).toStdString(), grid->cell(3, 2).toStdString())));
     setInt(Form2->EditLSFgnd, n);

@@ -3,26 +3,24 @@
 #include "EditText.h"
 #include "FormControls.h"
 #include "Guarded.h"
+#include "SpectrumSetup.h"
 #include "Unit1.h"
 
 TForm3* Form3 = nullptr;
 
 namespace {
 
-// Conversions made ahead of time so that the limits can be checked before the
-// calculation starts; a failure is kept and raised when the calculation reads the value.
-Deferred<int32_t> intAhead(const QLineEdit* e)
+SegmentTexts segmentTexts(const TForm3& form)
 {
-    const std::string text = textOf(e);
-    if (const auto value = tryToInt(text)) return {*value, {}};
-    return {0, Msg::notInteger(text)};
+    return {textOf(form.EditSgmntX), textOf(form.EditSgmntY), textOf(form.EditShftX), textOf(form.EditShftY)};
 }
 
-Deferred<double> floatAhead(const QLineEdit* e)
+void showSegments(TForm3& form, const SegmentTexts& t)
 {
-    const std::string text = textOf(e);
-    if (const auto value = tryToFloat(text)) return {static_cast<double>(*value), {}};
-    return {0, Msg::notFloat(text)};
+    form.EditSgmntX->setText(qstr(t.segmentX));
+    form.EditSgmntY->setText(qstr(t.segmentY));
+    form.EditShftX->setText(qstr(t.shiftX));
+    form.EditShftY->setText(qstr(t.shiftY));
 }
 
 } // namespace
@@ -40,6 +38,7 @@ void TForm3::createControls()
 {
     ButtonLoad = button(this, "ButtonLoad", "Load", {8, 8, 64, 24});
     ButtontoMain = button(this, "ButtontoMain", "toForm1", {80, 8, 64, 24});
+    ButtonSave = button(this, "ButtonSave", "Save", {152, 8, 64, 24});
 
     label(this, "mmPS", {8, 38, 60, 14});
     EditPxlSpc = edit(this, "EditPxlSpc", "", {8, 54, 60, 22});
@@ -58,17 +57,17 @@ void TForm3::createControls()
     label(this, "Segment#", {508, 38, 66, 14});
     EditNSgmnt = edit(this, "EditNSgmnt", "", {508, 54, 60, 22});
     label(this, "Segment#", {576, 38, 66, 14});
-    EditNSgmnt2 = edit(this, "EditNSgmnt2", "10000", {576, 54, 60, 22});
-    EditC = edit(this, "EditC", "1.0", {646, 54, 48, 22});
+    EditNSgmnt2 = edit(this, "EditNSgmnt2", DefaultSegmentLimit, {576, 54, 60, 22});
+    EditC = edit(this, "EditC", DefaultFactor, {646, 54, 48, 22});
 
     // The panel at the top right.
     RadioGroupXY = named(new RadioGroup("X/Y", {"X", "Y"}, 2, this), "RadioGroupXY");
     RadioGroupXY->setGeometry(704, 4, 90, 44);
     RadioGroupXY->setItemIndex(0);
     CheckBoxTrnd = checkBox(this, "CheckBoxTrnd", "Trnd", false, {800, 6, 56, 20});
-    EditN = edit(this, "EditN", "1", {858, 6, 30, 20});
+    EditN = edit(this, "EditN", DefaultTrendDegree, {858, 6, 30, 20});
     CheckBoxTrnd1 = checkBox(this, "CheckBoxTrnd1", "Trnd1", false, {800, 30, 56, 20});
-    EditN1 = edit(this, "EditN1", "1", {858, 30, 30, 20});
+    EditN1 = edit(this, "EditN1", DefaultTrendDegree, {858, 30, 30, 20});
     RadioGroupWindow = named(new RadioGroup("Window", {"Rect", "Haming"}, 2, this), "RadioGroupWindow");
     RadioGroupWindow->setGeometry(704, 52, 140, 44);
     RadioGroupWindow->setItemIndex(1);
@@ -124,6 +123,7 @@ void TForm3::connectHandlers()
 {
     onClick(this, ButtonLoad, &TForm3::ButtonLoadClick);
     onClick(this, ButtontoMain, &TForm3::ButtontoMainClick);
+    onClick(this, ButtonSave, &TForm3::ButtonSaveClick);
     onClick(this, ButtonClr, &TForm3::ButtonClrClick);
     onClick(this, ButtonCal, &TForm3::ButtonCalClick);
     connect(RadioGroupXY, &RadioGroup::clicked, this, guarded(this, &TForm3::RadioGroupXYClick));
@@ -139,11 +139,7 @@ void TForm3::ButtonLoadClick()
     EditImgSizeY->setText(Form1->EditImgSizeY->text());
     EditROIX->setText(Form1->EditROISizeX->text());
     EditROIY->setText(Form1->EditROISizeY->text());
-    // Load always writes the values for direction X.
-    setInt(EditSgmntX, intOf(Form1->EditROISizeX) / 4);
-    EditSgmntY->setText("16");
-    setInt(EditShftX, intOf(EditSgmntX) / 2);
-    setInt(EditShftY, intOf(EditSgmntY) / 2);
+    showSegments(*this, loadSegments(textOf(Form1->EditROISizeX)));
     const char* headers[5] = {"No.", "Color", "FileName", "Length", "Width"};
     for (int c = 0; c < 5; ++c) StringGridFileName->setCell(c, 0, headers[c]);
     for (int r = 1; r <= 5; ++r) StringGridFileName->setCell(0, r, QString::number(r));
@@ -163,13 +159,7 @@ void TForm3::ButtonClrClick()
 
 void TForm3::RadioGroupXYClick()
 {
-    // Segment size and shift follow the direction: what was along the profile stays along it.
-    const QString segmentX = EditSgmntX->text();
-    EditSgmntX->setText(EditSgmntY->text());
-    EditSgmntY->setText(segmentX);
-    const QString shiftX = EditShftX->text();
-    EditShftX->setText(EditShftY->text());
-    EditShftY->setText(shiftX);
+    showSegments(*this, exchanged(segmentTexts(*this)));
 }
 
 void TForm3::ButtontoMainClick()
@@ -180,41 +170,61 @@ void TForm3::ButtontoMainClick()
     Form1->activateWindow();
 }
 
-SpectrumParameters TForm3::readSpectrumParameters() const
+SpectrumTexts TForm3::readSpectrumParameters() const
 {
-    SpectrumParameters p;
-    p.W = intOf(EditImgSizeX);
-    p.C = static_cast<double>(floatOf(EditC));
-    p.offset = Form1->EditOffst->text().isEmpty() ? 0 : intOf(Form1->EditOffst);
-    p.SgX = intOf(EditSgmntX);
-    p.SgY = intOf(EditSgmntY);
-    p.RX = intOf(Form1->EditROISizeX);
-    p.RY = intOf(Form1->EditROISizeY);
-    p.ShX = intOf(EditShftX);
-    p.ShY = intOf(EditShftY);
-    p.limit = intOf(EditNSgmnt2);
-    p.header = intOf(Form1->EditHeader);
-    p.swap = Form1->CheckBoxSwp->isChecked();
-    p.x0 = Form1->RoiRect.Left;
-    p.y0 = Form1->RoiRect.Top;
-    p.directionY = RadioGroupXY->itemIndex() == 1;
-    p.bandTrend = CheckBoxTrnd->isChecked();
-    if (p.bandTrend) p.bandDegree = intAhead(EditN);
-    p.segmentTrend = CheckBoxTrnd1->isChecked();
-    if (p.segmentTrend) p.segmentDegree = intAhead(EditN1);
-    p.hamming = RadioGroupWindow->itemIndex() == 1;
-    p.pixelSpacing = floatAhead(EditPxlSpc);
-    p.imageColumns = Form1->ImgSizeX;
-    p.imageRows = Form1->ImgSizeY;
-    return p;
+    SpectrumTexts t;
+    t.imageWidth = textOf(EditImgSizeX);
+    t.factor = textOf(EditC);
+    t.offset = textOf(Form1->EditOffst);
+    t.segments = segmentTexts(*this);
+    t.roiWidth = textOf(Form1->EditROISizeX);
+    t.roiHeight = textOf(Form1->EditROISizeY);
+    t.roiX = textOf(Form1->EditROIPosX);
+    t.roiY = textOf(Form1->EditROIPosY);
+    t.limit = textOf(EditNSgmnt2);
+    t.header = textOf(Form1->EditHeader);
+    t.bandDegree = textOf(EditN);
+    t.segmentDegree = textOf(EditN1);
+    t.pixelSpacing = textOf(EditPxlSpc);
+    t.swap = Form1->CheckBoxSwp->isChecked();
+    t.directionY = RadioGroupXY->itemIndex() == 1;
+    t.bandTrend = CheckBoxTrnd->isChecked();
+    t.segmentTrend = CheckBoxTrnd1->isChecked();
+    t.hamming = RadioGroupWindow->itemIndex() == 1;
+    t.x0 = Form1->RoiRect.Left;
+    t.y0 = Form1->RoiRect.Top;
+    t.imageColumns = Form1->ImgSizeX;
+    t.imageRows = Form1->ImgSizeY;
+    return t;
 }
 
-void TForm3::ButtonCalClick()
+void TForm3::ButtonCalClick() { Calculate(readSpectrumParameters(), Form1->FileBuffer, textOf(Form1->EditFileName)); }
+
+void TForm3::Calculate(const SpectrumTexts& texts, const ByteBuffer& image, const std::string& fileName)
 {
-    const SpectrumParameters p = readSpectrumParameters();
-    const int32_t used = calculateSpectrum(*Spectrum, p, Form1->FileBuffer, *this);
+    const SpectrumParameters p = spectrumParameters(texts);
+    const int32_t used = calculateSpectrum(*Spectrum, p, image, *this);
     setInt(EditNSgmnt, used);
+    last_ = Calculation{texts, fileName, std::to_string(used)};
     Spectrum->PointCount = Spectrum->SegmentLength;
-    graph();
+    graph(qstr(fileName));
     Spectrum->RunCount += 1;
+}
+
+void TForm3::SetParameterTexts(const SpectrumTexts& t)
+{
+    EditPxlSpc->setText(qstr(t.pixelSpacing));
+    EditImgSizeX->setText(qstr(t.imageWidth));
+    EditROIX->setText(qstr(t.roiWidth));
+    EditROIY->setText(qstr(t.roiHeight));
+    // The switch exchanges the segment edits when it changes, so it goes first.
+    RadioGroupXY->setItemIndex(t.directionY ? 1 : 0);
+    showSegments(*this, t.segments);
+    EditNSgmnt2->setText(qstr(t.limit));
+    EditC->setText(qstr(t.factor));
+    CheckBoxTrnd->setChecked(t.bandTrend);
+    EditN->setText(qstr(t.bandDegree));
+    CheckBoxTrnd1->setChecked(t.segmentTrend);
+    EditN1->setText(qstr(t.segmentDegree));
+    RadioGroupWindow->setItemIndex(t.hamming ? 1 : 0);
 }

@@ -6,6 +6,7 @@
 #include "RadioGroup.h"
 #include "SpectrumCalculation.h"
 #include "SpectrumChartWidget.h"
+#include "SpectrumSetup.h"
 #include "SpectrumState.h"
 #include "StringGrid.h"
 
@@ -18,6 +19,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,7 @@ public:
     // --- Controls (objectName = member name) -----------------------------------
     QPushButton* ButtonLoad;       // "Load"
     QPushButton* ButtontoMain;     // "toForm1"
+    QPushButton* ButtonSave;       // "Save": the report
     QLineEdit* EditPxlSpc;         // "mmPS"
     QLineEdit* EditImgSizeX;       // "ImageSize"
     QLineEdit* EditImgSizeY;
@@ -77,18 +80,34 @@ public:
     void RadioGroupXYClick();
     void ButtontoMainClick();
     void ButtonCalClick();
+    // The calculation of "Cal" with the texts read, on the image the Viewer holds.
+    void Calculate(const SpectrumTexts& texts, const ByteBuffer& image, const std::string& fileName);
+    // Writes this window's own parameter edits: the texts a calculation reads from it.
+    void SetParameterTexts(const SpectrumTexts& texts);
 
     // Charts and exports.
-    void graph();
+    void graph(const QString& fileName);
     void DrawProfile() override;
     void ButtonResultClick();
     void ButtonACFtoCBClick();
     void ButtonSmoothClick();
 
+    // "Save": asks for the PDF's name and writes the report of the last calculation.
+    void ButtonSaveClick();
+    void SaveReport(const QString& pdfPath);
+
 private:
+    // The last calculation's texts and file, for its report.
+    struct Calculation {
+        SpectrumTexts texts;
+        std::string fileName;
+        std::string segmentCount;
+    };
+    std::optional<Calculation> last_;
+
     void createControls();
     void connectHandlers();
-    SpectrumParameters readSpectrumParameters() const;
+    SpectrumTexts readSpectrumParameters() const;
     // Empties MemoWS, writes the header line, then the lines made from the results
     // with the spacing in EditPxlSpc; returns all lines.
     std::vector<std::string> writeMemo(std::vector<std::string> (*makeLines)(const SpectrumState&, long double));

@@ -11,7 +11,7 @@
 #include <QPointF>
 #include <QStringList>
 
-void TForm3::graph()
+void TForm3::graph(const QString& fileName)
 {
     const long double dx = floatOf(EditPxlSpc);
     shiftHistory(SeriesLin);
@@ -21,7 +21,7 @@ void TForm3::graph()
     StringGrid* grid = StringGridFileName;
     for (int r = 4; r >= 1; --r)
         for (int c = 2; c <= 4; ++c) grid->setCell(c, r + 1, grid->cell(c, r));
-    grid->setCell(2, 1, Form1->EditFileName->text());
+    grid->setCell(2, 1, fileName);
     grid->setCell(3, 1, EditSgmntX->text());
     grid->setCell(4, 1, EditSgmntY->text());
     static const char* const colourLabels[5] = {"blu", "red", "gre", "Aqu", "yel"};

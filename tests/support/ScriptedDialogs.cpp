@@ -13,6 +13,15 @@ std::optional<QString> ScriptedDialogs::openFile(QWidget*)
     return path;
 }
 
+std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const QString& suggestedName)
+{
+    saveSuggestions << suggestedName;
+    if (saveAnswers.empty()) return std::nullopt;
+    const std::optional<QString> answer = saveAnswers.front();
+    saveAnswers.pop_front();
+    return answer;
+}
+
 QString ScriptedDialogs::inputBox(QWidget*, const QString& caption, const QString& prompt, const QString& defaultText)
 {
     inputPrompts << caption + "|" + prompt + "|" + defaultText;

@@ -1,0 +1,101 @@
+#include "CommandLine.h"
+
+#include <set>
+#include <vector>
+
+const char* const UsageText =
+    "usage:\n"
+    "  ctiq-measure sspz PATH --roi X,Y,W,H [load options] [--json] [--report FILE.pdf]\n"
+    "  ctiq-measure nps FILE --roi X,Y,W,H [spectrum options] [load options] [--json] [--report FILE.pdf]\n"
+    "  ctiq-measure roi FILE --roi X,Y,W,H [load options] [--json]\n"
+    "  ctiq-measure header FILE [--json]\n"
+    "\n"
+    "PATH is a slice (its series is measured) or a folder holding one series.\n"
+    "--roi X,Y,W,H    the ROI as the Viewer's \"Position\" (centre) and \"Size\" edits\n"
+    "load options:\n"
+    "  --mode 8bit|16bit|dicom   the Viewer's \"Mode\" (default dicom)\n"
+    "  --size X,Y      columns and rows, where neither the file name nor the header gives them\n"
+    "  --header BYTES  bytes before the first sample (\"Header\")\n"
+    "  --offset N      added to every stored sample (\"Offset\")\n"
+    "  --spacing MM    pixel spacing (\"PxlSpc\")\n"
+    "spectrum options (the WienerSpectra window; defaults as its \"Load\"):\n"
+    "  --direction X|Y           profiles along rows (X) or columns (Y), default X\n"
+    "  --segment X,Y             \"SegmentSize\", default W/4,16 (exchanged for Y)\n"
+    "  --shift X,Y               \"Shift\", default half of each segment size\n"
+    "  --band-trend DEGREE       tick \"Trnd\" with this degree\n"
+    "  --segment-trend DEGREE    tick \"Trnd1\" with this degree\n"
+    "  --window rect|hamming     default hamming\n"
+    "  --factor C                \"EditC\", default 1.0\n"
+    "  --limit N                 the \"Segment#\" limit, default 10000\n"
+    "--json           named fields instead of tab-separated text; values are the windows' texts\n"
+    "--report FILE    also write the PDF report FILE and its tab-separated text beside it\n"
+    "\n"
+    "Exit status: 0 done, 1 the measurement was refused (its message on standard error),\n"
+    "2 bad usage.\n";
+
+namespace {
+
+const std::set<std::string> loadOptions{"--mode", "--size", "--header", "--offset", "--spacing"};
+const std::set<std::string> spectrumOptions{"--direction", "--segment", "--shift", "--band-trend",
+                                            "--segment-trend", "--window", "--factor", "--limit"};
+
+std::set<std::string> optionsOf(const std::string& command)
+{
+    std::set<std::string> allowed{"--json"};
+    if (command == "header") return allowed;
+    allowed.insert("--roi");
+    allowed.insert(loadOptions.begin(), loadOptions.end());
+    if (command == "roi") return allowed;
+    allowed.insert("--report");
+    if (command == "nps") allowed.insert(spectrumOptions.begin(), spectrumOptions.end());
+    return allowed;
+}
+
+} // namespace
+
+std::optional<std::string> CommandLine::option(const std::string& name) const
+{
+    const auto found = options.find(name);
+    if (found == options.end()) return std::nullopt;
+    return found->second;
+}
+
+CommandLine parseCommandLine(int argc, char** argv)
+{
+    if (argc < 2) throw UsageError("a subcommand is needed");
+    CommandLine line;
+    line.command = argv[1];
+    if (line.command != "sspz" && line.command != "nps" && line.command != "roi" && line.command != "header")
+        throw UsageError("unknown subcommand '" + line.command + "'");
+    const std::set<std::string> allowed = optionsOf(line.command);
+
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.rfind("--", 0) != 0) {
+            if (!line.path.empty()) throw UsageError("one PATH only, '" + arg + "' is another");
+            line.path = arg;
+            continue;
+        }
+        if (allowed.count(arg) == 0) throw UsageError("'" + arg + "' is not an option of " + line.command);
+        if (arg == "--json") {
+            line.json = true;
+            continue;
+        }
+        if (i + 1 >= argc) throw UsageError(arg + " needs a value");
+        line.options[arg] = argv[++i];
+    }
+    if (line.path.empty()) throw UsageError(line.command + " needs a PATH");
+    if (line.command != "header" && !line.option("--roi")) throw UsageError(line.command + " needs --roi X,Y,W,H");
+    return line;
+}
+
+std::vector<std::string> commaFields(const std::string& option, const std::string& value, size_t count)
+{
+    std::vector<std::string> fields(1);
+    for (char c : value) {
+        if (c == ',') fields.emplace_back();
+        else fields.back() += c;
+    }
+    if (fields.size() != count) throw UsageError(option + " takes " + std::to_string(count) + " values separated by commas");
+    return fields;
+}

@@ -1,0 +1,11 @@
+#pragma once
+// The subcommands of ctiq-measure. Each writes its results to `out` and returns the
+// exit status; a refused measurement fails with AppError, bad usage with UsageError.
+#include "CommandLine.h"
+
+#include <ostream>
+
+int runSspz(const CommandLine& line, std::ostream& out);
+int runNps(const CommandLine& line, std::ostream& out);
+int runRoi(const CommandLine& line, std::ostream& out);
+int runHeader(const CommandLine& line, std::ostream& out);

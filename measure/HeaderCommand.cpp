@@ -1,0 +1,33 @@
+// header: the tag grid's rows as "MetaToCB" copies them.
+#include "Commands.h"
+
+#include "DicomRecord.h"
+#include "HeaderExport.h"
+#include "Json.h"
+#include "RawLoading.h"
+#include "ReportDocument.h"
+
+int runHeader(const CommandLine& line, std::ostream& out)
+{
+    DicomRecord record;
+    const ByteBuffer bytes = readWholeFile(line.path);
+    readDicom(bytes, record);
+
+    // The grid shows the header's bytes one character each; its text is copied as UTF-8.
+    std::vector<TagGridRow> grid(std::max<size_t>(record.grid.size(), 1));
+    for (size_t c = 0; c < TagGridColumns; ++c) grid[0][c] = TagGridCaptions[c];
+    for (size_t r = 1; r < record.grid.size(); ++r)
+        for (size_t c = 0; c < TagGridColumns; ++c) grid[r][c] = utf8FromLatin1(record.grid[r][c]);
+    const std::string text = headerExportText(grid);
+
+    if (line.json) {
+        out << Json::object()
+                   .add("file", line.path)
+                   .add("elements",
+                        rowsAsObjects(rowsOfText(text), {"no", "group", "element", "vr", "length", "name", "value"}))
+                   .dump();
+    } else {
+        out << text;
+    }
+    return 0;
+}

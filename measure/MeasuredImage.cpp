@@ -1,0 +1,42 @@
+#include "MeasuredImage.h"
+
+#include "Convert.h"
+
+LoadMode loadModeOf(const CommandLine& line)
+{
+    const std::string mode = line.option("--mode").value_or("dicom");
+    if (mode == "8bit") return LoadMode::EightBit;
+    if (mode == "16bit") return LoadMode::SixteenBit;
+    if (mode == "dicom") return LoadMode::Dicom;
+    throw UsageError("--mode is 8bit, 16bit or dicom");
+}
+
+TypedGeometry typedGeometryOf(const CommandLine& line)
+{
+    TypedGeometry typed;
+    if (const auto size = line.option("--size")) {
+        const auto xy = commaFields("--size", *size, 2);
+        typed.size = xy[0] + " " + xy[1];
+    }
+    typed.header = line.option("--header");
+    typed.offset = line.option("--offset");
+    typed.pixelSpacing = line.option("--spacing");
+    return typed;
+}
+
+RoiTexts roiOf(const CommandLine& line)
+{
+    const auto f = commaFields("--roi", *line.option("--roi"), 4);
+    return {f[0], f[1], f[2], f[3]};
+}
+
+Rect roiRectOf(const RoiTexts& roi)
+{
+    return deriveRoiRect(toInt(roi.x), toInt(roi.y), toInt(roi.w), toInt(roi.h));
+}
+
+RoiStatisticsTexts measureRoi(const LoadedImage& image, const ViewerTexts& texts, const Rect& roi)
+{
+    const SampleLayout layout = sampleLayout(texts, image.columns);
+    return roiStatisticsTexts(roiStatistics(image.bytes, layout, image.rows, roiSampleBlock(roi, ViewWindowRect{})));
+}

@@ -1,0 +1,22 @@
+#pragma once
+// What the subcommands share: the load options as typed values, the ROI as the
+// Viewer's edits give it, and "Stat" on a loaded image.
+#include "CommandLine.h"
+#include "HeadlessLoad.h"
+#include "RoiStatistics.h"
+
+#include <string>
+
+struct RoiTexts {
+    std::string x, y, w, h; // "Position" and "Size"
+};
+
+LoadMode loadModeOf(const CommandLine& line);
+TypedGeometry typedGeometryOf(const CommandLine& line);
+RoiTexts roiOf(const CommandLine& line);
+
+// The ROI rectangle in image pixels, as the Viewer derives it from its edits.
+Rect roiRectOf(const RoiTexts& roi);
+
+// "Stat" on the image with the Viewer's texts as they stand.
+RoiStatisticsTexts measureRoi(const LoadedImage& image, const ViewerTexts& texts, const Rect& roi);

@@ -1,0 +1,79 @@
+// --report: the windows' own "Save", run on windows that are never shown on a screen
+// and hold the results the command computed, so that the report is the one the
+// windows write.
+#include "SeriesResult.h"
+#include "SpectrumRun.h"
+
+#include "AppError.h"
+#include "Dialogs.h"
+#include "InputGridWidget.h"
+#include "MtfEditsOfForm.h"
+#include "Unit2.h"
+#include "Unit3.h"
+
+#include <QCoreApplication>
+
+#include <memory>
+
+namespace {
+
+// Nothing may wait for an answer without a screen: questions get no answer, and a
+// failure a window reports is kept and ends the command once the report is done.
+class HeadlessDialogs final : public Dialogs {
+public:
+    QStringList reported;
+    std::optional<QString> openFile(QWidget*) override { return std::nullopt; }
+    std::optional<QString> saveFile(QWidget*, const QString&) override { return std::nullopt; }
+    QString inputBox(QWidget*, const QString&, const QString&, const QString& defaultText) override { return defaultText; }
+    void information(QWidget*, const QString& text) override { reported << text; }
+    void errorReport(QWidget*, const QString& message) override { reported << message; }
+};
+
+HeadlessDialogs& installHeadlessDialogs()
+{
+    auto port = std::make_unique<HeadlessDialogs>();
+    HeadlessDialogs& ref = *port;
+    setDialogs(std::move(port));
+    return ref;
+}
+
+void failOnReported(const HeadlessDialogs& dialogs)
+{
+    if (!dialogs.reported.isEmpty()) throw AppError(dialogs.reported.constFirst().toStdString());
+}
+
+} // namespace
+
+void saveSeriesReport(const SeriesResult& result, const std::string& pdfPath)
+{
+    const HeadlessDialogs& dialogs = installHeadlessDialogs();
+    TForm2 form;
+    form.show();
+    StringGrid& grid = *form.StringGridInput;
+    grid.setColCount(static_cast<int>(result.grid.front().size()));
+    grid.setRowCount(static_cast<int>(result.grid.size()));
+    for (size_t r = 0; r < result.grid.size(); ++r)
+        for (size_t c = 0; c < result.grid[r].size(); ++c)
+            grid.setCell(static_cast<int>(c), static_cast<int>(r), QString::fromStdString(result.grid[r][c]));
+    Form2Edits edits(form);
+    for (MtfEdit e : {MtfEdit::SliceInterval, MtfEdit::SliceThickness, MtfEdit::LSFgnd, MtfEdit::LSFgdx, MtfEdit::MTFgnd,
+                      MtfEdit::MTFgdx})
+        edits.setText(e, result.edits.text(e));
+    form.Source = result.source;
+    form.ProcessProfile();
+    QCoreApplication::processEvents();
+    failOnReported(dialogs);
+    form.SaveReport(QString::fromStdString(pdfPath));
+}
+
+void saveSpectrumReport(const SpectrumRun& run, const std::string& pdfPath)
+{
+    const HeadlessDialogs& dialogs = installHeadlessDialogs();
+    TForm3 form;
+    form.show();
+    form.SetParameterTexts(run.texts);
+    form.Calculate(run.texts, run.image.bytes, run.fileName);
+    QCoreApplication::processEvents();
+    failOnReported(dialogs);
+    form.SaveReport(QString::fromStdString(pdfPath));
+}

@@ -1,0 +1,18 @@
+#pragma once
+// Saving a report: the PDF with the charts as their widgets show them, the results,
+// the tables and the provenance, and beside it the same sections as tab-separated
+// text. Each file is written to a temporary file in the target folder and renamed
+// once complete, so a failed save leaves no partial file.
+#include "ReportDocument.h"
+
+#include <QString>
+
+#include <vector>
+
+class QWidget;
+
+// The text file beside the PDF: the same name with ".tsv" in place of ".pdf".
+QString reportTextPath(const QString& pdfPath);
+
+// Writes both files; fails with Msg::reportSaveFailed, leaving no partial file.
+void saveReport(const QString& pdfPath, const ReportDocument& document, const std::vector<QWidget*>& charts);

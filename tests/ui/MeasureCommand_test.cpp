@@ -1,0 +1,344 @@
+// ctiq-measure against the windows: each subcommand and the matching window operations
+// on the same files give the same texts; the reports the windows and the command save.
+#include "AppError.h"
+#include "DicomBytes.h"
+#include "Forms.h"
+#include "Guarded.h"
+#include "InputGridWidget.h"
+#include "ScriptedDialogs.h"
+#include "TestFiles.h"
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
+#include "ViewerDriving.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <filesystem>
+
+namespace {
+
+struct Run {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Run measure(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(CTIQ_MEASURE, arguments);
+    Run run;
+    if (!process.waitForFinished(120000)) return run;
+    run.code = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QString str(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+
+// Memos hold their lines without the CR LF they were given; the command ends each with CR LF.
+QString lines(const QString& memoText)
+{
+    QString text = memoText;
+    text.replace("\r\n", "\n");
+    if (!text.isEmpty() && !text.endsWith('\n')) text += '\n';
+    return text.replace("\n", "\r\n");
+}
+
+void placeRoi(const QString& x, const QString& y, const QString& size)
+{
+    Form1->EditROIPosX->setText(x);
+    Form1->EditROIPosY->setText(y);
+    Form1->EditROISizeX->setText(size);
+    Form1->EditROISizeY->setText(size);
+    Form1->ViewState = 1;
+    Form1->DrawImage();
+}
+
+QString field(const QString& name, QLineEdit* edit) { return name + "\t" + edit->text() + "\r\n"; }
+
+// The MTF window's table, results and memos, as the command prints them.
+QString mtfWindowText()
+{
+    const InputGrid& grid = *Form2->StringGridInput;
+    QString text;
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 1; c < grid.colCount(); ++c) cells << grid.cell(c, r);
+        text += cells.join('\t') + "\r\n";
+    }
+    text += "\r\n" + field("SliceInterval(mm)", Form2->EditsIntrv) + field("SliceThickness(mm)", Form2->EditSThick) +
+            field("FWHM(mm)", Form2->EditFWHM) + field("Centre (sample)", Form2->EditMaxPoint) +
+            field("1/FWHM (cycle/mm)", Form2->EditFrq) + field("MTF at 1/FWHM", Form2->EditMTF);
+    text += "\r\n" + lines(Form2->MemoVSSPz->toPlainText()) + "\r\n" + lines(Form2->MemoPSSPz->toPlainText()) + "\r\n" +
+            lines(Form2->MemoMTF->toPlainText());
+    return text;
+}
+
+QString withoutDate(QString tsv)
+{
+    tsv.remove(QRegularExpression("Date\t[^\r]*\r\n"));
+    return tsv;
+}
+
+} // namespace
+
+class MeasureCommandTest : public QObject {
+    Q_OBJECT
+    TempFolder folder;
+    ScriptedDialogs* d = nullptr;
+    std::filesystem::path series;
+
+private slots:
+    void initTestCase()
+    {
+        QProcess tool;
+        tool.start(SAMPLE_SERIES_TOOL, {str(folder.path()), "--slices", "21", "--size", "128", "--interval", "1", "--fwhm",
+                                        "5", "--noise", "10", "--seed", "3"});
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), 0);
+        series = folder.path() / "sspz";
+        CreateForms();
+        Form1->show();
+        Form1->RadioGroupMode->setItemIndex(2); // DICOM
+    }
+
+    void init()
+    {
+        d = &installScriptedDialogs();
+        Form1->RadioGroupMode->setItemIndex(2);
+    }
+
+    void sspzGivesTheTextsOfOpenAndCal()
+    {
+        d->openAnswers.push_back(str(series / "slice004.dcm"));
+        Form1->ButtonDispCClick();
+        placeRoi("64", "64", "20");
+        Form1->ButtonCalSWClick();
+        Form2->ButtonPNTYClick(); // as the activation does
+        QCOMPARE(d->errors, QStringList{});
+
+        const Run byFolder = measure({"sspz", str(series), "--roi", "64,64,20,20"});
+        QCOMPARE(byFolder.code, 0);
+        QCOMPARE(byFolder.out, mtfWindowText());
+        const Run bySlice = measure({"sspz", str(series / "slice010.dcm"), "--roi", "64,64,20,20"});
+        QCOMPARE(bySlice.out, byFolder.out);
+
+        const Run json = measure({"sspz", str(series), "--roi", "64,64,20,20", "--json"});
+        QCOMPARE(json.code, 0);
+        const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        QCOMPARE(o["fwhm"].toString(), Form2->EditFWHM->text());
+        QCOMPARE(o["centre"].toString(), Form2->EditMaxPoint->text());
+        QCOMPARE(o["mtf"].toString(), Form2->EditMTF->text());
+        QCOMPARE(o["series"].toArray().size(), 21);
+        QVERIFY(!o["seriesInstanceUid"].toString().isEmpty());
+        QCOMPARE(o["series"].toArray()[20].toObject()["mean"].toString(), Form2->StringGridInput->cell(4, 21));
+        QCOMPARE(o["mtfTable"].toArray()[1].toObject()["mtf"].toString(), Form2->MemoMTF->toPlainText().split('\n')[2].section('\t', 1));
+    }
+
+    void windowSaveWritesThePdfAndTheTextBesideIt()
+    {
+        const std::filesystem::path pdf = folder.path() / "reports" / "sspz.pdf";
+        std::filesystem::create_directories(pdf.parent_path());
+        d->saveAnswers.push_back(str(pdf));
+        Form2->ButtonSaveClick();
+        QCOMPARE(d->errors, QStringList{});
+        QCOMPARE(readFile(pdf).size() > 1000, true);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(readFile(pdf).data()), 5), QByteArray("%PDF-"));
+        QProcess info;
+        info.start("pdfinfo", {str(pdf)});
+        QVERIFY(info.waitForFinished(30000));
+        QCOMPARE(info.exitCode(), 0);
+        QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression("Pages:\\s+[1-9]")));
+
+        const std::vector<uint8_t> bytes = readFile(folder.path() / "reports" / "sspz.tsv");
+        const QString tsv = QString::fromUtf8(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+        QVERIFY(tsv.startsWith(mtfWindowText() + "\r\nProgram\tCTIQ "));
+        QVERIFY(tsv.contains("ROI (centre x,y, size w,h)\t64,64,20,20\r\n"));
+        QVERIFY(tsv.contains("Mode\tDICOM\r\n"));
+        QVERIFY(tsv.contains(QRegularExpression("File 1\t[^\t]*slice001.dcm\t[0-9.]+\r\n"))); // with its series
+        QVERIFY(tsv.contains(QRegularExpression("Slice thickness \\(mm\\)\t5.00\r\n")));
+
+        // The command's report is the window's, but for its date.
+        const std::filesystem::path commandPdf = folder.path() / "reports" / "command.pdf";
+        const Run run = measure({"sspz", str(series), "--roi", "64,64,20,20", "--report", str(commandPdf)});
+        QCOMPARE(run.code, 0);
+        QVERIFY(std::filesystem::file_size(commandPdf) > 1000);
+        const std::vector<uint8_t> commandBytes = readFile(folder.path() / "reports" / "command.tsv");
+        const QString commandTsv = QString::fromUtf8(reinterpret_cast<const char*>(commandBytes.data()),
+                                                     static_cast<qsizetype>(commandBytes.size()));
+        QCOMPARE(withoutDate(commandTsv), withoutDate(tsv));
+    }
+
+    void aCancelledOrFailedSaveLeavesNoFile()
+    {
+        const std::filesystem::path reports = folder.path() / "none";
+        std::filesystem::create_directories(reports);
+        d->saveAnswers.push_back(std::nullopt);
+        Form2->ButtonSaveClick();
+        QCOMPARE(d->informations, QStringList{QString::fromUtf8(Msg::reportNotSaved)});
+
+        const std::filesystem::path missing = folder.path() / "missing" / "r.pdf";
+        d->saveAnswers.push_back(str(missing));
+        guarded(Form2, &TForm2::ButtonSaveClick)();
+        QCOMPARE(d->errors.size(), 1);
+        QVERIFY(d->errors[0].contains(QString::fromStdString(Msg::cannotCreate(missing.string()))));
+        QVERIFY(std::filesystem::is_empty(reports));
+        QVERIFY(!std::filesystem::exists(missing.parent_path()));
+
+        const Run run = measure({"sspz", str(series), "--roi", "64,64,20,20", "--report", str(missing)});
+        QCOMPARE(run.code, 1);
+        QVERIFY(run.err.contains(QString::fromStdString(Msg::cannotCreate(missing.string()))));
+    }
+
+    void npsGivesTheTextsOfLoadAndCal_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<bool>("bandTrend");
+        QTest::addColumn<bool>("segmentTrend");
+        QTest::addColumn<int>("window");
+        QTest::newRow("Load defaults") << QStringList{} << 0 << false << false << 1;
+        QTest::newRow("Y, both trends, Rect")
+            << QStringList{"--direction", "Y", "--band-trend", "2", "--segment-trend", "1", "--window", "rect"} << 1 << true
+            << true << 0;
+    }
+    void npsGivesTheTextsOfLoadAndCal()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(int, direction);
+        QFETCH(bool, bandTrend);
+        QFETCH(bool, segmentTrend);
+        QFETCH(int, window);
+        const QString water = str(folder.path() / "water" / "water.dcm");
+        Form1->CheckBoxRoiLock->setChecked(true);
+        loadByName(water);
+        placeRoi("64", "60", "64");
+        Form3->RadioGroupXY->setItemIndex(0);
+        Form3->ButtonLoadClick();
+        Form3->RadioGroupXY->setItemIndex(direction); // the switch exchanges what "Load" wrote
+        Form3->CheckBoxTrnd->setChecked(bandTrend);
+        Form3->EditN->setText("2");
+        Form3->CheckBoxTrnd1->setChecked(segmentTrend);
+        Form3->RadioGroupWindow->setItemIndex(window);
+        Form3->ButtonCalClick();
+        Form3->ButtonResultClick();
+        const QString spectrum = QGuiApplication::clipboard()->text();
+        Form3->ButtonACFtoCBClick();
+        const QString acf = QGuiApplication::clipboard()->text();
+        QCOMPARE(d->errors, QStringList{});
+
+        const Run run = measure(QStringList{"nps", water, "--roi", "64,60,64,64"} + options);
+        QCOMPARE(run.code, 0);
+        QCOMPARE(run.out, "Segment#\t" + Form3->EditNSgmnt->text() + "\r\n\r\n" + spectrum + "\r\n" + acf);
+    }
+
+    void spectrumSaveWritesTheLastCalculation()
+    {
+        TForm3 fresh;
+        guarded(&fresh, &TForm3::ButtonSaveClick)();
+        QCOMPARE(d->errors, QStringList{QString::fromUtf8(Msg::reportNeedsResult)});
+
+        const std::filesystem::path pdf = folder.path() / "reports" / "nps.pdf";
+        std::filesystem::create_directories(pdf.parent_path());
+        d->saveAnswers.push_back(str(pdf));
+        Form3->ButtonSaveClick();
+        QCOMPARE(d->errors.size(), 1);
+        QVERIFY(std::filesystem::file_size(pdf) > 1000);
+        const std::vector<uint8_t> bytes = readFile(folder.path() / "reports" / "nps.tsv");
+        const QString tsv = QString::fromUtf8(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+        QVERIFY(tsv.startsWith("Segment#\t" + Form3->EditNSgmnt->text() + "\r\n\r\nc/mm\t"));
+        QVERIFY(tsv.contains("ROI (centre x,y, size w,h)\t64,60,64,64\r\n"));
+        QVERIFY(tsv.contains("Window\tRect\r\n"));
+        QVERIFY(tsv.contains("X/Y\tY\r\n"));
+    }
+
+    void roiAndHeaderGiveTheTextsOfStatAndMetaToCB()
+    {
+        const QString ct = str(pydicomFile("CT_small.dcm"));
+        loadByName(ct);
+        placeRoi("60", "70", "30");
+        Form1->ButtonStatClick();
+        Form1->ButtonHeaderToCBClick();
+        const QString header = QGuiApplication::clipboard()->text();
+        QCOMPARE(d->errors, QStringList{});
+
+        const Run roi = measure({"roi", ct, "--roi", "60,70,30,30"});
+        QCOMPARE(roi.code, 0);
+        QCOMPARE(roi.out, field("Average", Form1->EditHSBP) + field("SD", Form1->EditVSBP));
+        const Run tags = measure({"header", ct});
+        QCOMPARE(tags.code, 0);
+        QCOMPARE(tags.out, header);
+    }
+
+    void rawFilesTakeWhatTheNameDoesNotGiveFromOptions()
+    {
+        std::vector<int16_t> samples(64 * 64);
+        for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<int16_t>((i * 7919) % 200 - 100);
+        const QString raw = str(folder.write("phantom.raw", words16(samples)));
+        Form1->RadioGroupMode->setItemIndex(1); // 16bit
+        d->inputAnswers = {QString("64 64"), QString("0.5")};
+        loadByName(raw);
+        Form1->EditOffst->setText("10");
+        placeRoi("32", "32", "32");
+        Form1->ButtonStatClick();
+        Form3->RadioGroupXY->setItemIndex(0); // before "Load", which writes the X values
+        Form3->ButtonLoadClick();
+        Form3->CheckBoxTrnd->setChecked(false);
+        Form3->CheckBoxTrnd1->setChecked(false);
+        Form3->RadioGroupWindow->setItemIndex(1);
+        Form3->ButtonCalClick();
+        const QString segments = Form3->EditNSgmnt->text();
+        Form3->ButtonResultClick();
+        const QString spectrum = QGuiApplication::clipboard()->text();
+        QCOMPARE(d->errors, QStringList{});
+
+        const QStringList load{"--mode", "16bit", "--size", "64,64", "--spacing", "0.5", "--offset", "10"};
+        const Run roi = measure(QStringList{"roi", raw, "--roi", "32,32,32,32"} + load);
+        QCOMPARE(roi.out, field("Average", Form1->EditHSBP) + field("SD", Form1->EditVSBP));
+        const Run nps = measure(QStringList{"nps", raw, "--roi", "32,32,32,32"} + load);
+        QCOMPARE(nps.out.left(nps.out.indexOf("\r\n\r\n", 20) + 4), "Segment#\t" + segments + "\r\n\r\n" + spectrum + "\r\n");
+
+        const Run unsized = measure({"roi", raw, "--roi", "32,32,32,32", "--mode", "16bit"});
+        QCOMPARE(unsized.code, 1);
+        QCOMPARE(unsized.err, QString::fromStdString(Msg::sizeUnknown(raw.toStdString())) + "\n");
+    }
+
+    void refusalsGiveTheMessageAndBadUsageTheUsage()
+    {
+        const std::filesystem::path mixed = folder.path() / "mixed";
+        std::filesystem::create_directories(mixed);
+        for (const char* uid : {"1.2.3.1", "1.2.3.2"}) {
+            DicomBytes b;
+            b.element(0x0020, 0x000E, "UI", uid).element(0x0028, 0x0010, "US", us(4)).element(0x0028, 0x0011, "US", us(4));
+            folder.write(std::string("mixed/s") + uid, b.withPixels());
+        }
+        const Run several = measure({"sspz", str(mixed), "--roi", "1,1,1,1"});
+        QCOMPARE(several.code, 1);
+        QVERIFY(several.err.contains("1.2.3.1") && several.err.contains("1.2.3.2"));
+
+        const Run flat = measure({"sspz", str(mixed / "s1.2.3.1"), "--roi", "1,1,1,1"});
+        QCOMPARE(flat.code, 1);
+        QCOMPARE(flat.err, QString::fromUtf8(Msg::seriesNeedsTwoSlices) + "\n");
+
+        for (const QStringList& bad : {QStringList{}, QStringList{"sspz", str(series)}, QStringList{"roi", "x", "--roi", "1,2"},
+                                       QStringList{"header", "x", "--report", "r.pdf"}, QStringList{"nps", "x", "--roi", "1,1,1,1", "--window", "kaiser"}}) {
+            const Run run = measure(bad);
+            QCOMPARE(run.code, 2);
+            QVERIFY2(run.err.contains("usage:"), qPrintable(bad.join(' ')));
+            QVERIFY(run.out.isEmpty());
+        }
+    }
+};
+
+QTEST_MAIN(MeasureCommandTest)
+#include "MeasureCommand_test.moc"

@@ -1,0 +1,66 @@
+#include "HeadlessLoad.h"
+
+#include "AppError.h"
+#include "DicomBytes.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+TEST(HeadlessLoad, TheDicomReaderRunsOnlyInDicomModeWhenTheNameLeavesASizeOpen)
+{
+    EXPECT_TRUE(readsDicomHeader(LoadMode::Dicom, "", ""));
+    EXPECT_TRUE(readsDicomHeader(LoadMode::Dicom, "512", ""));
+    EXPECT_FALSE(readsDicomHeader(LoadMode::Dicom, "512", "512"));
+    EXPECT_FALSE(readsDicomHeader(LoadMode::SixteenBit, "", ""));
+}
+
+TEST(HeadlessLoad, ARawFileTakesItsGeometryFromTheNameAndKeepsTheHeader)
+{
+    TempFolder folder;
+    const auto file = folder.write("a 4 2 0p5.raw", words16({1, 2, 3, 4, 5, 6, 7, 8}));
+    ViewerTexts texts;
+    texts.header = "0";
+    texts.sliceThickness = "2.5"; // left from a slice before
+    const LoadedImage image = loadImage(file.string(), LoadMode::SixteenBit, {}, texts);
+    EXPECT_EQ(image.columns, 4);
+    EXPECT_EQ(image.rows, 2);
+    EXPECT_EQ(texts.pixelSpacing, "0.5");
+    EXPECT_EQ(texts.sliceThickness, "2.5");
+    EXPECT_FALSE(image.dicomRead);
+}
+
+TEST(HeadlessLoad, WithoutASizeTheTypedOneAnswersAndTheHeaderBecomesZero)
+{
+    TempFolder folder;
+    const auto file = folder.write("phantom.raw", words16(std::vector<int16_t>(16, 3)));
+    ViewerTexts texts;
+    texts.header = "100";
+    EXPECT_THROW(loadImage(file.string(), LoadMode::SixteenBit, {}, texts), AppError);
+
+    TypedGeometry typed;
+    typed.size = "4 4";
+    const LoadedImage image = loadImage(file.string(), LoadMode::SixteenBit, typed, texts);
+    EXPECT_EQ(image.columns, 4);
+    EXPECT_EQ(texts.header, "0");
+}
+
+TEST(HeadlessLoad, DicomFillsTheTextsAsTheReaderFindsThem)
+{
+    DicomBytes b;
+    b.element(0x0018, 0x0050, "DS", "2.5 ")
+        .element(0x0020, 0x0032, "DS", "1\\2\\-30.5 ")
+        .element(0x0028, 0x0010, "US", us(2))
+        .element(0x0028, 0x0011, "US", us(4))
+        .element(0x0028, 0x1052, "DS", "-1024 ");
+    TempFolder folder;
+    const auto file = folder.write("IM1", b.withPixels());
+    ViewerTexts texts;
+    const LoadedImage image = loadImage(file.string(), LoadMode::Dicom, {}, texts);
+    EXPECT_TRUE(image.dicomRead);
+    EXPECT_EQ(texts.sliceThickness, "2.5 ");
+    EXPECT_EQ(texts.position, "-30.5");
+    EXPECT_EQ(texts.offset, "-1024");
+    EXPECT_EQ(texts.header, std::to_string(b.pixelStart));
+    EXPECT_EQ(image.columns, 4);
+    EXPECT_EQ(image.rows, 2);
+}

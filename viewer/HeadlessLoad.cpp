@@ -1,0 +1,65 @@
+#include "HeadlessLoad.h"
+
+#include "AppError.h"
+#include "Convert.h"
+#include "RawLoading.h"
+
+bool readsDicomHeader(LoadMode mode, const std::string& namedColumns, const std::string& namedRows)
+{
+    return mode == LoadMode::Dicom && (namedColumns.empty() || namedRows.empty());
+}
+
+LoadedImage loadImage(const std::string& path, LoadMode mode, const TypedGeometry& typed, ViewerTexts& texts)
+{
+    const FileNameGeometry named = parseFileName(path);
+    texts.columns = named.columns;
+    texts.rows = named.rows;
+    texts.pixelSpacing = named.pixelSpacing;
+
+    LoadedImage image;
+    image.bytes = readWholeFile(path);
+    if (readsDicomHeader(mode, named.columns, named.rows)) {
+        image.dicomRead = true;
+        readDicom(image.bytes, image.dicom);
+        if (image.dicom.swap) texts.swap = *image.dicom.swap;
+        for (const auto& [edit, text] : image.dicom.edits) {
+            switch (edit) {
+            case DicomEdit::Header: texts.header = text; break;
+            case DicomEdit::ImgSizeX: texts.columns = text; break;
+            case DicomEdit::ImgSizeY: texts.rows = text; break;
+            case DicomEdit::Offst: texts.offset = text; break;
+            case DicomEdit::PxlSpc: texts.pixelSpacing = text; break;
+            case DicomEdit::SThick: texts.sliceThickness = text; break;
+            case DicomEdit::PtPos: texts.position = text; break;
+            default: break; // the window and FOV edits play no part in a measurement
+            }
+        }
+    }
+
+    if (texts.columns.empty() || texts.rows.empty()) {
+        // The window asks here; the typed size answers, and the header becomes "0".
+        if (!typed.size) throw AppError(Msg::sizeUnknown(path));
+        const MatrixSize answer = parseSizeAnswer(*typed.size);
+        texts.columns = std::to_string(answer.columns);
+        texts.rows = std::to_string(answer.rows);
+        texts.header = "0";
+    } else if (typed.size) {
+        const MatrixSize answer = parseSizeAnswer(*typed.size);
+        texts.columns = std::to_string(answer.columns);
+        texts.rows = std::to_string(answer.rows);
+    }
+    if (typed.header) texts.header = *typed.header;
+    if (typed.offset) texts.offset = *typed.offset;
+    if (typed.pixelSpacing) texts.pixelSpacing = *typed.pixelSpacing;
+
+    image.columns = toInt(texts.columns);
+    image.rows = toInt(texts.rows);
+    texts.columns = std::to_string(image.columns);
+    texts.rows = std::to_string(image.rows);
+    return image;
+}
+
+SampleLayout sampleLayout(const ViewerTexts& texts, int32_t columns)
+{
+    return {toInt(texts.header), columns, texts.swap, toInt(texts.offset)};
+}

@@ -33,6 +33,17 @@ inline const char* const reportNotSaved = "保存を取り消しました。フ�
 std::string reportSaveFailed(const std::string& path, const std::string& reason);
 inline const char* const reportNeedsResult = "保存する結果がありません。先に計算してください";
 
+// Spectrum parameters the fixed storage, the image or the loops cannot serve.
+std::string segmentLength(long long n);
+std::string profileLength(long long length);
+std::string bandLines(long long lines);
+std::string trendDegree(long long degree, long long points);
+std::string shiftBelowOne(long long shift);
+std::string imageWidthDiffers(long long columns, long long rowLength);
+std::string roiSizeNotPositive(long long width, long long height);
+std::string negativePixelSpacing(const std::string& spacing);
+inline const char* const roiOutsideImage = "ROI が画像の外にはみ出しています";
+
 // Decoding DICOM files the byte-pattern reader cannot read as they are.
 std::string cannotDecode(const std::string& path, const std::string& syntax); // "ファイル %s の画像を復号できません (%s)"
 std::string notOneGreySlice(const std::string& path, const std::string& why); // "ファイル %s は 1 枚のグレー画像として表示できません (%s)"

@@ -47,8 +47,8 @@ long double fdiv(long double a, long double b)
 
 long double finite(long double v)
 {
-    if (std::isnan(v)) throw AppError(Msg::invalidFloatOp);
-    if (std::isinf(v)) throw AppError("浮動小数点数のオーバーフロー");
+    // Results are kept as doubles, so one beyond the double range counts as infinite.
+    if (!std::isfinite(static_cast<double>(v))) throw AppError(Msg::invalidFloatOp);
     return v;
 }
 

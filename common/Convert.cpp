@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -81,5 +82,7 @@ std::optional<long double> tryToFloat(const std::string& text)
     long double value = 0;
     const auto result = std::from_chars(first, body.data() + body.size(), value);
     if (result.ec != std::errc() || result.ptr != body.data() + body.size()) return std::nullopt;
+    // Every number is kept as a double: one beyond its range ("1e400") does not convert.
+    if (!std::isfinite(static_cast<double>(value))) return std::nullopt;
     return value;
 }

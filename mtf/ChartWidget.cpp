@@ -1,11 +1,20 @@
 #include "ChartWidget.h"
 
+#include "ValueAxisScale.h"
+
 #include <QChart>
 
 #include <algorithm>
 #include <limits>
 #include <numeric>
 #include <vector>
+
+namespace {
+
+// The increment asked for, kept with the axis: the one shown may be wider.
+const char* const labelIncrementProperty = "labelIncrement";
+
+} // namespace
 
 LineChart makeLineChart(QWidget* parent, const QString& name, const QString& title, const QString& bottomTitle,
                         const QString& leftTitle)
@@ -65,14 +74,20 @@ void fitAxis(QValueAxis* axis, std::initializer_list<const QXYSeries*> series, b
         lo -= 1;
         hi += 1;
     }
+    // The chart divides the range into steps: its width must stay a finite number.
+    const double limit = std::numeric_limits<double>::max() / 4;
+    lo = std::max(lo, -limit);
+    hi = std::min(hi, limit);
+    if (axis->tickType() == QValueAxis::TicksDynamic) {
+        scaleValueAxis(axis, lo, hi, axis->property(labelIncrementProperty).toDouble(), 0);
+        return;
+    }
     axis->setRange(lo, hi);
     axis->applyNiceNumbers();
 }
 
 void setAxisScale(QValueAxis* axis, double minimum, double maximum, double increment)
 {
-    axis->setRange(minimum, maximum);
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(minimum);
-    axis->setTickInterval(increment);
+    axis->setProperty(labelIncrementProperty, increment);
+    scaleValueAxis(axis, minimum, maximum, increment, minimum);
 }

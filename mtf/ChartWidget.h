@@ -20,8 +20,10 @@ void attachSeries(const LineChart& chart, QXYSeries* series, const QString& name
 // The series shows points (x[k], y[k]), k < n, ordered by ascending x (ties keep their order).
 void replacePoints(QXYSeries* series, const double* x, const double* y, int n);
 
-// Scales an axis to round numbers around the series' x or y values; without values it stays.
+// Scales an axis around the series' x or y values (to round numbers, or with the
+// increment of setAxisScale kept); without values it stays.
 void fitAxis(QValueAxis* axis, std::initializer_list<const QXYSeries*> series, bool horizontal);
 
-// A fixed range with labels every `increment`, starting at the minimum.
+// A fixed range with labels every `increment`, starting at the minimum; an increment
+// that would give more than a few hundred labels is widened.
 void setAxisScale(QValueAxis* axis, double minimum, double maximum, double increment);

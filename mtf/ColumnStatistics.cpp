@@ -19,6 +19,6 @@ ColumnStats ColumnStatistics(const std::vector<long double>& values)
         const double deviation = static_cast<double>(v - s.mean);
         squares = static_cast<double>(squares + static_cast<long double>(deviation) * deviation);
     }
-    s.sd = static_cast<double>(std::sqrt(squares / n));
+    s.sd = static_cast<double>(Checked::finite(std::sqrt(squares / n)));
     return s;
 }

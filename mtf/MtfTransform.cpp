@@ -46,8 +46,8 @@ int ComputeMtfValues(const MtfArray& aSSPz, int M, SpectrumArrays& s)
     for (int k = 0; k < L; ++k) s.DFTRe[k] = s.DFTIm[k] = 0;
     TransformProfile(aSSPz, M, L, s.DFTRe, s.DFTIm);
     for (int k = 0; k < L; ++k)
-        s.MTFValues[k] = static_cast<double>(std::sqrt(static_cast<long double>(s.DFTRe[k]) * s.DFTRe[k] +
-                                                       static_cast<long double>(s.DFTIm[k]) * s.DFTIm[k]));
+        s.MTFValues[k] = static_cast<double>(Checked::finite(std::sqrt(
+            static_cast<long double>(s.DFTRe[k]) * s.DFTRe[k] + static_cast<long double>(s.DFTIm[k]) * s.DFTIm[k])));
     for (int k = 1; k < L; ++k) s.MTFValues[k] = static_cast<double>(Checked::fdiv(s.MTFValues[k], s.MTFValues[0]));
     s.MTFValues[0] = 1;
     return L;

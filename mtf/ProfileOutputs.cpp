@@ -1,12 +1,16 @@
 #include "ProfileOutputs.h"
 
+#include "Arithmetic.h"
 #include "NumberFormat.h"
 
 namespace {
 
-// Positions are stored as doubles before they are shown.
-double position(int k, long double centre, long double spacing) { return static_cast<double>((k - centre) * spacing); }
-double frequency(int k, long double step) { return static_cast<double>(k * step); }
+// Positions are stored as doubles before they are shown; one beyond their range fails.
+double position(int k, long double centre, long double spacing)
+{
+    return static_cast<double>(Checked::finite((k - centre) * spacing));
+}
+double frequency(int k, long double step) { return static_cast<double>(Checked::finite(k * step)); }
 
 std::string line(double x, double y) { return formatGeneral(x) + "\t" + formatGeneral(y) + "\r\n"; }
 

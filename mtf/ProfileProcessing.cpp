@@ -43,8 +43,8 @@ int NormaliseProfile(MtfArray& w, int n, MtfArray& aSSPz, MtfArray& pSSPz)
 
     const double BL = w[lo] > w[hi] ? w[lo] : w[hi];
     const double BR = w[hi];
-    for (int k = lo; k <= p; ++k) w[k] = static_cast<double>(static_cast<long double>(w[k]) - BL);
-    for (int k = p + 1; k <= hi; ++k) w[k] = static_cast<double>(static_cast<long double>(w[k]) - BR);
+    for (int k = lo; k <= p; ++k) w[k] = static_cast<double>(Checked::finite(static_cast<long double>(w[k]) - BL));
+    for (int k = p + 1; k <= hi; ++k) w[k] = static_cast<double>(Checked::finite(static_cast<long double>(w[k]) - BR));
     for (int k = 0; k < n; ++k)
         if (!(w[k] >= 0)) w[k] = 0;
 
@@ -63,7 +63,7 @@ int NormaliseProfile(MtfArray& w, int n, MtfArray& aSSPz, MtfArray& pSSPz)
     for (int k = from; k <= to; ++k) {
         const int j = k - from;
         aSSPz[j] = w[k];
-        w[j] = static_cast<double>(w[k] / H * 100);
+        w[j] = static_cast<double>(Checked::finite(w[k] / H * 100));
         pSSPz[j] = w[j];
     }
     return M;
@@ -96,5 +96,5 @@ HalfCrossings FindHalfCrossings(const MtfArray& w, int count)
 
 FwhmResult FwhmFromCrossings(const HalfCrossings& c, long double sliceInterval)
 {
-    return {std::fabs(sliceInterval * (c.right - c.left)), c.left + (c.right - c.left) / 2};
+    return {Checked::finite(std::fabs(sliceInterval * (c.right - c.left))), c.left + (c.right - c.left) / 2};
 }

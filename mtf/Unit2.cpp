@@ -103,9 +103,7 @@ void TForm2::createControls()
     Series4 = new QLineSeries;
     attachSeries(Chart2, Series4, "Series4", Qt::green);
     setAxisScale(Chart2.bottom, 0, 1.5, 0.2);
-    Chart2.left->setTickType(QValueAxis::TicksDynamic);
-    Chart2.left->setTickAnchor(0);
-    Chart2.left->setTickInterval(0.1);
+    setAxisScale(Chart2.left, 0, 1, 0.1);
     EditMTFgnd = hinted(edit(TabSheetMTF, "EditMTFgnd", "MTFgnd", {4, 410, 100, 22}), countHint);
     EditMTFgdx = hinted(edit(TabSheetMTF, "EditMTFgdx", "MTFgdx", {112, 410, 100, 22}), spacingHint);
 

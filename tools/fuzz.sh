@@ -28,6 +28,7 @@ for f in MR_small.dcm MR_small_implicit.dcm MR_small_bigendian.dcm MR_truncated.
          SC_rgb_small_odd.dcm UN_sequence.dcm priv_SQ.dcm nested_priv_SQ.dcm no_meta.dcm rtplan_truncated.dcm; do
   cp "$seeds_from/$f" "$corpus/"
 done
+cp tests/fuzz/corpus/ReadDicomFuzz/* "$corpus/" # small inputs an earlier run found, kept in the tree
 
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   "$out/ReadDicomFuzz" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
@@ -57,3 +58,6 @@ done
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   "$out/DecodeDicomFuzz" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
   -artifact_prefix="$out/decode-" "$decode_corpus"
+
+# --- The windows' handlers: their own fuzzer, built and run by its own script. ---
+bash tools/fuzz_windows.sh

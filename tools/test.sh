@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the normal
 # build, the same tests under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and the DICOM reader's fuzzer.
+# and the fuzzers of the DICOM reader and of the windows' handlers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
@@ -23,7 +23,7 @@ ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs" | tee build-sanitize/ctest.log
 
 if [ -f tools/fuzz.sh ]; then
-  echo "== fuzz the DICOM reader"
+  echo "== fuzz the DICOM reader and the windows' handlers"
   bash tools/fuzz.sh
 fi
 

@@ -188,11 +188,20 @@ Placement placeImage(int32_t W, int32_t H, bool narrow)
 
 std::optional<AutoWindow> autoWindow(const ByteBuffer& buffer, const SampleLayout& layout, int32_t sizeX, int32_t sizeY)
 {
-    const int32_t qx = sizeX / 4, qy = sizeY / 4;
+    const int64_t qx = sizeX / 4, qy = sizeY / 4;
+    const auto size = static_cast<int64_t>(buffer.size());
     std::optional<int16_t> maxValue, minValue;
-    for (int32_t r = qy; r < 3 * qy; ++r) {
-        for (int32_t c = qx; c < 3 * qx; ++c) {
-            if (!wordInside(buffer, wordPosition(layout, r, c))) continue;
+    if (qx <= 0 || qy <= 0 || layout.columns <= 0) return std::nullopt;
+    // Only words inside the buffer are read, and only the rows that hold some are
+    // visited, so the work is bounded by the buffer whatever the sizes say.
+    const int64_t rowBytes = 2 * layout.columns;
+    const int64_t firstRow = std::max(qy, ceilDiv(-layout.header - 2 * (3 * qx - 1), rowBytes));
+    const int64_t lastRow = std::min(3 * qy - 1, floorDiv(size - 2 - layout.header - 2 * qx, rowBytes));
+    for (int64_t r = firstRow; r <= lastRow; ++r) {
+        const int64_t rowStart = wordPosition(layout, r, 0);
+        const int64_t firstColumn = std::max(qx, ceilDiv(-rowStart, 2));
+        const int64_t lastColumn = std::min(3 * qx - 1, floorDiv(size - 2 - rowStart, 2));
+        for (int64_t c = firstColumn; c <= lastColumn; ++c) {
             const int16_t t = sampleValue(buffer, layout, r, c);
             if (!maxValue) {
                 maxValue = minValue = t;

@@ -8,8 +8,13 @@
 
 namespace {
 
+// GCC and clang each take the target of a block of functions in their own words.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 
 // Four differences to four greys less 128: the product with the factor, formed in
 // double precision and rounded half to even. The differences come held to where the
@@ -64,7 +69,11 @@ int32_t computeAvx2(const uint8_t* words, int32_t count, const GreyMapping& mapp
     return k;
 }
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 } // namespace
 

@@ -24,10 +24,6 @@ void forEachRow(const ByteBuffer& buffer, const SampleLayout& layout, const Samp
         rowFn(buffer.data() + wordPosition(layout, r, block.firstColumn), block.width);
 }
 
-// Integer division rounding down and up, for a positive divisor.
-inline int64_t floorDiv(int64_t a, int64_t b) { return a / b - (a % b != 0 && a < 0 ? 1 : 0); }
-inline int64_t ceilDiv(int64_t a, int64_t b) { return -floorDiv(-a, b); }
-
 } // namespace
 
 Rect deriveRoiRect(int32_t posX, int32_t posY, int32_t sizeX, int32_t sizeY)

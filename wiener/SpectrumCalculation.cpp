@@ -1,26 +1,24 @@
 #include "SpectrumCalculation.h"
 
 #include "Arithmetic.h"
+#include "NumberFormat.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-std::string num(int64_t v) { return std::to_string(v); }
-
 void checkDegree(const Deferred<int32_t>& degree, int32_t points)
 {
     // A text that does not convert fails later, when the fit reads it.
     if (!degree.converted()) return;
     if (degree.value < 0 || degree.value > MaxLsmDegree || degree.value >= points)
-        throw AppError("トレンドの次数 " + num(degree.value) + " は 0 から 16 まで、かつ当てはめる点数 " + num(points) +
-                       " 未満でなければなりません");
+        throw AppError(Msg::trendDegree(degree.value, points));
 }
 
+// The ROI (of positive size) lies inside the image and its words inside the buffer.
 bool roiInside(const SpectrumParameters& p, const ByteBuffer& image)
 {
-    if (p.RX <= 0 || p.RY <= 0) return true; // nothing is read
     const int64_t right = int64_t{p.x0} + p.RX;  // exclusive
     const int64_t bottom = int64_t{p.y0} + p.RY; // exclusive
     if (p.x0 < 0 || p.y0 < 0 || right > p.W || bottom > p.imageRows) return false;
@@ -31,6 +29,9 @@ bool roiInside(const SpectrumParameters& p, const ByteBuffer& image)
 
 // Real division that fails as the system does on a zero divisor.
 double divide(double a, double b) { return b == 0 ? static_cast<double>(Checked::fdiv(a, b)) : a / b; }
+
+// A value that leaves the double range (huge factors or spacings) ends the calculation.
+double finiteResult(double v) { return std::isfinite(v) ? v : static_cast<double>(Checked::finite(v)); }
 
 // BandMatrix[line][k] := pixel value of band line `line` at position k along the
 // profile. The words of a line lie a fixed stride apart: one word along a row, one
@@ -146,6 +147,7 @@ void addSegment(SpectrumState& s, const SpectrumParameters& p, int32_t n, int32_
     for (int32_t l = 0; l < n; ++l) {
         double power = divide((re[l] * re[l] + im[l] * im[l]) * dx * dx * wmm * wmm, denominator);
         if (p.hamming) power = power * K * K;
+        power = finiteResult(power);
         re[l] = power;
         s.WsSpectrum[l] += power;
     }
@@ -162,20 +164,19 @@ SpectrumRoles rolesOf(const SpectrumParameters& p)
 void checkSpectrumParameters(const SpectrumParameters& p, const ByteBuffer& image)
 {
     const SpectrumRoles r = rolesOf(p);
-    if (!isFftLength(r.N))
-        throw AppError("セグメント長 " + num(r.N) + " は 2 から 1024 までの 2 のべき乗でなければなりません");
-    if (r.L > MaxProfileLength)
-        throw AppError("プロファイル長 " + num(r.L) + " は 1024 以下でなければなりません");
-    if (r.f < 1 || r.f > MaxBandLines)
-        throw AppError("バンドのライン数 " + num(r.f) + " は 1 から 65 まででなければなりません");
+    if (!isFftLength(r.N)) throw AppError(Msg::segmentLength(r.N));
+    if (r.L > MaxProfileLength) throw AppError(Msg::profileLength(r.L));
+    if (r.f < 1 || r.f > MaxBandLines) throw AppError(Msg::bandLines(r.f));
     if (p.bandTrend) checkDegree(p.bandDegree, r.L);
     if (p.segmentTrend) checkDegree(p.segmentDegree, r.N);
-    if (r.segmentStep < 1 || r.bandStep < 1)
-        throw AppError("シフト " + num(std::min(r.segmentStep, r.bandStep)) + " は 1 以上でなければなりません");
+    if (r.segmentStep < 1 || r.bandStep < 1) throw AppError(Msg::shiftBelowOne(std::min(r.segmentStep, r.bandStep)));
+    // A negative spacing would put the spectrum at negative frequencies.
+    if (p.pixelSpacing.converted() && p.pixelSpacing.value < 0)
+        throw AppError(Msg::negativePixelSpacing(formatGeneral(p.pixelSpacing.value)));
     // The row length comes from "Load"; a Viewer image of another width needs a new "Load".
-    if (p.W != p.imageColumns)
-        throw AppError("画像の幅 " + num(p.imageColumns) + " が ImageSize " + num(p.W) + " と違います。Load を押してください");
-    if (!roiInside(p, image)) throw AppError("ROI が画像の外にはみ出しています");
+    if (p.W != p.imageColumns) throw AppError(Msg::imageWidthDiffers(p.imageColumns, p.W));
+    if (p.RX < 1 || p.RY < 1) throw AppError(Msg::roiSizeNotPositive(p.RX, p.RY));
+    if (!roiInside(p, image)) throw AppError(Msg::roiOutsideImage);
 }
 
 int32_t calculateSpectrum(SpectrumState& s, const SpectrumParameters& p, const ByteBuffer& image, ProfileSink& sink)
@@ -183,9 +184,10 @@ int32_t calculateSpectrum(SpectrumState& s, const SpectrumParameters& p, const B
     checkSpectrumParameters(p, image);
     const SpectrumRoles r = rolesOf(p);
 
+    // Every entry a calculation or the smoothing reads starts from zero, so that the
+    // same input gives the same spectrum whatever ran before.
     s.WsAcf.fill(0);
-    s.SpectrumCleared = std::clamp(p.W, 0, SpectrumArraySize);
-    std::fill_n(s.WsSpectrum.begin(), s.SpectrumCleared, 0.0);
+    s.WsSpectrum.fill(0);
     for (auto& line : s.BandMatrix) line.fill(0);
     s.BandProfile.fill(0);
 
@@ -193,30 +195,30 @@ int32_t calculateSpectrum(SpectrumState& s, const SpectrumParameters& p, const B
     int32_t bands = 0;
     double dx = 0;
     double wmm = 0;
-    for (int32_t v = 0; Checked::sub(Checked::add(v, r.f), 1) < r.P && used < p.limit; v = Checked::add(v, r.bandStep)) {
-        fillBand(s, p, r, image, v);
+    // Lines and positions lie inside the ROI (v < P, start < L); the steps may be huge.
+    for (int64_t v = 0; v + r.f - 1 < r.P && used < p.limit; v += r.bandStep) {
+        fillBand(s, p, r, image, static_cast<int32_t>(v));
         s.SegmentLength = r.N;
         makeBandProfile(s, p, r);
         accumulateAcf(s, r);
         ++bands;
 
         std::copy_n(s.BandProfile.begin(), r.L, s.FftRe.begin());
-        if (Checked::mod(v, r.P / 3) == 0) {
+        if (Checked::mod(static_cast<int32_t>(v), r.P / 3) == 0) {
             s.PointCount = r.L;
             sink.DrawProfile();
         }
 
         dx = p.pixelSpacing.get();
         wmm = r.f * dx; // band thickness in mm
-        for (int32_t start = 0; Checked::sub(Checked::add(start, r.N), 1) < r.L && used < p.limit;
-             start = Checked::add(start, r.segmentStep)) {
-            addSegment(s, p, r.N, start, dx, wmm);
+        for (int64_t start = 0; start + r.N - 1 < r.L && used < p.limit; start += r.segmentStep) {
+            addSegment(s, p, r.N, static_cast<int32_t>(start), dx, wmm);
             ++used;
         }
     }
 
-    for (int32_t l = 0; l < r.N; ++l) s.WsSpectrum[l] = divide(s.WsSpectrum[l], used);
+    for (int32_t l = 0; l < r.N; ++l) s.WsSpectrum[l] = finiteResult(divide(s.WsSpectrum[l], used));
     for (int32_t d = 0; d < r.N; ++d)
-        s.WsAcf[d] = divide(divide(s.WsAcf[d] * dx * wmm * dx * wmm, r.N * dx * wmm), bands);
+        s.WsAcf[d] = finiteResult(divide(divide(s.WsAcf[d] * dx * wmm * dx * wmm, r.N * dx * wmm), bands));
     return used;
 }

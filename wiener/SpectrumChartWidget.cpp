@@ -1,5 +1,7 @@
 #include "SpectrumChartWidget.h"
 
+#include "ValueAxisScale.h"
+
 #include <QLogValueAxis>
 #include <QPen>
 #include <QValueAxis>
@@ -45,13 +47,17 @@ void applySpan(QAbstractAxis* axis, Span span)
 {
     if (span.low > span.high) return;
     if (isLogarithmic(axis)) {
-        // Whole decades, so that the axis always carries labelled ticks.
-        const double low = std::pow(10.0, std::floor(std::log10(span.low)));
-        double high = std::pow(10.0, std::ceil(std::log10(span.high)));
-        if (high <= low) high = low * 10;
-        axis->setRange(low, high);
+        // Whole decades, so that the axis always carries labelled ticks; the decades
+        // stay where a double is normal and finite.
+        const double lowest = std::floor(std::clamp(std::log10(span.low), -307.0, 307.0));
+        const double highest = std::max(std::ceil(std::clamp(std::log10(span.high), -307.0, 308.0)), lowest + 1);
+        axis->setRange(std::pow(10.0, lowest), std::pow(10.0, highest));
         return;
     }
+    // The range is divided into steps: its width must stay a finite number.
+    const double limit = std::numeric_limits<double>::max() / 4;
+    span.low = std::max(span.low, -limit);
+    span.high = std::min(span.high, limit);
     if (span.low == span.high) {
         // A flat line still needs a range to be drawn in.
         const double margin = span.low == 0 ? 1 : std::abs(span.low) * 0.1;
@@ -62,11 +68,7 @@ void applySpan(QAbstractAxis* axis, Span span)
     const double rough = (span.high - span.low) / 5;
     const double decade = std::pow(10.0, std::floor(std::log10(rough)));
     const double step = rough / decade < 2 ? decade : rough / decade < 5 ? 2 * decade : 5 * decade;
-    auto* linear = static_cast<QValueAxis*>(axis);
-    linear->setTickType(QValueAxis::TicksDynamic);
-    linear->setTickAnchor(0);
-    linear->setTickInterval(step);
-    linear->setRange(span.low, span.high);
+    scaleValueAxis(static_cast<QValueAxis*>(axis), span.low, span.high, step, 0);
 }
 
 } // namespace

@@ -7,10 +7,10 @@ namespace {
 
 std::string line(long double x, long double y) { return formatGeneral(x) + "\t" + formatGeneral(y); }
 
-// WsSpectrum as the smoothing sees it: zero where the last calculation left no value.
+// WsSpectrum as the smoothing sees it: zero beyond the array.
 double spectrumAt(const SpectrumState& s, int32_t index)
 {
-    return index >= 0 && index < s.SpectrumCleared ? s.WsSpectrum[index] : 0.0;
+    return index >= 0 && index < SpectrumArraySize ? s.WsSpectrum[index] : 0.0;
 }
 
 long double meanOf(const SpectrumState& s, int32_t first, int32_t last)
@@ -23,6 +23,8 @@ long double meanOf(const SpectrumState& s, int32_t first, int32_t last)
 } // namespace
 
 long double spatialFrequency(int32_t k, int32_t n, long double dx) { return Checked::fdiv(k, n * dx); }
+
+long double acfLag(int32_t d, long double dx) { return Checked::finite(d * dx); }
 
 std::string exportHeader(const std::string& fileName) { return "c/mm\t" + fileName; }
 
@@ -37,7 +39,7 @@ std::vector<std::string> spectrumLines(const SpectrumState& s, long double dx)
 std::vector<std::string> acfLines(const SpectrumState& s, long double dx)
 {
     std::vector<std::string> lines;
-    for (int32_t d = 0; d <= s.SegmentLength / 2; ++d) lines.push_back(line(d * dx, s.WsAcf[d]));
+    for (int32_t d = 0; d <= s.SegmentLength / 2; ++d) lines.push_back(line(acfLag(d, dx), s.WsAcf[d]));
     return lines;
 }
 

@@ -27,9 +27,6 @@ struct SpectrumState : FftArrays, LsmArrays {
     int32_t RunCount = 0;      // calculations finished since the last Clear
     std::array<double, SpectrumArraySize> WsSpectrum{};
     std::array<double, SpectrumArraySize> WsAcf{};
-    // Entries of WsSpectrum the last calculation set to zero (the image row length,
-    // at most all); the smoothing reads zero from there on.
-    int32_t SpectrumCleared = 0;
 
     // Working storage of one calculation. The band matrix is held line by line,
     // [line of the band][position along the profile], so that a line is contiguous.

@@ -36,7 +36,7 @@ void TForm3::graph(const QString& fileName)
     appendPoints(SeriesLin[0], spectrum);
     appendPoints(SeriesLog[0], spectrum);
     QList<QPointF> acf;
-    for (int32_t d = 0; d <= n - 1; ++d) acf.append(QPointF(static_cast<double>(d * dx), s.WsAcf[d]));
+    for (int32_t d = 0; d <= n - 1; ++d) acf.append(QPointF(static_cast<double>(acfLag(d, dx)), s.WsAcf[d]));
     appendPoints(SeriesAcf[0], acf);
     for (QChartView* chart : {ChartWSLin, ChartWSLog, ChartACF}) fitAxes(chart);
 }

@@ -33,11 +33,14 @@ TEST(ToFloat, ReadsPointDecimals)
     EXPECT_EQ(toFloat("1E-5"), 1e-5L);
     EXPECT_EQ(toFloat(" 2.5 "), 2.5L);
     EXPECT_EQ(toFloat(".5"), 0.5L);
+    EXPECT_EQ(static_cast<double>(toFloat("1.7976931348623158e308")), std::numeric_limits<double>::max());
+    EXPECT_EQ(toFloat("1e-400"), 1e-400L); // tiny numbers stay, and are 0 as doubles
 }
 
 TEST(ToFloat, RefusesOtherTextsWithTheMessage)
 {
-    for (const std::string text : {"", "FWHM", "0,5", "1..2", "e5", "1e", "inf", "nan"}) {
+    // A number beyond the double range is refused as a text that is no number.
+    for (const std::string text : {"", "FWHM", "0,5", "1..2", "e5", "1e", "inf", "nan", "1e400", "-1e400", "1e5000"}) {
         EXPECT_EQ(errorMessageOf([&] { toFloat(text); }), "'" + text + "' は浮動小数点数ではありません");
         EXPECT_FALSE(tryToFloat(text)) << text;
     }
@@ -60,6 +63,11 @@ TEST(Checked, FailsWithTheSystemMessages)
     EXPECT_EQ(message([] { Checked::div(1, 0); }), "ゼロによる除算");
     EXPECT_EQ(message([] { Checked::fdiv(1, 0); }), "0 による浮動小数点数除算");
     EXPECT_EQ(message([] { Checked::fdiv(0, 0); }), "不正な浮動小数点数演算命令");
+    // A result the double range cannot hold is an invalid operation, not a number shown.
+    EXPECT_EQ(message([] { Checked::fdiv(1, 1e-320L); }), "不正な浮動小数点数演算命令");
+    EXPECT_EQ(message([] { Checked::finite(std::numeric_limits<long double>::infinity()); }), "不正な浮動小数点数演算命令");
+    EXPECT_EQ(message([] { Checked::finite(std::numeric_limits<long double>::quiet_NaN()); }), "不正な浮動小数点数演算命令");
+    EXPECT_EQ(Checked::finite(-1e308L), -1e308L);
     EXPECT_EQ(Checked::div(-7, 2), -3);
     EXPECT_EQ(Checked::trunc(-2.9L), -2);
 }

@@ -262,6 +262,57 @@ private slots:
         QVERIFY(dialogs_->errors.isEmpty());
     }
 
+    // Texts at the ends of the number range in the edits drawing reads: a picture or
+    // a message, within moments, whatever the sizes, shifts and window say.
+    void displayEditsAtTheirExtremes_data()
+    {
+        QTest::addColumn<QString>("editName");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<QString>("message"); // empty: drawn without a message
+        const QStringList disp{"ButtonDisp"}, autoWL{"ButtonAutoWL"};
+        QTest::newRow("widest window, Auto") << "EditWindowWidth" << "2147483647" << autoWL << "";
+        QTest::newRow("widest window, Disp") << "EditWindowWidth" << "2147483647" << disp << "";
+        QTest::newRow("narrowest window") << "EditWindowWidth" << "-2147483648" << disp << "";
+        QTest::newRow("columns 2147483647, Auto twice") << "EditImgSizeX" << "2147483647"
+                                                        << QStringList{"ButtonAutoWL", "ButtonAutoWL"} << "";
+        QTest::newRow("rows 2147483647, Auto twice") << "EditImgSizeY" << "2147483647"
+                                                     << QStringList{"ButtonAutoWL", "ButtonAutoWL"}
+                                                     << "表示画像 64 x 2147483647 は大きすぎます";
+        QTest::newRow("magnification beyond doubles") << "EditMF" << "1e400" << disp << "'1e400' は浮動小数点数ではありません";
+        QTest::newRow("magnification 1e-300") << "EditMF" << "1e-300" << disp << "整数のオーバーフロー";
+        QTest::newRow("magnification 1e300, zoom in") << "EditMF" << "1e300" << QStringList{"Button1"} << "";
+        QTest::newRow("shift 2147483647") << "EditImgSftX" << "2147483647" << disp << "整数のオーバーフロー";
+        QTest::newRow("shift -2147483648") << "EditImgSftY" << "-2147483648" << disp << "整数のオーバーフロー";
+        QTest::newRow("header -2147483648") << "EditHeader" << "-2147483648" << autoWL << "";
+        QTest::newRow("header 2147483647") << "EditHeader" << "2147483647" << autoWL << "";
+        QTest::newRow("offset 2147483647") << "EditOffst" << "2147483647" << disp << "整数のオーバーフロー";
+        QTest::newRow("ROI at -2147483648, Stat") << "EditROIPosX" << "-2147483648"
+                                                  << QStringList{"ButtonDisp", "ButtonStat"} << "整数のオーバーフロー";
+        QTest::newRow("ROI of 2147483647, Stat") << "EditROISizeY" << "2147483647"
+                                                 << QStringList{"ButtonDisp", "ButtonStat"} << "";
+    }
+    void displayEditsAtTheirExtremes()
+    {
+        QFETCH(QString, editName);
+        QFETCH(QString, text);
+        QFETCH(QStringList, buttons);
+        QFETCH(QString, message);
+        Form1->RadioGroupMode->setItemIndex(1);
+        for (auto [edit, start] : {std::pair{Form1->EditMF, "1.0"}, {Form1->EditImgSftX, "0"}, {Form1->EditImgSftY, "0"},
+                                   {Form1->EditHeader, "0"}, {Form1->EditOffst, "0"}, {Form1->EditROIPosX, "32"},
+                                   {Form1->EditROIPosY, "32"}, {Form1->EditROISizeX, "16"}, {Form1->EditROISizeY, "16"}})
+            edit->setText(start);
+        loadByName(folder_.write("extreme 64 64 1.raw", words16(ramp(64 * 64))));
+        QCOMPARE(dialogs_->errors, QStringList{});
+        Form1->findChild<QLineEdit*>(editName)->setText(text);
+        for (const QString& button : buttons) Form1->findChild<QAbstractButton*>(button)->click();
+        QCOMPARE(dialogs_->errors.value(0), message);
+        QVERIFY(dialogs_->errors.size() <= 1 || dialogs_->errors[1] == message);
+        for (QLineEdit* e : Form1->findChildren<QLineEdit*>())
+            QVERIFY2(!e->text().contains("INF") && !e->text().contains("NAN"), qPrintable(e->objectName()));
+    }
+
     void imageToClipboard()
     {
         QTest::mouseClick(Form1->ButtonSaveBMP, Qt::LeftButton);

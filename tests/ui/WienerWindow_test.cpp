@@ -1,3 +1,4 @@
+#include "AppError.h"
 #include "Forms.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
@@ -9,6 +10,7 @@
 #include <QGuiApplication>
 #include <QtTest>
 
+#include <limits>
 #include <random>
 
 namespace {
@@ -299,6 +301,16 @@ private slots:
         QTest::newRow("limit not an integer") << "EditNSgmnt2" << "1e4" << 0 << "'1e4' は整数ではありません";
         QTest::newRow("more lines than the ROI: no segment") << "EditSgmntY" << "65" << 0 << "不正な浮動小数点数演算命令";
         QTest::newRow("limit 0: no segment") << "EditNSgmnt2" << "0" << 0 << "不正な浮動小数点数演算命令";
+        QTest::newRow("ROI at the smallest integer") << "" << "" << std::numeric_limits<int32_t>::min()
+                                                     << "ROI が画像の外にはみ出しています";
+        QTest::newRow("factor beyond doubles") << "EditC" << "1e400" << 0 << "'1e400' は浮動小数点数ではありません";
+        QTest::newRow("factor too large for the squares") << "EditC" << "1e300" << 0 << "不正な浮動小数点数演算命令";
+        QTest::newRow("spacing beyond doubles") << "EditPxlSpc" << "1e400" << 0 << "'1e400' は浮動小数点数ではありません";
+        QTest::newRow("spacing too large for the squares") << "EditPxlSpc" << "1e200" << 0 << "不正な浮動小数点数演算命令";
+        QTest::newRow("negative spacing") << "EditPxlSpc" << "-0.5" << 0 << QString::fromStdString(Msg::negativePixelSpacing("-0.5"));
+        QTest::newRow("negative ROI width") << "Viewer EditROISizeX" << "-64" << 0 << QString::fromStdString(Msg::roiSizeNotPositive(-64, 64));
+        QTest::newRow("ROI taller than the image") << "Viewer EditROISizeY" << "2147483647" << 0
+                                                  << "ROI が画像の外にはみ出しています";
     }
     void calculationRefusesOrFailsClearly()
     {
@@ -308,7 +320,10 @@ private slots:
         QFETCH(QString, message);
         Form3->ButtonCal->click();
         Form3->EditNSgmnt->setText("seen");
-        if (!editName.isEmpty()) Form3->findChild<QLineEdit*>(editName)->setText(text);
+        if (editName.startsWith("Viewer "))
+            Form1->findChild<QLineEdit*>(editName.mid(7))->setText(text);
+        else if (!editName.isEmpty())
+            Form3->findChild<QLineEdit*>(editName)->setText(text);
         Form1->RoiRect.Left = roiLeft;
         Form3->ButtonCal->click();
         QCOMPARE(dialogs->errors, QStringList{message});

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <numeric>
 #include <random>
@@ -247,6 +248,48 @@ TEST_F(Calculation, SegmentLimitStopsInTheSecondBandAndAveragesTheAcfOverBandsBe
     for (int d = 0; d < 16; ++d) EXPECT_NEAR(limitedAcf[d], state->WsAcf[d], 1e-9 * std::abs(state->WsAcf[0])) << d;
 }
 
+TEST_F(Calculation, SameInputGivesTheSameSpectrumOnEveryRun)
+{
+    // Direction Y on a 16 x 128 image with segments of 64: more entries than the
+    // row length of 16. A value an earlier run left behind must not survive.
+    std::mt19937 generator(11);
+    const ByteBuffer image = image16(16, 128, [&](int, int) { return static_cast<int>(1000 + generator() % 50); });
+    SpectrumParameters p = defaults(16, 16);
+    p.imageRows = 128;
+    p.RY = 128;
+    p.directionY = true;
+    p.SgY = 64;
+    p.ShY = 32;
+    state->WsSpectrum.fill(std::numeric_limits<double>::quiet_NaN());
+    ASSERT_EQ(run(p, image), 21); // 7 bands of 4 lines, 3 segments each
+    const auto first = state->WsSpectrum;
+    for (int l = 0; l < 64; ++l) EXPECT_TRUE(std::isfinite(first[l])) << l;
+    EXPECT_EQ(maxAbs(first, 64, SpectrumArraySize), 0.0);
+    for (int press = 0; press < 3; ++press) {
+        run(p, image);
+        for (int l = 0; l < SpectrumArraySize; ++l) ASSERT_EQ(state->WsSpectrum[l], first[l]) << l;
+    }
+}
+
+TEST_F(Calculation, StepsBeyondTheRoiEndAfterOneBandOrSegment)
+{
+    SpectrumParameters p = defaults(64, 64);
+    p.ShY = std::numeric_limits<int32_t>::max();
+    EXPECT_EQ(run(p, noise(64, 20, 3)), 7); // one band of seven segments
+    p.ShX = std::numeric_limits<int32_t>::max();
+    EXPECT_EQ(run(p, noise(64, 20, 3)), 1);
+}
+
+TEST_F(Calculation, ResultsBeyondTheDoubleRangeFail)
+{
+    SpectrumParameters p = defaults(64, 64);
+    p.C = 1e300; // the squared magnitudes leave the range
+    EXPECT_EQ(failure(p, noise(64, 20, 4)), "不正な浮動小数点数演算命令");
+    p = defaults(64, 64);
+    p.pixelSpacing.value = 1e200;
+    EXPECT_EQ(failure(p, noise(64, 20, 4)), "不正な浮動小数点数演算命令");
+}
+
 TEST_F(Calculation, UniformImageGivesZeroSpectrumAndAcf)
 {
     const ByteBuffer image = image16(64, 64, [](int, int) { return 1234; });
@@ -459,6 +502,14 @@ TEST_F(Calculation, ParametersBeyondTheFixedStorageAreRefusedChangingNothing)
         {"row length shorter than the ROI", [](auto& p) { p.W = p.imageColumns = 32; }, &image, "ROI が画像の外にはみ出しています"},
         {"header past the buffer's end", [](auto& p) { p.header = 2; }, &image, "ROI が画像の外にはみ出しています"},
         {"negative header", [](auto& p) { p.header = -2; }, &image, "ROI が画像の外にはみ出しています"},
+        {"negative ROI width", [](auto& p) { p.RX = -64; }, &image, "ROI の大きさ -64 x 64 は 1 以上でなければなりません"},
+        {"ROI of no lines", [](auto& p) { p.RY = 0; }, &image, "ROI の大きさ 64 x 0 は 1 以上でなければなりません"},
+        {"ROI left of the image", [](auto& p) { p.x0 = std::numeric_limits<int32_t>::min(); }, &image,
+         "ROI が画像の外にはみ出しています"},
+        {"ROI as wide as the integers go", [](auto& p) { p.RX = std::numeric_limits<int32_t>::max(); p.SgX = 1024; },
+         &image, "プロファイル長 2147483647 は 1024 以下でなければなりません"},
+        {"negative pixel spacing", [](auto& p) { p.pixelSpacing.value = -0.5; }, &image,
+         "ピクセル間隔 -0.5 mm は負であってはなりません"},
     };
     for (const Case& c : cases) {
         SpectrumParameters p = defaults(64, 64);

@@ -12,12 +12,10 @@ namespace {
 struct Outputs : ::testing::Test {
     std::unique_ptr<SpectrumState> state = std::make_unique<SpectrumState>();
 
-    // A finished calculation with N = 16 on an image row of the given length:
-    // WsSpectrum[l] = l + 1 for l < 16, WsAcf[d] = 100 - d.
-    void finished(int rowLength = 512)
+    // A finished calculation with N = 16: WsSpectrum[l] = l + 1 for l < 16, WsAcf[d] = 100 - d.
+    void finished()
     {
         state->SegmentLength = 16;
-        state->SpectrumCleared = std::min(rowLength, SpectrumArraySize);
         state->WsSpectrum.fill(0);
         for (int l = 0; l < 16; ++l) state->WsSpectrum[l] = l + 1;
         for (int d = 0; d < SpectrumArraySize; ++d) state->WsAcf[d] = 100 - d;
@@ -58,10 +56,10 @@ TEST_F(Outputs, BeforeAnyCalculation)
     EXPECT_EQ(errorMessageOf([&] { smoothedLines(*state, 0.5L); }), "0 による浮動小数点数除算");
 }
 
-TEST_F(Outputs, SmoothingRunsToNPlusSevenWithZeroBeyondTheClearedEntries)
+TEST_F(Outputs, SmoothingRunsToNPlusSeven)
 {
     finished();
-    state->WsSpectrum[16] = 1000; // past N but inside the cleared part: read as it is
+    state->WsSpectrum[16] = 1000; // past N: read as it is
     const auto lines = smoothedLines(*state, 0.5L);
     ASSERT_EQ(lines.size(), 23u);
     EXPECT_EQ(lines[0], "0.125\t2.3");                // 0.7*2 + 0.3*3
@@ -71,18 +69,11 @@ TEST_F(Outputs, SmoothingRunsToNPlusSevenWithZeroBeyondTheClearedEntries)
     EXPECT_EQ(lines[11], "1.5\t136.375");             // S[9..16]: 10..16 and 1000
     EXPECT_EQ(lines[22], "2.875\t0");                 // S[20..27]: all zero
     EXPECT_EQ(lines[15], "2\t130.625");               // S[13..20]: 14, 15, 16, 1000 and zeros
-
-    // Entries from the row length on were not cleared by the calculation: they count as zero.
-    finished(14);
-    state->WsSpectrum[14] = state->WsSpectrum[15] = 500;
-    const auto cut = smoothedLines(*state, 0.5L);
-    EXPECT_EQ(cut[10], "1.375\t8.625"); // S[8..15]: 9..14 and two zeros, not 500 and 500
 }
 
 TEST_F(Outputs, SmoothingReadsZeroBeyondTheArray)
 {
     state->SegmentLength = 1024;
-    state->SpectrumCleared = SpectrumArraySize;
     state->WsSpectrum.fill(8);
     const auto lines = smoothedLines(*state, 1.0L);
     ASSERT_EQ(lines.size(), 1031u);
@@ -96,4 +87,11 @@ TEST_F(Outputs, ZeroSpacingFailsAsDivisionByZero)
     EXPECT_THROW(spectrumLines(*state, 0.0L), AppError);
     EXPECT_THROW(smoothedLines(*state, 0.0L), AppError);
     EXPECT_EQ(acfLines(*state, 0.0L)[1], "0\t99");
+}
+
+TEST_F(Outputs, LagsBeyondTheDoubleRangeFail)
+{
+    finished();
+    EXPECT_EQ(errorMessageOf([&] { acfLines(*state, 1e308L); }), "不正な浮動小数点数演算命令");
+    EXPECT_EQ(acfLines(*state, 1e300L)[8], "8E300\t92");
 }

@@ -65,11 +65,8 @@ std::string colourImage(const std::string& photometric) { return "カラー " + 
 std::string bitsAllocated(unsigned bits) { return "BitsAllocated " + std::to_string(bits); }
 
 std::string seriesInPositionOrder(size_t slices) { return std::to_string(slices) + " 枚 位置順"; }
-std::string seriesInNameOrder(size_t slices)
-{
-    return std::to_string(slices) + " 枚 名前順 (位置のないスライスがあります)";
-}
-std::string filesLeftOut(size_t files) { return "、" + std::to_string(files) + " ファイルは別シリーズか画像ではないため除外"; }
+std::string seriesInNameOrder(size_t slices) { return std::to_string(slices) + " 枚 名前順 (位置なし)"; }
+std::string filesLeftOut(size_t files) { return "・他 " + std::to_string(files) + " 件除外"; }
 std::string samePosition(const std::string& a, const std::string& b, const std::string& position)
 {
     return "スライス " + a + " と " + b + " が同じ位置 " + position + " mm にあります。Cal. は測りません";

@@ -53,8 +53,8 @@ std::string bitsAllocated(unsigned bits);                                     //
 
 // The slices of a series in position order.
 std::string seriesInPositionOrder(size_t slices);                       // "%u 枚 位置順"
-std::string seriesInNameOrder(size_t slices);                            // "%u 枚 名前順 (位置のないスライスがあります)"
-std::string filesLeftOut(size_t files);                                  // "、%u ファイルは別シリーズか画像ではないため除外"
+std::string seriesInNameOrder(size_t slices);                            // "%u 枚 名前順 (位置なし)": a slice has no position
+std::string filesLeftOut(size_t files);                                  // "・他 %u 件除外": other series, no images
 std::string samePosition(const std::string& a, const std::string& b, const std::string& position);
 std::string irregularSpacing(const std::string& a, const std::string& positionA, const std::string& b,
                              const std::string& positionB, const std::string& interval);

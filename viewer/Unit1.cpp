@@ -145,7 +145,9 @@ void TForm1::createControls()
     label(series, "SliceWidth", {72, 28, 60, 18});
     ButtonCalSW = button(series, "ButtonCalSW", "Cal.", {134, 24, 54, 24});
     LabelSeriesStatus = named(label(series, QString(), {6, 52, 182, 20}), "LabelSeriesStatus");
-    LabelSeriesStatus->setWordWrap(true);
+    QFont small = LabelSeriesStatus->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    LabelSeriesStatus->setFont(small);
 
     // Tag grid and the geometry row under the image.
     StringGridDICOM = named(new StringGrid(17, 512, this), "StringGridDICOM");

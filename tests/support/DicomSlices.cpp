@@ -20,29 +20,29 @@ std::string decimals(const std::array<double, n>& values)
 
 } // namespace
 
-std::vector<uint8_t> dicomSlice(const SliceSpec& spec)
+std::vector<uint8_t> dicomSlice(const SliceSpec& fields)
 {
-    DicomBytes file(spec.implicitVr ? "1.2.840.10008.1.2" : "1.2.840.10008.1.2.1");
+    DicomBytes file(fields.implicitVr ? "1.2.840.10008.1.2" : "1.2.840.10008.1.2.1");
     const auto put = [&](uint16_t group, uint16_t element, const char* vr, std::vector<uint8_t> value) {
         if (value.size() % 2 != 0) value.push_back(std::string(vr) == "UI" ? '\0' : ' ');
-        if (spec.implicitVr) file.implicitElement(group, element, value);
+        if (fields.implicitVr) file.implicitElement(group, element, value);
         else file.element(group, element, vr, value);
     };
     const auto text = [](const std::string& t) { return std::vector<uint8_t>(t.begin(), t.end()); };
 
     put(0x0008, 0x0060, "CS", text("CT"));
-    if (spec.sequenceBefore) { // ReferencedImageSequence, one item of undefined length
-        if (spec.implicitVr) file.marker(0x0008, 0x1140, 0xFFFFFFFF).marker(0xFFFE, 0xE000, 0xFFFFFFFF);
+    if (fields.sequenceBefore) { // ReferencedImageSequence, one item of undefined length
+        if (fields.implicitVr) file.marker(0x0008, 0x1140, 0xFFFFFFFF).marker(0xFFFE, 0xE000, 0xFFFFFFFF);
         else file.sequence(0x0008, 0x1140);
         put(0x0020, 0x0032, "DS", text("0\\0\\9999"));
         file.marker(0xFFFE, 0xE00D, 0).marker(0xFFFE, 0xE0DD, 0);
     }
     put(0x0018, 0x0050, "DS", text("1.0"));
-    put(0x0020, 0x000E, "UI", text(spec.seriesUid));
-    if (spec.position) put(0x0020, 0x0032, "DS", text(decimals(*spec.position)));
-    if (spec.orientation) put(0x0020, 0x0037, "DS", text(decimals(*spec.orientation)));
+    put(0x0020, 0x000E, "UI", text(fields.seriesUid));
+    if (fields.position) put(0x0020, 0x0032, "DS", text(decimals(*fields.position)));
+    if (fields.orientation) put(0x0020, 0x0037, "DS", text(decimals(*fields.orientation)));
     put(0x0028, 0x0010, "US", us(4));
     put(0x0028, 0x0011, "US", us(4));
     put(0x0028, 0x0100, "US", us(16));
-    return file.withPixels(!spec.implicitVr);
+    return file.withPixels(!fields.implicitVr);
 }

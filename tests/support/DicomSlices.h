@@ -16,4 +16,4 @@ struct SliceSpec {
 };
 
 // A 4 x 4 slice (its pixel data runs on past the 16 pixels).
-std::vector<uint8_t> dicomSlice(const SliceSpec& spec);
+std::vector<uint8_t> dicomSlice(const SliceSpec& fields);

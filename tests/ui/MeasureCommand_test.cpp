@@ -363,9 +363,9 @@ private slots:
         const std::filesystem::path twice = folder.path() / "twice";
         std::filesystem::create_directories(twice);
         for (const char* name : {"a.dcm", "b.dcm", "c.dcm"}) {
-            SliceSpec spec;
-            spec.position = std::array<double, 3>{0, 0, name[0] == 'a' ? 0.0 : 1.0};
-            folder.write("twice/" + std::string(name), dicomSlice(spec));
+            SliceSpec fields;
+            fields.position = std::array<double, 3>{0, 0, name[0] == 'a' ? 0.0 : 1.0};
+            folder.write("twice/" + std::string(name), dicomSlice(fields));
         }
         d->openAnswers.push_back(str(twice / "a.dcm"));
         Form1->ButtonDispCClick();

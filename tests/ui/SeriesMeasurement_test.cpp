@@ -232,9 +232,9 @@ private slots:
         QFETCH(QString, message);
         const TempFolder own;
         for (int i = 0; i < positions.size(); ++i) {
-            SliceSpec spec;
-            spec.position = std::array<double, 3>{0, 0, positions[i]};
-            own.write("s" + std::to_string(i) + ".dcm", dicomSlice(spec));
+            SliceSpec fields;
+            fields.position = std::array<double, 3>{0, 0, positions[i]};
+            own.write("s" + std::to_string(i) + ".dcm", dicomSlice(fields));
         }
         d->openAnswers.push_back(QString::fromStdString((own.path() / "s0.dcm").string()));
         Form1->ButtonDispCClick();

@@ -69,9 +69,9 @@ TEST(MeasurementSeries, SlicesComeInTheOrderCalMeasuresThem)
     const double positions[] = {2, -1, 0.5};
     const char* names[] = {"1.9.1", "1.9.22", "1.9.3"};
     for (int i = 0; i < 3; ++i) {
-        SliceSpec spec;
-        spec.position = std::array<double, 3>{0, 0, positions[i]};
-        folder.write(names[i], dicomSlice(spec));
+        SliceSpec fields;
+        fields.position = std::array<double, 3>{0, 0, positions[i]};
+        folder.write(names[i], dicomSlice(fields));
     }
     const std::vector<std::string> inPositionOrder{path(folder, "1.9.22"), path(folder, "1.9.3"), path(folder, "1.9.1")};
     EXPECT_EQ(measurementSeries(path(folder, "1.9.1")).files, inPositionOrder);

@@ -16,20 +16,20 @@ namespace {
 
 SliceSpec at(double z, const std::string& series = "1.2.3.4")
 {
-    SliceSpec spec;
-    spec.seriesUid = series;
-    spec.position = std::array<double, 3>{-10, -10, z};
-    spec.orientation = std::array<double, 6>{1, 0, 0, 0, 1, 0};
-    return spec;
+    SliceSpec fields;
+    fields.seriesUid = series;
+    fields.position = std::array<double, 3>{-10, -10, z};
+    fields.orientation = std::array<double, 6>{1, 0, 0, 0, 1, 0};
+    return fields;
 }
 
 class SeriesOrderTest : public ::testing::Test {
 protected:
     TempFolder folder;
 
-    std::string write(const std::string& name, const SliceSpec& spec) const
+    std::string write(const std::string& name, const SliceSpec& fields) const
     {
-        return folder.write(name, dicomSlice(spec)).string();
+        return folder.write(name, dicomSlice(fields)).string();
     }
     std::string path(const std::string& name) const { return (folder.path() / name).string(); }
     std::vector<std::string> paths(std::initializer_list<const char*> names) const
@@ -58,9 +58,9 @@ TEST_F(SeriesOrderTest, PositionsGoAlongTheSliceNormal)
 {
     // Rows along x and columns along -y: the normal points down z, so the highest z comes first.
     for (double z : {1.0, 2.0, 3.0}) {
-        SliceSpec spec = at(z);
-        spec.orientation = std::array<double, 6>{1, 0, 0, 0, -1, 0};
-        write("z" + formatGeneral(z), spec);
+        SliceSpec fields = at(z);
+        fields.orientation = std::array<double, 6>{1, 0, 0, 0, -1, 0};
+        write("z" + formatGeneral(z), fields);
     }
     EXPECT_EQ(orderedSeries(path("z1")).slices, paths({"z3", "z2", "z1"}));
 

@@ -50,16 +50,16 @@ TEST(SliceHeader, AFileWithoutMetaGroupIsReadFromItsFirstElement)
 {
     for (const bool implicitVr : {false, true}) {
         SCOPED_TRACE(implicitVr);
-        SliceSpec spec;
-        spec.implicitVr = implicitVr;
-        spec.position = std::array<double, 3>{0, 0, 12.5};
-        std::vector<uint8_t> bytes = dicomSlice(spec);
+        SliceSpec fields;
+        fields.implicitVr = implicitVr;
+        fields.position = std::array<double, 3>{0, 0, 12.5};
+        std::vector<uint8_t> bytes = dicomSlice(fields);
         const uint8_t firstElement[] = {0x08, 0x00, 0x60, 0x00}; // (0008,0060), the data set's first
         bytes.erase(bytes.begin(), std::search(bytes.begin(), bytes.end(), std::begin(firstElement), std::end(firstElement)));
         const SliceHeader header = scanned(bytes);
         EXPECT_EQ(header.transferSyntax, "");
         EXPECT_TRUE(header.image);
-        EXPECT_EQ(header.seriesUid, spec.seriesUid);
+        EXPECT_EQ(header.seriesUid, fields.seriesUid);
         ASSERT_TRUE(header.position);
         EXPECT_EQ((*header.position)[2], 12.5);
     }
@@ -69,28 +69,28 @@ TEST(SliceHeader, APositionInsideASequenceIsNotTheSlicesOwn)
 {
     for (const bool implicitVr : {false, true}) {
         SCOPED_TRACE(implicitVr);
-        SliceSpec spec;
-        spec.implicitVr = implicitVr;
-        spec.sequenceBefore = true;
-        spec.position = std::array<double, 3>{1, 2, -3.25};
-        const SliceHeader header = scanned(dicomSlice(spec));
+        SliceSpec fields;
+        fields.implicitVr = implicitVr;
+        fields.sequenceBefore = true;
+        fields.position = std::array<double, 3>{1, 2, -3.25};
+        const SliceHeader header = scanned(dicomSlice(fields));
         ASSERT_TRUE(header.position);
         EXPECT_EQ((*header.position)[2], -3.25);
         EXPECT_TRUE(header.image);
-        EXPECT_EQ(header.seriesUid, spec.seriesUid);
+        EXPECT_EQ(header.seriesUid, fields.seriesUid);
     }
 }
 
 TEST(SliceHeader, WhatIsNotThereOrNotANumberGivesNoValue)
 {
-    SliceSpec spec;
-    const SliceHeader without = scanned(dicomSlice(spec));
+    SliceSpec fields;
+    const SliceHeader without = scanned(dicomSlice(fields));
     EXPECT_FALSE(without.position);
     EXPECT_FALSE(without.orientation);
 
     // A position with two values, or with a word, is no position.
-    spec.position = std::array<double, 3>{1, 2, 3};
-    std::vector<uint8_t> bytes = dicomSlice(spec);
+    fields.position = std::array<double, 3>{1, 2, 3};
+    std::vector<uint8_t> bytes = dicomSlice(fields);
     const std::string text(bytes.begin(), bytes.end());
     for (const char* damaged : {"1.0000\\2.000003.0000", "1.0000\\2.0000\\abcdef"}) {
         SCOPED_TRACE(damaged);

@@ -20,7 +20,7 @@ const char* const noHalfCrossing = "半値を横切る点が見つかりませ�
 
 } // namespace
 
-int NormaliseProfile(MtfArray& w, int n, MtfArray& aSSPz, MtfArray& pSSPz)
+int normaliseProfile(MtfArray& w, int n, MtfArray& aSSPz, MtfArray& pSSPz)
 {
     if (n < 1) throw AppError("SSPz のデータがありません");
     if (n > MtfArraySize) throw AppError("SSPz のデータ数が多すぎます (最大 2049)");
@@ -69,7 +69,7 @@ int NormaliseProfile(MtfArray& w, int n, MtfArray& aSSPz, MtfArray& pSSPz)
     return M;
 }
 
-HalfCrossings FindHalfCrossings(const MtfArray& w, int count)
+HalfCrossings findHalfCrossings(const MtfArray& w, int count)
 {
     const int n = clipToArrays(count);
     const int p = peakIndex(w, n);
@@ -94,7 +94,7 @@ HalfCrossings FindHalfCrossings(const MtfArray& w, int count)
     return c;
 }
 
-FwhmResult FwhmFromCrossings(const HalfCrossings& c, long double sliceInterval)
+FwhmResult fwhmFromCrossings(const HalfCrossings& c, long double sliceInterval)
 {
     return {Checked::finite(std::fabs(sliceInterval * (c.right - c.left))), c.left + (c.right - c.left) / 2};
 }

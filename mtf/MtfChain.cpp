@@ -30,7 +30,7 @@ void processProfile(const std::vector<std::string>& lastColumn, MtfEdits& edits,
 
     const int rows = static_cast<int>(lastColumn.size());
     if (rows > MtfArraySize)
-        throw AppError("入力データが多すぎます (" + std::to_string(rows) + " 行, 最大 " + std::to_string(MtfArraySize) + " 行)");
+        throw AppError(Msg::tooManyInputRows(rows, MtfArraySize));
     ws.N = rows;
     for (int r = 0; r < ws.N; ++r) ws.Profile.RawProfile[r] = static_cast<double>(toFloat(lastColumn[static_cast<size_t>(r)]));
     std::copy_n(ws.Profile.RawProfile.begin(), ws.N, ws.Profile.WorkProfile.begin());

@@ -40,8 +40,7 @@ void transformProfile(const MtfArray& aSSPz, int M, int L, MtfArray& DFTRe, MtfA
 int computeMtfValues(const MtfArray& aSSPz, int M, SpectrumArrays& s)
 {
     if (M < 1 || M > MaxKeptSamples)
-        throw AppError("MTF を求められる SSPz は " + std::to_string(MaxKeptSamples) + " 点までです (" +
-                       std::to_string(M) + " 点)");
+        throw AppError(Msg::sspzTooLongForMtf(MaxKeptSamples, M));
     const int L = MtfZeroExtension * M;
     for (int k = 0; k < L; ++k) s.DFTRe[k] = s.DFTIm[k] = 0;
     transformProfile(aSSPz, M, L, s.DFTRe, s.DFTIm);

@@ -75,7 +75,7 @@ void resizeDisplayBitmap(GreyBitmap& bitmap, int32_t width, int32_t height)
     width = std::max(width, 0);
     height = std::max(height, 0);
     if (int64_t{width} * height > kMaxBitmapPixels)
-        throw AppError("表示画像 " + std::to_string(width) + " x " + std::to_string(height) + " は大きすぎます");
+        throw AppError(Msg::displayBitmapTooLarge(width, height));
     bitmap.resize(width, height);
 }
 

@@ -43,7 +43,7 @@ void TransformOnly(benchmark::State& state)
     MtfArray aSSPz{};
     for (int k = 0; k < MaxKeptSamples; ++k) aSSPz[k] = sample(k) - 10;
     SpectrumArrays s;
-    for (auto _ : state) benchmark::DoNotOptimize(ComputeMtfValues(aSSPz, MaxKeptSamples, s));
+    for (auto _ : state) benchmark::DoNotOptimize(computeMtfValues(aSSPz, MaxKeptSamples, s));
 }
 BENCHMARK(TransformOnly)->Unit(benchmark::kMillisecond);
 

@@ -1,6 +1,28 @@
 #include "AppError.h"
 
 namespace Msg {
+std::string fileEmpty(const std::string& path) { return "ファイル " + path + " は空です"; }
+std::string displayBitmapTooLarge(long long width, long long height)
+{
+    return "表示画像 " + std::to_string(width) + " x " + std::to_string(height) + " は大きすぎます";
+}
+std::string tooManyInputRows(long long rows, long long maxRows)
+{
+    return "入力データが多すぎます (" + std::to_string(rows) + " 行, 最大 " + std::to_string(maxRows) + " 行)";
+}
+std::string sspzTooLongForMtf(long long maxPoints, long long points)
+{
+    return "MTF を求められる SSPz は " + std::to_string(maxPoints) + " 点までです (" + std::to_string(points) + " 点)";
+}
+std::string fftPointCount(long long points)
+{
+    return "FFT の点数 " + std::to_string(points) + " は 2 から 1024 までの 2 のべき乗でなければなりません";
+}
+std::string lsmOutOfRange(long long degree, long long points)
+{
+    return "最小二乗法の次数 " + std::to_string(degree) + " または点数 " + std::to_string(points) + " が範囲外です";
+}
+
 std::string notInteger(const std::string& text) { return "'" + text + "' は整数ではありません"; }
 std::string notFloat(const std::string& text) { return "'" + text + "' は浮動小数点数ではありません"; }
 std::string listIndex(long long index)

@@ -12,6 +12,24 @@ public:
 
 // The system's messages (UTF-8).
 namespace Msg {
+// The logic's refusals: images, ROIs and views it cannot serve, and inputs beyond
+// the fixed arrays of the MTF and spectrum calculations.
+inline const char* const trimNeeds16Bit = "8bit モードの画像はトリミングできません。";
+inline const char* const imageBeyondFile = "画像がファイルの大きさを超えているため処理できません。";
+inline const char* const viewNotSquare = "表示範囲が正方形でないため回転できません。";
+inline const char* const viewOutsideImage = "表示範囲が画像からはみ出しているため回転できません。";
+inline const char* const roiHoldsNoSamples = "ROI に画素がありません。";
+inline const char* const noHalfCrossing = "半値を横切る点が見つかりません (FWHM を求められません)";
+inline const char* const noSspzData = "SSPz のデータがありません";
+inline const char* const tooMuchSspzData = "SSPz のデータ数が多すぎます (最大 2049)";
+inline const char* const noUid = "UID なし"; // a series without a UID, among those of a folder
+std::string fileEmpty(const std::string& path);                       // "ファイル %s は空です"
+std::string displayBitmapTooLarge(long long width, long long height); // "表示画像 %d x %d は大きすぎます"
+std::string tooManyInputRows(long long rows, long long maxRows);      // "入力データが多すぎます (%d 行, 最大 %d 行)"
+std::string sspzTooLongForMtf(long long maxPoints, long long points); // "MTF を求められる SSPz は %d 点までです (%d 点)"
+std::string fftPointCount(long long points);                          // "FFT の点数 %d は 2 から 1024 までの 2 のべき乗でなければなりません"
+std::string lsmOutOfRange(long long degree, long long points);        // "最小二乗法の次数 %d または点数 %d が範囲外です"
+
 std::string notInteger(const std::string& text);   // "'%s' は整数ではありません"
 std::string notFloat(const std::string& text);     // "'%s' は浮動小数点数ではありません"
 inline const char* const floatDivByZero = "0 による浮動小数点数除算";

@@ -34,7 +34,7 @@ public:
     {
         image_ = loadImage(path, mode_, typed_, texts_);
         ++loaded_;
-        if (progress_) std::cerr << "\r" << loaded_ << "/" << count_ << " " << NamePart(path) << "\033[K" << std::flush;
+        if (progress_) std::cerr << "\r" << loaded_ << "/" << count_ << " " << namePart(path) << "\033[K" << std::flush;
     }
     std::string thickness() const override { return texts_.sliceThickness; }
     std::string position() const override { return texts_.position; }
@@ -101,17 +101,17 @@ SeriesResult measureSeriesOf(const CommandLine& line)
 
     // "Open" gives the MTF window the middle slice's thickness, "Cal." the spacing.
     const int n = static_cast<int>(files.size());
-    r.edits.setText(MtfEdit::SliceThickness, r.grid[static_cast<size_t>(MiddleIndex(LeadingEntries(files))) + 1][2]);
+    r.edits.setText(MtfEdit::SliceThickness, r.grid[static_cast<size_t>(middleIndex(leadingEntries(files))) + 1][2]);
     if (n < 2) throw AppError(Msg::seriesNeedsTwoSlices);
-    r.edits.setText(MtfEdit::SliceInterval, SliceIntervalText(r.grid[1][3], r.grid[2][3]));
+    r.edits.setText(MtfEdit::SliceInterval, sliceIntervalText(r.grid[1][3], r.grid[2][3]));
     r.edits.setText(MtfEdit::LSFgnd, std::to_string(n));
     r.edits.setText(MtfEdit::LSFgdx, r.edits.text(MtfEdit::SliceInterval));
     r.edits.setText(MtfEdit::MTFgnd, std::to_string(n));
-    r.edits.setText(MtfEdit::MTFgdx, FrequencyStepText(r.edits.text(MtfEdit::LSFgdx), n));
+    r.edits.setText(MtfEdit::MTFgdx, frequencyStepText(r.edits.text(MtfEdit::LSFgdx), n));
 
     std::vector<std::string> lastColumn;
     for (size_t row = 1; row < r.grid.size(); ++row) lastColumn.push_back(r.grid[row].back());
     NoDisplay display;
-    ProcessProfile(lastColumn, r.edits, *r.work, display);
+    processProfile(lastColumn, r.edits, *r.work, display);
     return r;
 }

@@ -11,7 +11,7 @@ namespace {
 Json resultJson(const SeriesResult& r)
 {
     const MtfEdits& e = r.edits;
-    const SSPzMemoTexts memos = SspzMemos(e, *r.work);
+    const SSPzMemoTexts memos = sspzMemos(e, *r.work);
     const std::vector<TextRow> absolute = rowsOfText(memos.absolute), relative = rowsOfText(memos.relative);
     Json sspz = Json::array();
     for (size_t k = 1; k < absolute.size(); ++k)
@@ -30,7 +30,7 @@ Json resultJson(const SeriesResult& r)
         .add("frequency", e.text(MtfEdit::Frq))
         .add("mtf", e.text(MtfEdit::MTF))
         .add("sspz", std::move(sspz))
-        .add("mtfTable", rowsAsObjects(rowsOfText(MtfMemo(e, *r.work)), {"frequency", "mtf"}));
+        .add("mtfTable", rowsAsObjects(rowsOfText(mtfMemo(e, *r.work)), {"frequency", "mtf"}));
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-ColumnStats ColumnStatistics(const std::vector<long double>& values)
+ColumnStats columnStatistics(const std::vector<long double>& values)
 {
     const long double n = static_cast<long double>(values.size());
     double sum = 0;

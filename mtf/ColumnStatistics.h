@@ -10,4 +10,4 @@ struct ColumnStats {
 };
 
 // Fails with the invalid-operation message for an empty column (0 / 0).
-ColumnStats ColumnStatistics(const std::vector<long double>& values);
+ColumnStats columnStatistics(const std::vector<long double>& values);

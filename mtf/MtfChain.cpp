@@ -16,45 +16,45 @@ int intOf(const MtfEdits& e, MtfEdit which) { return toInt(e.text(which)); }
 void setFloat(MtfEdits& e, MtfEdit which, long double value) { e.setText(which, formatGeneral(value)); }
 void setInt(MtfEdits& e, MtfEdit which, long long value) { e.setText(which, std::to_string(value)); }
 
-std::string headerTail(const MtfEdits& e) { return MemoHeaderTail(e.text(MtfEdit::SliceInterval), e.text(MtfEdit::SliceThickness)); }
+std::string headerTail(const MtfEdits& e) { return memoHeaderTail(e.text(MtfEdit::SliceInterval), e.text(MtfEdit::SliceThickness)); }
 
 // The profile centre the outputs measure positions from; without kept samples there is none to read.
 long double centreOf(const MtfEdits& e, int count) { return count > 0 ? floatOf(e, MtfEdit::MaxPoint) : 0; }
 
 } // namespace
 
-void ProcessProfile(const std::vector<std::string>& lastColumn, MtfEdits& edits, MtfWorkspace& ws, MtfDisplay& display)
+void processProfile(const std::vector<std::string>& lastColumn, MtfEdits& edits, MtfWorkspace& ws, MtfDisplay& display)
 {
     floatOf(edits, MtfEdit::SliceInterval);
     intOf(edits, MtfEdit::LSFgnd);
 
     const int rows = static_cast<int>(lastColumn.size());
     if (rows > MtfArraySize)
-        throw AppError("入力データが多すぎます (" + std::to_string(rows) + " 行, 最大 " + std::to_string(MtfArraySize) + " 行)");
+        throw AppError(Msg::tooManyInputRows(rows, MtfArraySize));
     ws.N = rows;
     for (int r = 0; r < ws.N; ++r) ws.Profile.RawProfile[r] = static_cast<double>(toFloat(lastColumn[static_cast<size_t>(r)]));
     std::copy_n(ws.Profile.RawProfile.begin(), ws.N, ws.Profile.WorkProfile.begin());
 
-    setInt(edits, MtfEdit::LSFgnd, NormaliseProfile(ws.Profile.WorkProfile, ws.N, ws.Profile.aSSPz, ws.Profile.pSSPz));
-    FwhmStep(edits, ws);
+    setInt(edits, MtfEdit::LSFgnd, normaliseProfile(ws.Profile.WorkProfile, ws.N, ws.Profile.aSSPz, ws.Profile.pSSPz));
+    fwhmStep(edits, ws);
     display.profileReady();
-    MtfStep(edits, ws, display);
+    mtfStep(edits, ws, display);
 }
 
-void FwhmStep(MtfEdits& edits, MtfWorkspace& ws)
+void fwhmStep(MtfEdits& edits, MtfWorkspace& ws)
 {
     const int n = intOf(edits, MtfEdit::LSFgnd);
     if (n <= 0) return;
-    const HalfCrossings crossings = FindHalfCrossings(ws.Profile.WorkProfile, n);
-    const FwhmResult r = FwhmFromCrossings(crossings, floatOf(edits, MtfEdit::SliceInterval));
+    const HalfCrossings crossings = findHalfCrossings(ws.Profile.WorkProfile, n);
+    const FwhmResult r = fwhmFromCrossings(crossings, floatOf(edits, MtfEdit::SliceInterval));
     setFloat(edits, MtfEdit::FWHM, r.fwhm);
     setFloat(edits, MtfEdit::MaxPoint, r.centre);
 }
 
-void MtfStep(MtfEdits& edits, MtfWorkspace& ws, MtfDisplay& display)
+void mtfStep(MtfEdits& edits, MtfWorkspace& ws, MtfDisplay& display)
 {
-    const int computed = ComputeMtfValues(ws.Profile.aSSPz, intOf(edits, MtfEdit::LSFgnd), ws.Spectrum);
-    setFloat(edits, MtfEdit::MTFgdx, FrequencyStep(floatOf(edits, MtfEdit::LSFgdx), computed));
+    const int computed = computeMtfValues(ws.Profile.aSSPz, intOf(edits, MtfEdit::LSFgnd), ws.Spectrum);
+    setFloat(edits, MtfEdit::MTFgdx, frequencyStep(floatOf(edits, MtfEdit::LSFgdx), computed));
     const int shown = computed / 2;
     setInt(edits, MtfEdit::MTFgnd, shown);
     display.mtfPage();
@@ -63,37 +63,37 @@ void MtfStep(MtfEdits& edits, MtfWorkspace& ws, MtfDisplay& display)
     const long double step = floatOf(edits, MtfEdit::MTFgdx);
     const long double fwhm = floatOf(edits, MtfEdit::FWHM);
     const long double fc = Checked::fdiv(1, fwhm);
-    const auto mtf = MtfAtFrequency(ws.Spectrum.MTFValues, computed, step, fc);
+    const auto mtf = mtfAtFrequency(ws.Spectrum.MTFValues, computed, step, fc);
     edits.setText(MtfEdit::MTF, mtf ? formatGeneral(*mtf) : std::string());
     setFloat(edits, MtfEdit::Frq, fc);
-    FillSinc(ws.Spectrum.SincValues, shown, step, fwhm);
+    fillSinc(ws.Spectrum.SincValues, shown, step, fwhm);
     display.mtfReady();
 }
 
-SSPzMemoTexts SspzMemos(const MtfEdits& edits, const MtfWorkspace& ws)
+SSPzMemoTexts sspzMemos(const MtfEdits& edits, const MtfWorkspace& ws)
 {
     const int n = intOf(edits, MtfEdit::LSFgnd);
     const long double spacing = floatOf(edits, MtfEdit::LSFgdx);
-    return BuildSSPzMemos(headerTail(edits), ws.Profile.aSSPz, ws.Profile.pSSPz, n, spacing, centreOf(edits, n));
+    return buildSSPzMemos(headerTail(edits), ws.Profile.aSSPz, ws.Profile.pSSPz, n, spacing, centreOf(edits, n));
 }
 
-std::string MtfMemo(const MtfEdits& edits, const MtfWorkspace& ws)
+std::string mtfMemo(const MtfEdits& edits, const MtfWorkspace& ws)
 {
     const int n = intOf(edits, MtfEdit::MTFgnd);
     const long double step = floatOf(edits, MtfEdit::MTFgdx);
-    return BuildMtfMemo(headerTail(edits), ws.Spectrum.MTFValues, n, step);
+    return buildMtfMemo(headerTail(edits), ws.Spectrum.MTFValues, n, step);
 }
 
-int SspzPlot(const MtfEdits& edits, const MtfWorkspace& ws, PlotArrays& plot)
+int sspzPlot(const MtfEdits& edits, const MtfWorkspace& ws, PlotArrays& plot)
 {
     const int n = intOf(edits, MtfEdit::LSFgnd);
     const long double spacing = floatOf(edits, MtfEdit::LSFgdx);
-    return FillSSPzPlot(plot, ws.Profile.pSSPz, n, spacing, centreOf(edits, n));
+    return fillSSPzPlot(plot, ws.Profile.pSSPz, n, spacing, centreOf(edits, n));
 }
 
-int MtfPlot(const MtfEdits& edits, const MtfWorkspace& ws, PlotArrays& plot)
+int mtfPlot(const MtfEdits& edits, const MtfWorkspace& ws, PlotArrays& plot)
 {
     const int n = intOf(edits, MtfEdit::MTFgnd);
     const long double step = floatOf(edits, MtfEdit::MTFgdx);
-    return FillMtfPlot(plot, ws.Spectrum, n, step);
+    return fillMtfPlot(plot, ws.Spectrum, n, step);
 }

@@ -41,16 +41,16 @@ protected:
 
 // "PNTY": the profile from the texts of the table's last column (rows 1..N), then
 // normalisation, FWHM and the MTF stage, showing each stage.
-void ProcessProfile(const std::vector<std::string>& lastColumn, MtfEdits& edits, MtfWorkspace& ws, MtfDisplay& display);
+void processProfile(const std::vector<std::string>& lastColumn, MtfEdits& edits, MtfWorkspace& ws, MtfDisplay& display);
 
 // "FWHM" on the current work profile with the count in LSFgnd.
-void FwhmStep(MtfEdits& edits, MtfWorkspace& ws);
+void fwhmStep(MtfEdits& edits, MtfWorkspace& ws);
 
 // The MTF stage: transform, step, count, MTF at 1/FWHM and the sinc curve.
-void MtfStep(MtfEdits& edits, MtfWorkspace& ws, MtfDisplay& display);
+void mtfStep(MtfEdits& edits, MtfWorkspace& ws, MtfDisplay& display);
 
 // "SSPzToMemo" and "MTFToMemo" texts, and the chart points of "DrawD", from the edits as they stand.
-SSPzMemoTexts SspzMemos(const MtfEdits& edits, const MtfWorkspace& ws);
-std::string MtfMemo(const MtfEdits& edits, const MtfWorkspace& ws);
-int SspzPlot(const MtfEdits& edits, const MtfWorkspace& ws, PlotArrays& plot);
-int MtfPlot(const MtfEdits& edits, const MtfWorkspace& ws, PlotArrays& plot);
+SSPzMemoTexts sspzMemos(const MtfEdits& edits, const MtfWorkspace& ws);
+std::string mtfMemo(const MtfEdits& edits, const MtfWorkspace& ws);
+int sspzPlot(const MtfEdits& edits, const MtfWorkspace& ws, PlotArrays& plot);
+int mtfPlot(const MtfEdits& edits, const MtfWorkspace& ws, PlotArrays& plot);

@@ -2,7 +2,7 @@
 
 ReportDocument mtfReport(const std::vector<TextRow>& seriesTable, const MtfEdits& edits, const MtfWorkspace& ws)
 {
-    const SSPzMemoTexts sspz = SspzMemos(edits, ws);
+    const SSPzMemoTexts sspz = sspzMemos(edits, ws);
     ReportDocument d;
     d.title = "SSPz and MTF";
     d.sections.push_back({"Input", seriesTable});
@@ -14,6 +14,6 @@ ReportDocument mtfReport(const std::vector<TextRow>& seriesTable, const MtfEdits
                                                     {"MTF at 1/FWHM", edits.text(MtfEdit::MTF)}}));
     d.sections.push_back({"Absolute SSPz", rowsOfText(sspz.absolute)});
     d.sections.push_back({"Relative SSPz", rowsOfText(sspz.relative)});
-    d.sections.push_back({"MTF", rowsOfText(MtfMemo(edits, ws))});
+    d.sections.push_back({"MTF", rowsOfText(mtfMemo(edits, ws))});
     return d;
 }

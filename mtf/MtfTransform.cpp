@@ -7,7 +7,7 @@
 #include <numbers>
 #include <string>
 
-void SinCosExtended(long double angle, long double& sine, long double& cosine)
+void sinCosExtended(long double angle, long double& sine, long double& cosine)
 {
 #if defined(__x86_64__) || defined(__i386__)
     // fsincos reduces arguments up to 2^63 itself; the profile's angles stay below 2600.
@@ -17,7 +17,7 @@ void SinCosExtended(long double angle, long double& sine, long double& cosine)
 #endif
 }
 
-void TransformProfile(const MtfArray& aSSPz, int M, int L, MtfArray& DFTRe, MtfArray& DFTIm)
+void transformProfile(const MtfArray& aSSPz, int M, int L, MtfArray& DFTRe, MtfArray& DFTIm)
 {
     const long double twoPi = 2 * std::numbers::pi_v<long double>;
     for (int k = 0; k < L; ++k) {
@@ -27,7 +27,7 @@ void TransformProfile(const MtfArray& aSSPz, int M, int L, MtfArray& DFTRe, MtfA
         for (int b = 0; b < M; ++b) {
             long double s;
             long double c;
-            SinCosExtended(w * b, s, c);
+            sinCosExtended(w * b, s, c);
             // Each running sum is a double after every addition.
             re = static_cast<double>(re + aSSPz[b] * c);
             im = static_cast<double>(im + aSSPz[b] * s);
@@ -37,14 +37,13 @@ void TransformProfile(const MtfArray& aSSPz, int M, int L, MtfArray& DFTRe, MtfA
     }
 }
 
-int ComputeMtfValues(const MtfArray& aSSPz, int M, SpectrumArrays& s)
+int computeMtfValues(const MtfArray& aSSPz, int M, SpectrumArrays& s)
 {
     if (M < 1 || M > MaxKeptSamples)
-        throw AppError("MTF を求められる SSPz は " + std::to_string(MaxKeptSamples) + " 点までです (" +
-                       std::to_string(M) + " 点)");
+        throw AppError(Msg::sspzTooLongForMtf(MaxKeptSamples, M));
     const int L = MtfZeroExtension * M;
     for (int k = 0; k < L; ++k) s.DFTRe[k] = s.DFTIm[k] = 0;
-    TransformProfile(aSSPz, M, L, s.DFTRe, s.DFTIm);
+    transformProfile(aSSPz, M, L, s.DFTRe, s.DFTIm);
     for (int k = 0; k < L; ++k)
         s.MTFValues[k] = static_cast<double>(Checked::finite(std::sqrt(
             static_cast<long double>(s.DFTRe[k]) * s.DFTRe[k] + static_cast<long double>(s.DFTIm[k]) * s.DFTIm[k])));
@@ -53,12 +52,12 @@ int ComputeMtfValues(const MtfArray& aSSPz, int M, SpectrumArrays& s)
     return L;
 }
 
-long double FrequencyStep(long double spacing, int L)
+long double frequencyStep(long double spacing, int L)
 {
     return std::fabs(Checked::fdiv(1, spacing * L));
 }
 
-std::optional<long double> MtfAtFrequency(const MtfArray& MTFValues, int computed, long double step, long double fc)
+std::optional<long double> mtfAtFrequency(const MtfArray& MTFValues, int computed, long double step, long double fc)
 {
     // The first bin at or above fc, searched only among the computed ones.
     int i = 0;
@@ -68,7 +67,7 @@ std::optional<long double> MtfAtFrequency(const MtfArray& MTFValues, int compute
     return below + (MTFValues[i] - below) * (fc - (i - 1) * step) / step;
 }
 
-void FillSinc(MtfArray& SincValues, int count, long double step, long double fwhm)
+void fillSinc(MtfArray& SincValues, int count, long double step, long double fwhm)
 {
     SincValues[0] = 1;
     for (int m = 1; m < clipToArrays(count); ++m) {

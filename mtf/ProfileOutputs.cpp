@@ -16,7 +16,7 @@ std::string line(double x, double y) { return formatGeneral(x) + "\t" + formatGe
 
 } // namespace
 
-int FillSSPzPlot(PlotArrays& plot, const MtfArray& pSSPz, int count, long double spacing, long double centre)
+int fillSSPzPlot(PlotArrays& plot, const MtfArray& pSSPz, int count, long double spacing, long double centre)
 {
     const int n = clipToArrays(count);
     for (int k = 0; k < n; ++k) {
@@ -26,7 +26,7 @@ int FillSSPzPlot(PlotArrays& plot, const MtfArray& pSSPz, int count, long double
     return n;
 }
 
-int FillMtfPlot(PlotArrays& plot, const SpectrumArrays& s, int count, long double step)
+int fillMtfPlot(PlotArrays& plot, const SpectrumArrays& s, int count, long double step)
 {
     const int n = clipToArrays(count);
     for (int k = 0; k < n; ++k) {
@@ -37,12 +37,12 @@ int FillMtfPlot(PlotArrays& plot, const SpectrumArrays& s, int count, long doubl
     return n;
 }
 
-std::string MemoHeaderTail(const std::string& sliceInterval, const std::string& sliceThickness)
+std::string memoHeaderTail(const std::string& sliceInterval, const std::string& sliceThickness)
 {
     return sliceInterval + " " + sliceThickness + "\r\n";
 }
 
-SSPzMemoTexts BuildSSPzMemos(const std::string& headerTail, const MtfArray& aSSPz, const MtfArray& pSSPz, int count,
+SSPzMemoTexts buildSSPzMemos(const std::string& headerTail, const MtfArray& aSSPz, const MtfArray& pSSPz, int count,
                              long double spacing, long double centre)
 {
     SSPzMemoTexts t{"mm\taSSPz " + headerTail, "mm\t%SSPz " + headerTail};
@@ -54,7 +54,7 @@ SSPzMemoTexts BuildSSPzMemos(const std::string& headerTail, const MtfArray& aSSP
     return t;
 }
 
-std::string BuildMtfMemo(const std::string& headerTail, const MtfArray& MTFValues, int count, long double step)
+std::string buildMtfMemo(const std::string& headerTail, const MtfArray& MTFValues, int count, long double step)
 {
     std::string text = "c/mm\tMTF " + headerTail;
     for (int k = 0; k < clipToArrays(count); ++k) text += line(frequency(k, step), MTFValues[k]);

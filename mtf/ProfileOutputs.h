@@ -7,17 +7,17 @@
 #include <string>
 
 // PlotX[k] = (k - centre) spacing, PlotY[k] = pSSPz[k]. Returns the clipped count.
-int FillSSPzPlot(PlotArrays& plot, const MtfArray& pSSPz, int count, long double spacing, long double centre);
+int fillSSPzPlot(PlotArrays& plot, const MtfArray& pSSPz, int count, long double spacing, long double centre);
 // PlotX[k] = k step, PlotY[k] = MTFValues[k], PlotY2[k] = SincValues[k]. Returns the clipped count.
-int FillMtfPlot(PlotArrays& plot, const SpectrumArrays& s, int count, long double step);
+int fillMtfPlot(PlotArrays& plot, const SpectrumArrays& s, int count, long double step);
 
 // The text after the header word of each memo's first line: interval, blank, thickness.
-std::string MemoHeaderTail(const std::string& sliceInterval, const std::string& sliceThickness);
+std::string memoHeaderTail(const std::string& sliceInterval, const std::string& sliceThickness);
 
 struct SSPzMemoTexts {
     std::string absolute; // MemoVSSPz
     std::string relative; // MemoPSSPz
 };
-SSPzMemoTexts BuildSSPzMemos(const std::string& headerTail, const MtfArray& aSSPz, const MtfArray& pSSPz, int count,
+SSPzMemoTexts buildSSPzMemos(const std::string& headerTail, const MtfArray& aSSPz, const MtfArray& pSSPz, int count,
                              long double spacing, long double centre);
-std::string BuildMtfMemo(const std::string& headerTail, const MtfArray& MTFValues, int count, long double step);
+std::string buildMtfMemo(const std::string& headerTail, const MtfArray& MTFValues, int count, long double step);

@@ -16,14 +16,12 @@ int peakIndex(const MtfArray& w, int n)
     return p;
 }
 
-const char* const noHalfCrossing = "半値を横切る点が見つかりません (FWHM を求められません)";
-
 } // namespace
 
-int NormaliseProfile(MtfArray& w, int n, MtfArray& aSSPz, MtfArray& pSSPz)
+int normaliseProfile(MtfArray& w, int n, MtfArray& aSSPz, MtfArray& pSSPz)
 {
-    if (n < 1) throw AppError("SSPz のデータがありません");
-    if (n > MtfArraySize) throw AppError("SSPz のデータ数が多すぎます (最大 2049)");
+    if (n < 1) throw AppError(Msg::noSspzData);
+    if (n > MtfArraySize) throw AppError(Msg::tooMuchSspzData);
 
     const int p = peakIndex(w, n);
     const long double V = w[p];
@@ -69,7 +67,7 @@ int NormaliseProfile(MtfArray& w, int n, MtfArray& aSSPz, MtfArray& pSSPz)
     return M;
 }
 
-HalfCrossings FindHalfCrossings(const MtfArray& w, int count)
+HalfCrossings findHalfCrossings(const MtfArray& w, int count)
 {
     const int n = clipToArrays(count);
     const int p = peakIndex(w, n);
@@ -77,16 +75,16 @@ HalfCrossings FindHalfCrossings(const MtfArray& w, int count)
 
     int j = p;
     while (w[j] > half) {
-        if (j == 0) throw AppError(noHalfCrossing);
+        if (j == 0) throw AppError(Msg::noHalfCrossing);
         --j;
     }
     int i = p;
     while (w[i] > half) {
-        if (i == MtfArraySize - 1) throw AppError(noHalfCrossing);
+        if (i == MtfArraySize - 1) throw AppError(Msg::noHalfCrossing);
         ++i;
     }
     // Each interpolation needs the neighbour on the peak's side of its crossing.
-    if (j + 1 >= MtfArraySize || i < 1) throw AppError(noHalfCrossing);
+    if (j + 1 >= MtfArraySize || i < 1) throw AppError(Msg::noHalfCrossing);
 
     HalfCrossings c;
     c.left = j + Checked::fdiv(half - w[j], static_cast<long double>(w[j + 1]) - w[j]);
@@ -94,7 +92,7 @@ HalfCrossings FindHalfCrossings(const MtfArray& w, int count)
     return c;
 }
 
-FwhmResult FwhmFromCrossings(const HalfCrossings& c, long double sliceInterval)
+FwhmResult fwhmFromCrossings(const HalfCrossings& c, long double sliceInterval)
 {
     return {Checked::finite(std::fabs(sliceInterval * (c.right - c.left))), c.left + (c.right - c.left) / 2};
 }

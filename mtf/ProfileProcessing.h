@@ -6,7 +6,7 @@
 // Normalises the first n entries of w (the work profile) in place and writes the
 // kept samples into aSSPz and pSSPz. Returns M, the number of kept samples.
 // A peak that is flat after background removal fails with the division message.
-int NormaliseProfile(MtfArray& w, int n, MtfArray& aSSPz, MtfArray& pSSPz);
+int normaliseProfile(MtfArray& w, int n, MtfArray& aSSPz, MtfArray& pSSPz);
 
 // Half-maximum crossings as fractional sample indexes.
 struct HalfCrossings {
@@ -16,10 +16,10 @@ struct HalfCrossings {
 
 // The crossings around the largest of w[0..count-1]; count is clipped to the
 // array. Fails when a walk meets no sample at or below half before the array ends.
-HalfCrossings FindHalfCrossings(const MtfArray& w, int count);
+HalfCrossings findHalfCrossings(const MtfArray& w, int count);
 
 struct FwhmResult {
     long double fwhm = 0;   // mm
     long double centre = 0; // fractional sample index
 };
-FwhmResult FwhmFromCrossings(const HalfCrossings& c, long double sliceInterval);
+FwhmResult fwhmFromCrossings(const HalfCrossings& c, long double sliceInterval);

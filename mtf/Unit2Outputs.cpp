@@ -14,8 +14,8 @@
 void TForm2::ButtonDrawDClick()
 {
     const Form2Edits edits(*this);
-    if (PageControl1->currentWidget() == TabSheetLSF) PlotCurrentPage(SspzPlot(edits, Work, Plot));
-    else if (PageControl1->currentWidget() == TabSheetMTF) PlotCurrentPage(MtfPlot(edits, Work, Plot));
+    if (PageControl1->currentWidget() == TabSheetLSF) PlotCurrentPage(sspzPlot(edits, Work, Plot));
+    else if (PageControl1->currentWidget() == TabSheetMTF) PlotCurrentPage(mtfPlot(edits, Work, Plot));
 }
 
 void TForm2::PlotCurrentPage(int n)
@@ -41,7 +41,7 @@ void TForm2::ButtonSSPzToMemoClick()
     floatOf(EditLSFgdx);
     MemoVSSPz->clear();
     MemoPSSPz->clear();
-    const SSPzMemoTexts t = SspzMemos(Form2Edits(*this), Work);
+    const SSPzMemoTexts t = sspzMemos(Form2Edits(*this), Work);
     MemoVSSPz->setPlainText(qstr(t.absolute));
     MemoPSSPz->setPlainText(qstr(t.relative));
 }
@@ -49,7 +49,7 @@ void TForm2::ButtonSSPzToMemoClick()
 void TForm2::ButtonMTFToMemoClick()
 {
     MemoMTF->clear();
-    MemoMTF->setPlainText(qstr(MtfMemo(Form2Edits(*this), Work)));
+    MemoMTF->setPlainText(qstr(mtfMemo(Form2Edits(*this), Work)));
 }
 
 void TForm2::ButtonAllClick()
@@ -69,7 +69,7 @@ void TForm2::ButtonAllClick()
 
     std::vector<long double> values;
     for (int r = 1; r < rows; ++r) values.push_back(toFloat(StringGridInput->cell(columns - 1, r).toStdString()));
-    const ColumnStats s = ColumnStatistics(values);
+    const ColumnStats s = columnStatistics(values);
     setFloat(EditAve, s.mean);
     setFloat(EditSD, s.sd);
     setFloat(EditMax, s.max);

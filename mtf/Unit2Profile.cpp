@@ -45,20 +45,20 @@ void TForm2::ProcessProfile()
     for (int r = 1; r < StringGridInput->rowCount(); ++r) lastColumn.push_back(StringGridInput->cell(last, r).toStdString());
     Form2Edits edits(*this);
     Form2Display display(*this);
-    ::ProcessProfile(lastColumn, edits, Work, display);
+    processProfile(lastColumn, edits, Work, display);
 }
 
 void TForm2::ButtonFWHMClick()
 {
     Form2Edits edits(*this);
-    FwhmStep(edits, Work);
+    fwhmStep(edits, Work);
 }
 
 void TForm2::CalculateMTF()
 {
     Form2Edits edits(*this);
     Form2Display display(*this);
-    MtfStep(edits, Work, display);
+    mtfStep(edits, Work, display);
 }
 
 void TForm2::ButtonCalMTFClick()

@@ -1,23 +1,16 @@
 #!/usr/bin/env bash
-# Builds the DICOM reader's libFuzzer target with clang, AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs it for 60 seconds from a seed corpus of
-# real DICOM files. Any crash or sanitizer report makes this script fail.
+# Builds the DICOM reader's libFuzzer targets (clang, AddressSanitizer and
+# UndefinedBehaviorSanitizer, linked against the logic library) and runs each for
+# 60 seconds from a seed corpus of real DICOM files. Any crash or sanitizer report
+# makes this script fail.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${FUZZ_SECONDS:-60}
 out=build-fuzz
-mkdir -p "$out"
-
-# The logic the reader needs, without the Qt parts of common/.
-sources=(tests/fuzz/ReadDicomFuzz.cpp viewer/DicomReader.cpp viewer/DicomDictionary.cpp viewer/DicomRecord.cpp data/*.cpp)
-for f in common/*.cpp; do
-  grep -q '#include <Q' "$f" "${f%.cpp}.h" 2>/dev/null || sources+=("$f")
-done
-
-clang++ -std=c++20 -O1 -g -fno-omit-frame-pointer \
-  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -Icommon -Iviewer -Idata "${sources[@]}" -o "$out/ReadDicomFuzz"
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+CC=clang CXX=clang++ cmake -S . -B "$out" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCTIQ_FUZZ=ON >/dev/null
+cmake --build "$out" --target ReadDicomFuzz DecodeDicomFuzz -j"${FUZZ_JOBS:-2}"
 
 # Seeds: small real files in the forms the reader meets (explicit, implicit, big
 # endian, compressed, truncated, sequences, private and unknown VRs, no meta group).
@@ -31,23 +24,13 @@ done
 cp tests/fuzz/corpus/ReadDicomFuzz/* "$corpus/" # small inputs an earlier run found, kept in the tree
 
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  "$out/ReadDicomFuzz" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
+  "$out/tests/ReadDicomFuzz" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
   -artifact_prefix="$out/" "$corpus"
 
 # The decoding path: the header scan of series ordering, the check of a file's element
 # lengths, GDCM's decoding of other transfer syntaxes in its child process, and the
 # reader on the decoded file. GDCM itself is the system's build, not instrumented; the
 # sanitizers watch this program's own code around it.
-decode_sources=(tests/fuzz/DecodeDicomFuzz.cpp viewer/DicomDecoding.cpp viewer/ChildWorker.cpp viewer/SliceHeader.cpp viewer/DicomReader.cpp
-                viewer/DicomDictionary.cpp viewer/DicomRecord.cpp data/*.cpp)
-for f in common/*.cpp; do
-  grep -q '#include <Q' "$f" "${f%.cpp}.h" 2>/dev/null || decode_sources+=("$f")
-done
-clang++ -std=c++20 -O1 -g -fno-omit-frame-pointer \
-  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -Icommon -Iviewer -Idata -isystem /usr/include/gdcm-3.0 "${decode_sources[@]}" \
-  -lgdcmMSFF -lgdcmDSED -lgdcmDICT -lgdcmCommon -lz -o "$out/DecodeDicomFuzz"
-
 decode_corpus=$(mktemp -d)
 trap 'rm -rf "$corpus" "$decode_corpus"' EXIT
 for f in MR_small_bigendian.dcm MR_small_RLE.dcm MR_small_jpeg_ls_lossless.dcm MR_small_jp2klossless.dcm \
@@ -56,7 +39,7 @@ for f in MR_small_bigendian.dcm MR_small_RLE.dcm MR_small_jpeg_ls_lossless.dcm M
 done
 
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  "$out/DecodeDicomFuzz" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
+  "$out/tests/DecodeDicomFuzz" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
   -artifact_prefix="$out/decode-" "$decode_corpus"
 
 # --- The windows' handlers: their own fuzzer, built and run by its own script. ---

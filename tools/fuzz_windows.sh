@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${FUZZ_SECONDS:-60}
-out=build-fuzz-windows
+out=build-fuzz # shared with tools/fuzz.sh
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
 CC=clang CXX=clang++ cmake -S . -B "$out" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCTIQ_FUZZ=ON >/dev/null
 cmake --build "$out" --target WindowHandlersFuzz -j"${FUZZ_JOBS:-2}"

@@ -25,13 +25,6 @@ bool differenceAlwaysFits(const GreyMapping& m)
     return base - 32768 >= std::numeric_limits<int32_t>::min() && base + 32767 <= std::numeric_limits<int32_t>::max();
 }
 
-// The stored sample as a signed 16-bit value: a little-endian word (or a byte
-// widened to 16 bits), its bytes exchanged with swap.
-inline int16_t storedValue(uint16_t stored, bool swap)
-{
-    return static_cast<int16_t>(swap ? static_cast<uint16_t>(stored << 8 | stored >> 8) : stored);
-}
-
 inline uint16_t loadStored(const uint8_t* src, int32_t k, bool eightBit)
 {
     return eightBit ? src[k] : static_cast<uint16_t>(src[2 * k + 1] << 8 | src[2 * k]);
@@ -82,7 +75,7 @@ void resizeDisplayBitmap(GreyBitmap& bitmap, int32_t width, int32_t height)
     width = std::max(width, 0);
     height = std::max(height, 0);
     if (int64_t{width} * height > kMaxBitmapPixels)
-        throw AppError("表示画像 " + std::to_string(width) + " x " + std::to_string(height) + " は大きすぎます");
+        throw AppError(Msg::displayBitmapTooLarge(width, height));
     bitmap.resize(width, height);
 }
 
@@ -90,15 +83,6 @@ float greyFactor(int32_t windowWidth)
 {
     if (windowWidth == 0) throw AppError(Msg::floatDivByZero);
     return 256.0f / static_cast<float>(windowWidth);
-}
-
-uint8_t greyLevel(int16_t value, const GreyMapping& mapping)
-{
-    const int32_t d = Checked::narrow(int64_t{value} + mapping.offset - mapping.level);
-    // The product of an integer and a single-precision factor is exact in double.
-    const double scaled = static_cast<double>(d) * static_cast<double>(mapping.factor);
-    const auto g = static_cast<uint8_t>(std::clamp<long long>(roundHalfEven(scaled) + 128, 0, 255));
-    return mapping.invert ? static_cast<uint8_t>(255 - g) : g;
 }
 
 void GreyTable::prepare(const GreyMapping& mapping)
@@ -126,17 +110,8 @@ void GreyTable::prepare(const GreyMapping& mapping)
     built_ = mapping;
 }
 
-bool GreyTable::singlePrecisionAllowed(const GreyMapping& mapping)
-{
-    if (singleChecked_ != mapping) {
-        singleAllowed_ = singlePrecisionExact(mapping);
-        singleChecked_ = mapping;
-    }
-    return singleAllowed_;
-}
-
 void renderView(const ByteBuffer& buffer, int64_t header, int32_t W, int32_t H, const ViewWindowRect& window,
-                const GreyMapping& mapping, GreyTable& table, GreyBitmap& bitmap)
+                const GreyMapping& mapping, GreyTable& table, GreyBitmap& bitmap, GreyPath path)
 {
     const int64_t bytesPerSample = mapping.eightBit ? 1 : 2;
     const int32_t firstRow = std::max(window.Top, 0), lastRow = std::min(window.Bottom, H - 1);
@@ -147,7 +122,6 @@ void renderView(const ByteBuffer& buffer, int64_t header, int32_t W, int32_t H, 
     // pixel is computed (and checked) on its own instead of looked up.
     const bool fits = differenceAlwaysFits(mapping);
     const auto size = static_cast<int64_t>(buffer.size());
-    const bool single = fits && !mapping.eightBit && table.singlePrecisionAllowed(mapping);
 
     for (int32_t i = firstRow; i <= lastRow && i - firstRow < bitmap.height; ++i) {
         uint8_t* out = bitmap.row(i - firstRow);
@@ -160,7 +134,7 @@ void renderView(const ByteBuffer& buffer, int64_t header, int32_t W, int32_t H, 
             if (fits && !mapping.eightBit) {
                 // Computing beats looking up where the processor can do sixteen at once;
                 // the table serves the rest of the row.
-                const int32_t computed = greyLevelsAvx2(src, count, mapping, single, out);
+                const int32_t computed = path == GreyPath::fastest ? greyLevelsAvx2(src, count, mapping, out) : 0;
                 if (computed < count) {
                     table.prepare(mapping);
                     lookUpWords(src + 2 * computed, count - computed, table, out + computed);

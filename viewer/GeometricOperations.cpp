@@ -42,7 +42,7 @@ TrimmedImage trimRoi(const ByteBuffer& buffer, const SampleLayout& layout, int64
 {
     TrimmedImage trimmed;
     trimmed.block = clipSampleBlock(roiBlock, layout, rows, buffer.size());
-    if (trimmed.block.empty()) throw AppError(kRoiHoldsNoSamples);
+    if (trimmed.block.empty()) throw AppError(Msg::roiHoldsNoSamples);
     const auto rowBytes = static_cast<size_t>(2 * trimmed.block.width);
     trimmed.bytes.resize(rowBytes * static_cast<size_t>(trimmed.block.height));
     uint8_t* out = trimmed.bytes.data();
@@ -58,7 +58,7 @@ WordImage wordImage(ByteBuffer& buffer, int32_t header, int32_t columns, int32_t
     image.rows = std::max(rows, 0);
     const int64_t firstWord = header / 2;
     const int64_t endByte = 2 * (firstWord + image.columns * image.rows);
-    if (firstWord < 0 || endByte > static_cast<int64_t>(buffer.size())) throw AppError(kImageBeyondFile);
+    if (firstWord < 0 || endByte > static_cast<int64_t>(buffer.size())) throw AppError(Msg::imageBeyondFile);
     image.first = buffer.data() + 2 * firstWord;
     return image;
 }
@@ -78,8 +78,8 @@ void flipHorizontal(const WordImage& image)
 void turnView(const WordImage& image, const ViewWindowRect& view, Turn turn)
 {
     const int64_t t = view.Top, b = view.Bottom, l = view.Left, r = view.Right;
-    if (r - l != b - t) throw AppError(kViewNotSquare);
-    if (l < 0 || t < 0 || r >= image.columns || b >= image.rows) throw AppError(kViewOutsideImage);
+    if (r - l != b - t) throw AppError(Msg::viewNotSquare);
+    if (l < 0 || t < 0 || r >= image.columns || b >= image.rows) throw AppError(Msg::viewOutsideImage);
 
     // Ring i, step j: a -> p1 -> c -> p2 -> a turns counter-clockwise, the
     // reverse cycle clockwise. The cycles are disjoint, so their order is free;

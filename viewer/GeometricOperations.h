@@ -8,18 +8,13 @@
 #include <cstdint>
 #include <string>
 
-inline const char* const kTrimNeeds16Bit = "8bit モードの画像はトリミングできません。";
-inline const char* const kImageBeyondFile = "画像がファイルの大きさを超えているため処理できません。";
-inline const char* const kViewNotSquare = "表示範囲が正方形でないため回転できません。";
-inline const char* const kViewOutsideImage = "表示範囲が画像からはみ出しているため回転できません。";
-
 // The trimmed file's name: the chosen path cut at its first ".", then width,
 // height and the pixel spacing with its first "." written "p", and ".bin".
 std::string trimmedFileName(const std::string& chosenPath, int64_t width, int64_t height, const std::string& pixelSpacing);
 
 // The ROI block clipped to the image and the buffer, and its samples' stored
 // bytes row by row (no byte exchange, no offset). A block with no sample inside
-// fails with kRoiHoldsNoSamples.
+// fails with Msg::roiHoldsNoSamples.
 struct TrimmedImage {
     SampleBlock block;
     ByteBuffer bytes;
@@ -34,7 +29,7 @@ struct WordImage {
     int64_t rows = 0;
     uint8_t* word(int64_t row, int64_t column) const { return first + 2 * (row * columns + column); }
 };
-// Fails with kImageBeyondFile when the image does not lie wholly inside the
+// Fails with Msg::imageBeyondFile when the image does not lie wholly inside the
 // buffer; a negative size counts as an empty image.
 WordImage wordImage(ByteBuffer& buffer, int32_t header, int32_t columns, int32_t rows);
 
@@ -42,6 +37,6 @@ void flipVertical(const WordImage& image);   // top to bottom
 void flipHorizontal(const WordImage& image); // left to right
 
 // A quarter turn of the shown square of the image, counter-clockwise or
-// clockwise. Fails with kViewNotSquare or kViewOutsideImage, changing nothing.
+// clockwise. Fails with Msg::viewNotSquare or Msg::viewOutsideImage, changing nothing.
 enum class Turn { CounterClockwise, Clockwise };
 void turnView(const WordImage& image, const ViewWindowRect& view, Turn turn);

@@ -32,23 +32,10 @@ inline __m128i greyEight(__m256i differences, __m256d factor)
     return _mm_add_epi16(_mm_packs_epi32(low, high), _mm_set1_epi16(128));
 }
 
-// Sixteen differences to sixteen greys in single precision, for mappings where that
-// gives exactly the double-precision result.
-inline __m128i greySixteenSingle(__m256i first, __m256i second, __m256 factor)
-{
-    const __m256i low = _mm256_cvtps_epi32(_mm256_mul_ps(_mm256_cvtepi32_ps(first), factor));
-    const __m256i high = _mm256_cvtps_epi32(_mm256_mul_ps(_mm256_cvtepi32_ps(second), factor));
-    // Packing works within 128-bit lanes; the permutation puts the sixteen back in order.
-    const __m256i packed = _mm256_permute4x64_epi64(_mm256_packs_epi32(low, high), 0xD8);
-    const __m256i greys = _mm256_add_epi16(packed, _mm256_set1_epi16(128));
-    return _mm_packus_epi16(_mm256_castsi256_si128(greys), _mm256_extracti128_si256(greys, 1));
-}
-
-int32_t computeAvx2(const uint8_t* words, int32_t count, const GreyMapping& mapping, bool single, uint8_t* out)
+int32_t computeAvx2(const uint8_t* words, int32_t count, const GreyMapping& mapping, uint8_t* out)
 {
     const __m256i shift = _mm256_set1_epi32(static_cast<int32_t>(int64_t{mapping.offset} - mapping.level));
     const __m256d factor = _mm256_set1_pd(static_cast<double>(mapping.factor));
-    const __m256 factorSingle = _mm256_set1_ps(mapping.factor);
     // Beyond this difference every grey level is saturated.
     const double reach = std::ceil(saturationReach(mapping));
     const auto limit = static_cast<int32_t>(std::min(reach, 2147483647.0));
@@ -62,8 +49,7 @@ int32_t computeAvx2(const uint8_t* words, int32_t count, const GreyMapping& mapp
         const __m256i first = held(_mm256_add_epi32(_mm256_cvtepi16_epi32(_mm256_castsi256_si128(stored)), shift));
         const __m256i second = held(_mm256_add_epi32(_mm256_cvtepi16_epi32(_mm256_extracti128_si256(stored, 1)), shift));
         // Packing with unsigned saturation clamps to 0..255.
-        const __m128i greys = single ? greySixteenSingle(first, second, factorSingle)
-                                     : _mm_packus_epi16(greyEight(first, factor), greyEight(second, factor));
+        const __m128i greys = _mm_packus_epi16(greyEight(first, factor), greyEight(second, factor));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), _mm_xor_si128(greys, invert));
     }
     return k;
@@ -77,28 +63,14 @@ int32_t computeAvx2(const uint8_t* words, int32_t count, const GreyMapping& mapp
 
 } // namespace
 
-int32_t greyLevelsAvx2(const uint8_t* words, int32_t count, const GreyMapping& mapping, bool single, uint8_t* out)
+int32_t greyLevelsAvx2(const uint8_t* words, int32_t count, const GreyMapping& mapping, uint8_t* out)
 {
     static const bool available = __builtin_cpu_supports("avx2");
-    return available ? computeAvx2(words, count, mapping, single, out) : 0;
+    return available ? computeAvx2(words, count, mapping, out) : 0;
 }
 
 #else
 
-int32_t greyLevelsAvx2(const uint8_t*, int32_t, const GreyMapping&, bool, uint8_t*) { return 0; }
+int32_t greyLevelsAvx2(const uint8_t*, int32_t, const GreyMapping&, uint8_t*) { return 0; }
 
 #endif
-
-bool singlePrecisionExact(const GreyMapping& mapping)
-{
-    // Only small windows are worth the check: it costs one product per difference.
-    const double reach = std::ceil(saturationReach(mapping));
-    if (reach > 4096) return false;
-    const auto limit = static_cast<int32_t>(reach);
-    for (int32_t d = -limit; d <= limit; ++d) {
-        const float single = static_cast<float>(d) * mapping.factor;
-        const double exact = static_cast<double>(d) * static_cast<double>(mapping.factor);
-        if (std::lrint(single) != std::lrint(exact)) return false;
-    }
-    return true;
-}

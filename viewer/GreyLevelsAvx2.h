@@ -1,6 +1,6 @@
 #pragma once
 // Grey levels of 16-bit samples computed sixteen at a time with AVX2, for drawing.
-#include "DisplayMapping.h"
+#include "GreyMapping.h"
 
 #include <cstdint>
 
@@ -10,10 +10,4 @@
 // level must fit in 32 bits. The result is the same bit for bit: the product is formed
 // in double precision as greyLevel forms it, and rounded to even in the processor's
 // default rounding mode.
-// With single, the products are formed in single precision, twice as fast; only for a
-// mapping where singlePrecisionExact has shown that this changes no grey level.
-int32_t greyLevelsAvx2(const uint8_t* words, int32_t count, const GreyMapping& mapping, bool single, uint8_t* out);
-
-// Whether single-precision products round to the same integers as the double-precision
-// ones for every difference that does not saturate (checked one by one).
-bool singlePrecisionExact(const GreyMapping& mapping);
+int32_t greyLevelsAvx2(const uint8_t* words, int32_t count, const GreyMapping& mapping, uint8_t* out);

@@ -80,7 +80,7 @@ std::vector<uint8_t> readWholeFile(const std::string& path)
     const OpenFile file(path);
     struct stat status {};
     if (file.fd < 0 || fstat(file.fd, &status) != 0 || S_ISDIR(status.st_mode)) throw AppError(Msg::cannotOpen(path));
-    if (status.st_size <= 0) throw AppError("ファイル " + path + " は空です");
+    if (status.st_size <= 0) throw AppError(Msg::fileEmpty(path));
 
     std::vector<uint8_t> bytes(static_cast<size_t>(status.st_size));
     for (size_t done = 0; done < bytes.size();) {

@@ -77,10 +77,10 @@ SampleBlock clipSampleBlock(const SampleBlock& block, const SampleLayout& layout
 
 RoiStatistics roiStatistics(const ByteBuffer& buffer, const SampleLayout& layout, int64_t rows, const SampleBlock& block)
 {
-    if (block.width < 0 || block.height < 0) throw AppError(kRoiHoldsNoSamples);
+    if (block.width < 0 || block.height < 0) throw AppError(Msg::roiHoldsNoSamples);
     if (block.width == 0 || block.height == 0) throw AppError(Msg::invalidFloatOp); // the mean would be 0/0
     const SampleBlock inside = clipSampleBlock(block, layout, rows, buffer.size());
-    if (inside.empty()) throw AppError(kRoiHoldsNoSamples);
+    if (inside.empty()) throw AppError(Msg::roiHoldsNoSamples);
 
     // Every partial sum of 16-bit values stays far below 2^53, so an integer
     // accumulator gives exactly the double a running double sum would.

@@ -7,9 +7,6 @@
 #include <cstdint>
 #include <string>
 
-// Shown when a ROI holds no sample of the image (negative size, or wholly outside).
-inline const char* const kRoiHoldsNoSamples = "ROI に画素がありません。";
-
 // The ROI in image pixels from its centre and size: size/2 (cut toward zero)
 // before the centre, the rest after it, inclusive bounds.
 Rect deriveRoiRect(int32_t posX, int32_t posY, int32_t sizeX, int32_t sizeY);
@@ -42,7 +39,7 @@ struct RoiStatistics {
 
 // Mean and SD of the ROI block after clipping it to the image and the buffer.
 // A zero width or height fails as 0/0 does; a negative size, or a block with no
-// sample inside the image, fails with kRoiHoldsNoSamples.
+// sample inside the image, fails with Msg::roiHoldsNoSamples.
 RoiStatistics roiStatistics(const ByteBuffer& buffer, const SampleLayout& layout, int64_t rows, const SampleBlock& block);
 
 // The texts "Stat" shows: the mean in the general format ("Average"), the SD with

@@ -5,13 +5,13 @@
 #include "NumberFormat.h"
 #include "Provenance.h"
 
-std::string NamePart(const std::string& path)
+std::string namePart(const std::string& path)
 {
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-int LeadingEntries(const std::vector<std::string>& entries)
+int leadingEntries(const std::vector<std::string>& entries)
 {
     int n = 0;
     while (n < static_cast<int>(entries.size()) && !entries[static_cast<size_t>(n)].empty()) ++n;
@@ -23,7 +23,7 @@ void measureSeries(const std::vector<std::string>& files, SeriesSlices& slices)
     for (size_t i = 0; i < files.size(); ++i) {
         const int r = static_cast<int>(i) + 1;
         slices.setCell(0, r, std::to_string(r));
-        slices.setCell(1, r, NamePart(files[i]));
+        slices.setCell(1, r, namePart(files[i]));
         slices.load(files[i]);
         slices.setCell(2, r, slices.thickness());
         slices.setCell(3, r, slices.position());
@@ -31,13 +31,13 @@ void measureSeries(const std::vector<std::string>& files, SeriesSlices& slices)
     }
 }
 
-std::string SliceIntervalText(const std::string& firstPosition, const std::string& secondPosition)
+std::string sliceIntervalText(const std::string& firstPosition, const std::string& secondPosition)
 {
     const long double second = toFloat(secondPosition);
     return formatGeneral(second - toFloat(firstPosition));
 }
 
-std::string FrequencyStepText(const std::string& spacing, int n)
+std::string frequencyStepText(const std::string& spacing, int n)
 {
     return formatGeneral(Checked::fdiv(1, toFloat(spacing) * n));
 }

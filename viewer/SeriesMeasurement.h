@@ -31,20 +31,20 @@ protected:
 void measureSeries(const std::vector<std::string>& files, SeriesSlices& slices);
 
 // The file's name without its folder: the text after the last separator.
-std::string NamePart(const std::string& path);
+std::string namePart(const std::string& path);
 
 // Where a series measurement comes from, for its report: the files, the ROI and the load mode.
 struct MeasurementSource;
 MeasurementSource seriesSource(const std::vector<std::string>& files, const std::string& roi, const std::string& mode);
 
 // The entries counted from the first up to an empty one or the end.
-int LeadingEntries(const std::vector<std::string>& entries);
+int leadingEntries(const std::vector<std::string>& entries);
 
 // The middle entry of n, the upper middle for even n.
-inline int MiddleIndex(int n) { return n / 2; }
+inline int middleIndex(int n) { return n / 2; }
 
 // The slice interval: second position minus first, sign kept, in the general format.
-std::string SliceIntervalText(const std::string& firstPosition, const std::string& secondPosition);
+std::string sliceIntervalText(const std::string& firstPosition, const std::string& secondPosition);
 
 // The MTF frequency step 1 / (spacing n) in the general format.
-std::string FrequencyStepText(const std::string& spacing, int n);
+std::string frequencyStepText(const std::string& spacing, int n);

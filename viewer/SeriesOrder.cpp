@@ -92,7 +92,7 @@ std::string seriesSpacingProblem(const std::vector<std::string>& slices)
     const auto text = [](double position) { return formatGeneral(position); };
     for (size_t i = 0; i + 1 < p.size(); ++i)
         if (std::abs(p[i + 1] - p[i]) < samePositionWithin)
-            return Msg::samePosition(NamePart(slices[i]), NamePart(slices[i + 1]), text(p[i]));
+            return Msg::samePosition(namePart(slices[i]), namePart(slices[i + 1]), text(p[i]));
     // The interval is the median spacing (the upper one of an even count), so that a
     // gap out of step is the one named.
     std::vector<double> gaps;
@@ -101,7 +101,7 @@ std::string seriesSpacingProblem(const std::vector<std::string>& slices)
     const double interval = gaps[gaps.size() / 2];
     for (size_t i = 0; i + 1 < p.size(); ++i)
         if (std::abs(p[i + 1] - p[i] - interval) > std::abs(interval) / 10)
-            return Msg::irregularSpacing(NamePart(slices[i]), text(p[i]), NamePart(slices[i + 1]), text(p[i + 1]),
+            return Msg::irregularSpacing(namePart(slices[i]), text(p[i]), namePart(slices[i + 1]), text(p[i + 1]),
                                          text(interval));
     return {};
 }

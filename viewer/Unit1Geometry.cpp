@@ -41,7 +41,7 @@ void turnShownSquare(TForm1& form, Turn turn)
 void TForm1::ButtonTrimingClick()
 {
     // One byte per sample has no 16-bit words to copy.
-    if (RadioGroupMode->itemIndex() == 0) throw AppError(kTrimNeeds16Bit);
+    if (RadioGroupMode->itemIndex() == 0) throw AppError(Msg::trimNeeds16Bit);
     const auto chosen = dialogs().openFile(this);
     if (!chosen) return;
     const TrimmedImage trimmed = trimRoi(FileBuffer, {intOf(EditHeader), ImgSizeX}, ImgSizeY, roiSampleBlock(RoiViewRect, ViewWindow));

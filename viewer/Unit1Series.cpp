@@ -62,7 +62,7 @@ void TForm1::ButtonDispCClick()
 {
     ViewState = 1;
     BitBtnLoadClick();
-    const int middle = MiddleIndex(LeadingEntries(listEntries(ListBox1)));
+    const int middle = middleIndex(leadingEntries(listEntries(ListBox1)));
     setInt(EditFListNo, middle);
     EditFileName->setText(listEntry(ListBox1, middle));
     CheckBoxWWLock->setChecked(false);
@@ -111,10 +111,10 @@ void TForm1::ButtonCalSWClick()
 
     if (n < 2) throw AppError(Msg::seriesNeedsTwoSlices);
     Form2->EditsIntrv->setText(
-        qstr(SliceIntervalText(grid->cell(3, 1).toStdString(), grid->cell(3, 2).toStdString())));
+        qstr(sliceIntervalText(grid->cell(3, 1).toStdString(), grid->cell(3, 2).toStdString())));
     setInt(Form2->EditLSFgnd, n);
     Form2->EditLSFgdx->setText(Form2->EditsIntrv->text());
     setInt(Form2->EditMTFgnd, n);
-    Form2->EditMTFgdx->setText(qstr(FrequencyStepText(textOf(Form2->EditLSFgdx), n)));
+    Form2->EditMTFgdx->setText(qstr(frequencyStepText(textOf(Form2->EditLSFgdx), n)));
     ButtonToForm2Click();
 }

@@ -30,7 +30,7 @@ void FFT(FftArrays& a)
 {
     const int32_t n = a.PointCount;
     if (!isFftLength(n))
-        throw AppError("FFT の点数 " + std::to_string(n) + " は 2 から 1024 までの 2 のべき乗でなければなりません");
+        throw AppError(Msg::fftPointCount(n));
     if (a.twiddles.length != n) buildTwiddles(a.twiddles, n);
     const auto& sinT = a.twiddles.Sin;
     const auto& cosT = a.twiddles.Cos;

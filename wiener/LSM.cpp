@@ -14,7 +14,7 @@ using Sums = std::array<double, MaxLsmPowers>;
 void checkFit(int32_t n, int32_t m, int32_t maxPoints)
 {
     if (n < 0 || n > MaxLsmDegree || m < 0 || m > maxPoints)
-        throw AppError("最小二乗法の次数 " + std::to_string(n) + " または点数 " + std::to_string(m) + " が範囲外です");
+        throw AppError(Msg::lsmOutOfRange(n, m));
 }
 
 double divide(double a, double b) { return b == 0 ? static_cast<double>(Checked::fdiv(a, b)) : a / b; }

@@ -7,7 +7,7 @@
 
 TEST(ColumnStatistics, PopulationStatistics)
 {
-    const ColumnStats s = ColumnStatistics({10, 20, 30});
+    const ColumnStats s = columnStatistics({10, 20, 30});
     EXPECT_EQ(formatGeneral(s.mean), "20");
     EXPECT_EQ(formatGeneral(s.sd), "8.16496580927726");
     EXPECT_EQ(s.max, 30);
@@ -16,7 +16,7 @@ TEST(ColumnStatistics, PopulationStatistics)
 
 TEST(ColumnStatistics, SingleValue)
 {
-    const ColumnStats s = ColumnStatistics({-4.5L});
+    const ColumnStats s = columnStatistics({-4.5L});
     EXPECT_EQ(s.mean, -4.5);
     EXPECT_EQ(s.sd, 0);
     EXPECT_EQ(s.max, -4.5);
@@ -25,5 +25,5 @@ TEST(ColumnStatistics, SingleValue)
 
 TEST(ColumnStatistics, EmptyColumnFails)
 {
-    EXPECT_THROW(ColumnStatistics({}), AppError);
+    EXPECT_THROW(columnStatistics({}), AppError);
 }

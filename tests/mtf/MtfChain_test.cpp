@@ -40,7 +40,7 @@ TEST(MtfChain, TheElevenSampleProfileGivesTheWindowsTexts)
     Edits e = editsAfterCal("1");
     Stages stages;
     auto ws = std::make_unique<MtfWorkspace>();
-    ProcessProfile(elevenSamples, e, *ws, stages);
+    processProfile(elevenSamples, e, *ws, stages);
 
     EXPECT_EQ(stages.seen, (std::vector<std::string>{"profile", "mtf page", "mtf"}));
     EXPECT_EQ(e.text(MtfEdit::LSFgnd), "11");
@@ -51,10 +51,10 @@ TEST(MtfChain, TheElevenSampleProfileGivesTheWindowsTexts)
     EXPECT_EQ(e.text(MtfEdit::Frq), "0.574162679425836");
     EXPECT_FALSE(e.text(MtfEdit::MTF).empty());
 
-    const SSPzMemoTexts memos = SspzMemos(e, *ws);
+    const SSPzMemoTexts memos = sspzMemos(e, *ws);
     EXPECT_EQ(memos.absolute.substr(0, memos.absolute.find("\r\n", 0) + 2), "mm\taSSPz 1 1\r\n");
     EXPECT_NE(memos.absolute.find("-5.07916666666667\t0\r\n"), std::string::npos);
-    const std::string mtf = MtfMemo(e, *ws);
+    const std::string mtf = mtfMemo(e, *ws);
     EXPECT_EQ(mtf.substr(0, mtf.find("0.0181818181818182")), "c/mm\tMTF 1 1\r\n0\t1\r\n");
     EXPECT_NE(mtf.find("0.0181818181818182\t0.995011200601797\r\n"), std::string::npos);
 }
@@ -66,7 +66,7 @@ TEST(MtfChain, AZeroSpacingStopsTheMtfStageAfterTheProfileIsShown)
     Stages stages;
     auto ws = std::make_unique<MtfWorkspace>();
     try {
-        ProcessProfile(elevenSamples, e, *ws, stages);
+        processProfile(elevenSamples, e, *ws, stages);
         FAIL();
     } catch (const AppError& error) {
         EXPECT_EQ(std::string(error.what()), Msg::floatDivByZero);
@@ -82,7 +82,7 @@ TEST(MtfChain, EditsThatDoNotConvertStopTheChainBeforeItReadsTheTable)
     e.texts[MtfEdit::SliceInterval] = "x";
     Stages stages;
     auto ws = std::make_unique<MtfWorkspace>();
-    EXPECT_THROW(ProcessProfile(elevenSamples, e, *ws, stages), AppError);
+    EXPECT_THROW(processProfile(elevenSamples, e, *ws, stages), AppError);
     EXPECT_EQ(ws->N, 0);
     EXPECT_TRUE(stages.seen.empty());
 }

@@ -31,7 +31,7 @@ struct Eleven {
             p.aSSPz[k] = a[k];
             p.pSSPz[k] = a[k] / 95 * 100;
         }
-        ComputeMtfValues(p.aSSPz, 11, s);
+        computeMtfValues(p.aSSPz, 11, s);
     }
 };
 
@@ -40,7 +40,7 @@ struct Eleven {
 TEST(ProfileOutputs, SSPzMemosOfTheElevenSampleProfile)
 {
     Eleven e;
-    const SSPzMemoTexts t = BuildSSPzMemos(MemoHeaderTail("1", "1"), e.p.aSSPz, e.p.pSSPz, 11, 1, toFloat("5.07916666666667"));
+    const SSPzMemoTexts t = buildSSPzMemos(memoHeaderTail("1", "1"), e.p.aSSPz, e.p.pSSPz, 11, 1, toFloat("5.07916666666667"));
     const auto a = lines(t.absolute);
     const auto r = lines(t.relative);
     ASSERT_EQ(a.size(), 12u);
@@ -55,20 +55,20 @@ TEST(ProfileOutputs, SSPzMemosOfTheElevenSampleProfile)
 TEST(ProfileOutputs, MtfMemoOfTheElevenSampleProfile)
 {
     Eleven e;
-    const long double step = toFloat(formatGeneral(FrequencyStep(1, 55)));
-    const auto m = lines(BuildMtfMemo(MemoHeaderTail("1", "SThick"), e.s.MTFValues, 27, step));
+    const long double step = toFloat(formatGeneral(frequencyStep(1, 55)));
+    const auto m = lines(buildMtfMemo(memoHeaderTail("1", "SThick"), e.s.MTFValues, 27, step));
     ASSERT_EQ(m.size(), 28u);
     EXPECT_EQ(m[0], "c/mm\tMTF 1 SThick");
     EXPECT_EQ(m[1], "0\t1");
     EXPECT_EQ(m[2], "0.0181818181818182\t0.995011200601797");
-    EXPECT_EQ(lines(BuildMtfMemo(MemoHeaderTail("1", "1"), e.s.MTFValues, 10, step)).size(), 11u);
+    EXPECT_EQ(lines(buildMtfMemo(memoHeaderTail("1", "1"), e.s.MTFValues, 10, step)).size(), 11u);
 }
 
 TEST(ProfileOutputs, NegativeSpacingRunsFromPositiveToNegative)
 {
     Eleven e;
     PlotArrays plot;
-    ASSERT_EQ(FillSSPzPlot(plot, e.p.pSSPz, 11, -0.5L, 5), 11);
+    ASSERT_EQ(fillSSPzPlot(plot, e.p.pSSPz, 11, -0.5L, 5), 11);
     EXPECT_EQ(plot.PlotX[0], 2.5);
     EXPECT_EQ(plot.PlotX[10], -2.5);
     EXPECT_EQ(plot.PlotY[5], 100);
@@ -78,9 +78,9 @@ TEST(ProfileOutputs, CountsAreClippedToTheArrays)
 {
     Eleven e;
     PlotArrays plot;
-    EXPECT_EQ(FillMtfPlot(plot, e.s, 100000, 0.01L), MtfArraySize);
-    EXPECT_EQ(FillMtfPlot(plot, e.s, -3, 0.01L), 0);
-    EXPECT_EQ(FillSSPzPlot(plot, e.p.pSSPz, 3000, 1, 0), MtfArraySize);
-    EXPECT_EQ(lines(BuildMtfMemo("\r\n", e.s.MTFValues, 5000, 0.01L)).size(), static_cast<size_t>(MtfArraySize + 1));
-    EXPECT_EQ(lines(BuildSSPzMemos("\r\n", e.p.aSSPz, e.p.pSSPz, -1, 1, 0).absolute).size(), 1u);
+    EXPECT_EQ(fillMtfPlot(plot, e.s, 100000, 0.01L), MtfArraySize);
+    EXPECT_EQ(fillMtfPlot(plot, e.s, -3, 0.01L), 0);
+    EXPECT_EQ(fillSSPzPlot(plot, e.p.pSSPz, 3000, 1, 0), MtfArraySize);
+    EXPECT_EQ(lines(buildMtfMemo("\r\n", e.s.MTFValues, 5000, 0.01L)).size(), static_cast<size_t>(MtfArraySize + 1));
+    EXPECT_EQ(lines(buildSSPzMemos("\r\n", e.p.aSSPz, e.p.pSSPz, -1, 1, 0).absolute).size(), 1u);
 }

@@ -17,7 +17,7 @@ struct Profile {
         n = static_cast<int>(values.size());
         for (int k = 0; k < n; ++k) a.WorkProfile[k] = values[k];
     }
-    int normalise() { return NormaliseProfile(a.WorkProfile, n, a.aSSPz, a.pSSPz); }
+    int normalise() { return normaliseProfile(a.WorkProfile, n, a.aSSPz, a.pSSPz); }
     std::vector<double> absolute(int m) const { return {a.aSSPz.begin(), a.aSSPz.begin() + m}; }
 };
 
@@ -37,10 +37,10 @@ TEST(NormaliseProfile, ElevenSampleProfileKeepsEverything)
         EXPECT_EQ(p.a.WorkProfile[k], p.a.pSSPz[k]) << k;
     }
 
-    const HalfCrossings c = FindHalfCrossings(p.a.WorkProfile, 11);
+    const HalfCrossings c = findHalfCrossings(p.a.WorkProfile, 11);
     EXPECT_NEAR(static_cast<double>(c.left), 4.2083333, 1e-7);
     EXPECT_NEAR(static_cast<double>(c.right), 5.95, 1e-12);
-    const FwhmResult r = FwhmFromCrossings(c, 1);
+    const FwhmResult r = fwhmFromCrossings(c, 1);
     EXPECT_EQ(shown(r.fwhm), "1.74166666666667");
     EXPECT_EQ(shown(r.centre), "5.07916666666667");
 }
@@ -50,7 +50,7 @@ TEST(NormaliseProfile, SeventeenSampleProfileCutsTheTailAfterTheRightFoot)
     Profile p({5, 5, 5, 5, 5, 6, 10, 40, 100, 50, 12, 6, 5, 7, 9, 9, 9});
     ASSERT_EQ(p.normalise(), 13);
     EXPECT_EQ(p.absolute(13), (std::vector<double>{0, 0, 0, 1, 5, 35, 95, 45, 7, 1, 0, 0, 0}));
-    const FwhmResult r = FwhmFromCrossings(FindHalfCrossings(p.a.WorkProfile, 13), 2);
+    const FwhmResult r = fwhmFromCrossings(findHalfCrossings(p.a.WorkProfile, 13), 2);
     EXPECT_EQ(shown(r.fwhm), "3.48333333333333");
     EXPECT_EQ(shown(r.centre), "6.07916666666667");
 }
@@ -67,7 +67,7 @@ TEST(NormaliseProfile, PlateauPeakTakesTheFirstAndCrossesAfterThePlateau)
 {
     Profile p({0, 0, 10, 100, 100, 10, 0, 0});
     ASSERT_EQ(p.normalise(), 8);
-    const HalfCrossings c = FindHalfCrossings(p.a.WorkProfile, 8);
+    const HalfCrossings c = findHalfCrossings(p.a.WorkProfile, 8);
     EXPECT_NEAR(static_cast<double>(c.left), 2 + 40.0 / 90, 1e-15);
     EXPECT_NEAR(static_cast<double>(c.right), 4 + 50.0 / 90, 1e-15);
 }
@@ -97,7 +97,7 @@ TEST(NormaliseProfile, FlatOrEdgePeakFailsWithTheDivisionMessage)
 TEST(NormaliseProfile, RefusesMoreValuesThanTheArraysHold)
 {
     Profile p({0, 1, 0});
-    EXPECT_THROW(NormaliseProfile(p.a.WorkProfile, MtfArraySize + 1, p.a.aSSPz, p.a.pSSPz), AppError);
+    EXPECT_THROW(normaliseProfile(p.a.WorkProfile, MtfArraySize + 1, p.a.aSSPz, p.a.pSSPz), AppError);
 }
 
 TEST(FindHalfCrossings, WalkThatMeetsNoLowSampleFailsInsteadOfLeavingTheArray)
@@ -106,11 +106,11 @@ TEST(FindHalfCrossings, WalkThatMeetsNoLowSampleFailsInsteadOfLeavingTheArray)
     MtfArray high{};
     high.fill(50);
     high[100] = 60;
-    EXPECT_THROW(FindHalfCrossings(high, 200), AppError);
+    EXPECT_THROW(findHalfCrossings(high, 200), AppError);
     MtfArray rising{};
     for (int k = 0; k < MtfArraySize; ++k) rising[k] = 100 + k;
     rising[0] = 0;
-    EXPECT_THROW(FindHalfCrossings(rising, 5000), AppError); // the count is clipped, the walk bounded
+    EXPECT_THROW(findHalfCrossings(rising, 5000), AppError); // the count is clipped, the walk bounded
 }
 
 TEST(FindHalfCrossings, SampleExactlyAtHalfIsTheCrossing)
@@ -118,14 +118,14 @@ TEST(FindHalfCrossings, SampleExactlyAtHalfIsTheCrossing)
     MtfArray w{};
     const double values[] = {0, 50, 100, 50, 0};
     for (int k = 0; k < 5; ++k) w[k] = values[k];
-    const HalfCrossings c = FindHalfCrossings(w, 5);
+    const HalfCrossings c = findHalfCrossings(w, 5);
     EXPECT_EQ(c.left, 1);
     EXPECT_EQ(c.right, 3);
 }
 
 TEST(FwhmFromCrossings, NegativeIntervalGivesPositiveWidthAndSameCentre)
 {
-    const FwhmResult r = FwhmFromCrossings({4.25L, 5.95L}, -2);
+    const FwhmResult r = fwhmFromCrossings({4.25L, 5.95L}, -2);
     EXPECT_NEAR(static_cast<double>(r.fwhm), 3.4, 1e-15);
     EXPECT_NEAR(static_cast<double>(r.centre), 5.1, 1e-15);
 }

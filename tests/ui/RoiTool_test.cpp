@@ -151,7 +151,7 @@ private slots:
         Form1->EditROIPosX->setText("300");
         QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
         QTest::mouseClick(Form1->ButtonStat, Qt::LeftButton);
-        QCOMPARE(dialogs_->errors, QStringList{kRoiHoldsNoSamples});
+        QCOMPARE(dialogs_->errors, QStringList{Msg::roiHoldsNoSamples});
         QCOMPARE(average(), QString("0"));
         // Half outside: only the samples inside count.
         Form1->EditROIPosX->setText("64");
@@ -360,7 +360,7 @@ private slots:
         Form1->RadioGroupMode->setItemIndex(0);
         dialogs_->openAnswers.push_back(QString::fromStdString((folder_.path() / "b.raw").string()));
         QTest::mouseClick(Form1->ButtonTriming, Qt::LeftButton);
-        QCOMPARE(dialogs_->errors, QStringList{kTrimNeeds16Bit});
+        QCOMPARE(dialogs_->errors, QStringList{Msg::trimNeeds16Bit});
         QCOMPARE(dialogs_->openCount, 1);
         QVERIFY(dialogs_->informations.isEmpty());
         dialogs_->openAnswers.clear();
@@ -395,7 +395,7 @@ private slots:
 
         // A view taller than wide does not turn.
         QTest::mouseClick(Form1->ButtonCW, Qt::LeftButton);
-        QCOMPARE(dialogs_->errors, QStringList{kViewNotSquare});
+        QCOMPARE(dialogs_->errors, QStringList{Msg::viewNotSquare});
         QCOMPARE(Form1->FileBuffer, original);
     }
 
@@ -428,7 +428,7 @@ private slots:
         QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
         const ByteBuffer shifted = Form1->FileBuffer;
         QTest::mouseClick(Form1->ButtonCW, Qt::LeftButton);
-        QCOMPARE(dialogs_->errors, QStringList{kViewOutsideImage});
+        QCOMPARE(dialogs_->errors, QStringList{Msg::viewOutsideImage});
         QCOMPARE(Form1->FileBuffer, shifted);
     }
 };

@@ -71,8 +71,8 @@ TEST(TrimRoi, ClipsToTheImageAndRefusesAnEmptyBlock)
     const TrimmedImage corner = trimRoi(image, {0, 3}, 2, {-1, 1, 5, 5});
     EXPECT_EQ(corner.block, (SampleBlock{0, 1, 2, 2}));
     EXPECT_EQ(corner.bytes, words16({2, 3, 5, 6}));
-    EXPECT_EQ(errorMessageOf([&] { trimRoi(image, {0, 3}, 2, {2, 0, 2, 2}); }), kRoiHoldsNoSamples);
-    EXPECT_EQ(errorMessageOf([&] { trimRoi(image, {0, 3}, 2, {0, 0, 0, 2}); }), kRoiHoldsNoSamples);
+    EXPECT_EQ(errorMessageOf([&] { trimRoi(image, {0, 3}, 2, {2, 0, 2, 2}); }), Msg::roiHoldsNoSamples);
+    EXPECT_EQ(errorMessageOf([&] { trimRoi(image, {0, 3}, 2, {0, 0, 0, 2}); }), Msg::roiHoldsNoSamples);
 }
 
 TEST(WordImages, HeaderInWholeWordsAndInsideTheBuffer)
@@ -81,9 +81,9 @@ TEST(WordImages, HeaderInWholeWordsAndInsideTheBuffer)
     EXPECT_EQ(wordImage(buffer, 4, 3, 2).first, buffer.data() + 4);
     // An odd header counts as one byte less.
     EXPECT_EQ(wordImage(buffer, 5, 3, 2).first, buffer.data() + 4);
-    EXPECT_EQ(errorMessageOf([&] { wordImage(buffer, 6, 3, 2); }), kImageBeyondFile);
-    EXPECT_EQ(errorMessageOf([&] { wordImage(buffer, 4, 3, 3); }), kImageBeyondFile);
-    EXPECT_EQ(errorMessageOf([&] { wordImage(buffer, -2, 3, 2); }), kImageBeyondFile);
+    EXPECT_EQ(errorMessageOf([&] { wordImage(buffer, 6, 3, 2); }), Msg::imageBeyondFile);
+    EXPECT_EQ(errorMessageOf([&] { wordImage(buffer, 4, 3, 3); }), Msg::imageBeyondFile);
+    EXPECT_EQ(errorMessageOf([&] { wordImage(buffer, -2, 3, 2); }), Msg::imageBeyondFile);
     EXPECT_EQ(wordImage(buffer, 0, -3, 2).columns, 0);
 }
 
@@ -172,9 +172,9 @@ TEST(QuarterTurns, RefuseViewsThatAreNotSquaresInsideTheImage)
     ByteBuffer buffer = numberedImage(4, 6);
     const ByteBuffer before = buffer;
     const WordImage image = wordImage(buffer, 0, 4, 6);
-    EXPECT_EQ(errorMessageOf([&] { turnView(image, wholeView(4, 6), Turn::Clockwise); }), kViewNotSquare);
-    EXPECT_EQ(errorMessageOf([&] { turnView(image, {-1, 2, 0, 3}, Turn::Clockwise); }), kViewOutsideImage);
-    EXPECT_EQ(errorMessageOf([&] { turnView(image, {1, 4, 0, 3}, Turn::CounterClockwise); }), kViewOutsideImage);
-    EXPECT_EQ(errorMessageOf([&] { turnView(image, {0, 3, 3, 6}, Turn::CounterClockwise); }), kViewOutsideImage);
+    EXPECT_EQ(errorMessageOf([&] { turnView(image, wholeView(4, 6), Turn::Clockwise); }), Msg::viewNotSquare);
+    EXPECT_EQ(errorMessageOf([&] { turnView(image, {-1, 2, 0, 3}, Turn::Clockwise); }), Msg::viewOutsideImage);
+    EXPECT_EQ(errorMessageOf([&] { turnView(image, {1, 4, 0, 3}, Turn::CounterClockwise); }), Msg::viewOutsideImage);
+    EXPECT_EQ(errorMessageOf([&] { turnView(image, {0, 3, 3, 6}, Turn::CounterClockwise); }), Msg::viewOutsideImage);
     EXPECT_EQ(buffer, before);
 }

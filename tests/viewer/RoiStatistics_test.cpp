@@ -140,9 +140,9 @@ TEST(RoiStatistics, ClipsToTheImageAndRefusesEmptyBlocks)
     const ByteBuffer image = words16({1, 2, 3, 4, 5, 6, 7, 8});
     EXPECT_EQ(roiStatistics(image, layoutOf(4), 2, {-3, -3, 5, 5}).mean, 3.5);
 
-    EXPECT_EQ(errorMessageOf([&] { roiStatistics(image, layoutOf(4), 2, {0, 4, 2, 2}); }), kRoiHoldsNoSamples);
-    EXPECT_EQ(errorMessageOf([&] { roiStatistics(image, layoutOf(4), 2, {0, 0, -1, 2}); }), kRoiHoldsNoSamples);
-    EXPECT_EQ(errorMessageOf([&] { roiStatistics(image, layoutOf(4), 2, {0, 0, 2, -1}); }), kRoiHoldsNoSamples);
+    EXPECT_EQ(errorMessageOf([&] { roiStatistics(image, layoutOf(4), 2, {0, 4, 2, 2}); }), Msg::roiHoldsNoSamples);
+    EXPECT_EQ(errorMessageOf([&] { roiStatistics(image, layoutOf(4), 2, {0, 0, -1, 2}); }), Msg::roiHoldsNoSamples);
+    EXPECT_EQ(errorMessageOf([&] { roiStatistics(image, layoutOf(4), 2, {0, 0, 2, -1}); }), Msg::roiHoldsNoSamples);
     // A size of 0 divides 0 by 0, as a zero-sized ROI always has.
     EXPECT_EQ(errorMessageOf([&] { roiStatistics(image, layoutOf(4), 2, {0, 0, 0, 2}); }), Msg::invalidFloatOp);
     EXPECT_EQ(errorMessageOf([&] { roiStatistics(image, layoutOf(4), 2, {0, 0, 2, 0}); }), Msg::invalidFloatOp);

@@ -8,37 +8,37 @@
 
 TEST(SeriesMeasurement, NamePartIsTheTextAfterTheLastSeparator)
 {
-    EXPECT_EQ(NamePart("/data/series/slice001.dcm"), "slice001.dcm");
-    EXPECT_EQ(NamePart("slice001.dcm"), "slice001.dcm");
-    EXPECT_EQ(NamePart("/data/"), "");
+    EXPECT_EQ(namePart("/data/series/slice001.dcm"), "slice001.dcm");
+    EXPECT_EQ(namePart("slice001.dcm"), "slice001.dcm");
+    EXPECT_EQ(namePart("/data/"), "");
 }
 
 TEST(SeriesMeasurement, MiddleOfTheListUpToTheFirstEmptyEntry)
 {
-    EXPECT_EQ(MiddleIndex(LeadingEntries(std::vector<std::string>(7, "f"))), 3);
-    EXPECT_EQ(MiddleIndex(LeadingEntries(std::vector<std::string>(8, "f"))), 4);
-    EXPECT_EQ(LeadingEntries({"a", "b", "", "c"}), 2);
-    EXPECT_EQ(MiddleIndex(LeadingEntries({})), 0);
+    EXPECT_EQ(middleIndex(leadingEntries(std::vector<std::string>(7, "f"))), 3);
+    EXPECT_EQ(middleIndex(leadingEntries(std::vector<std::string>(8, "f"))), 4);
+    EXPECT_EQ(leadingEntries({"a", "b", "", "c"}), 2);
+    EXPECT_EQ(middleIndex(leadingEntries({})), 0);
 }
 
 TEST(SeriesMeasurement, IntervalKeepsItsSignAndStepFollowsIt)
 {
-    EXPECT_EQ(SliceIntervalText("-20.0", "-19.5"), "0.5");
-    EXPECT_EQ(SliceIntervalText("10.00", "9.25"), "-0.75");
-    EXPECT_EQ(FrequencyStepText("0.5", 40), "0.05");
-    EXPECT_EQ(FrequencyStepText("-0.5", 40), "-0.05");
+    EXPECT_EQ(sliceIntervalText("-20.0", "-19.5"), "0.5");
+    EXPECT_EQ(sliceIntervalText("10.00", "9.25"), "-0.75");
+    EXPECT_EQ(frequencyStepText("0.5", 40), "0.05");
+    EXPECT_EQ(frequencyStepText("-0.5", 40), "-0.05");
 }
 
 TEST(SeriesMeasurement, FailuresCarryTheSystemMessages)
 {
     try {
-        SliceIntervalText("abc", "1");
+        sliceIntervalText("abc", "1");
         FAIL();
     } catch (const AppError& e) {
         EXPECT_STREQ(e.what(), "'abc' は浮動小数点数ではありません");
     }
     try {
-        FrequencyStepText("0", 40);
+        frequencyStepText("0", 40);
         FAIL();
     } catch (const AppError& e) {
         EXPECT_STREQ(e.what(), "0 による浮動小数点数除算");
@@ -60,12 +60,12 @@ public:
         if (path == failing) throw AppError(Msg::cannotOpen(path));
         loaded_ = path;
     }
-    std::string thickness() const override { return "t" + NamePart(loaded_); }
-    std::string position() const override { return "p" + NamePart(loaded_); }
+    std::string thickness() const override { return "t" + namePart(loaded_); }
+    std::string position() const override { return "p" + namePart(loaded_); }
     std::string measureMean() override
     {
         calls.push_back("stat");
-        return "m" + NamePart(loaded_);
+        return "m" + namePart(loaded_);
     }
     void setCell(int column, int row, const std::string& text) override { cells[{column, row}] = text; }
 

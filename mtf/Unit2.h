@@ -6,6 +6,7 @@
 #include "ChartWidget.h"
 #include "MtfArrays.h"
 #include "MtfChain.h"
+#include "MtfSeriesInput.h"
 #include "Provenance.h"
 
 #include <QLabel>
@@ -19,14 +20,26 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class InputGrid;
 class UpDown;
 
-class TForm2 : public QWidget {
+class TForm2 : public QWidget, public MtfSeriesInput {
     Q_OBJECT
 public:
     explicit TForm2(QWidget* parent = nullptr);
+
+    // "ToForm1": shows the Viewer; the start-up installs it.
+    void setShowViewer(std::function<void()> show) { showViewer_ = std::move(show); }
+
+    // The series from the Viewer's "Cal." and "Open".
+    void setSliceThickness(const std::string& text) override;
+    void startSeries(int files) override;
+    void setSeriesCell(int column, int row, const std::string& text) override;
+    void setSeriesSource(MeasurementSource source) override;
+    void endSeries(int files) override;
+    void setSeriesSpacings(int files) override;
 
     // --- Working storage (lives as long as the window) ----------------------
     MtfWorkspace Work;   // profile, spectrum and the count N read by the last run
@@ -120,12 +133,21 @@ protected:
 
 private:
     void createControls();
+    void createPages();
+    void createInputPage();
+    void createSspzPage();
+    void createMtfPage();
+    void createOutputPage();
+    void createResultColumn();
+    void createButtonRow();
+    void createStatusBar();
     void connectHandlers();
 
     // The error report of a failed activation takes the activation away from this
     // window and gives it back when closed; that return must not run it again.
     bool activating_ = false;
     bool skipReturnActivation_ = false;
+    std::function<void()> showViewer_;
 };
 
 extern TForm2* Form2;

@@ -7,6 +7,7 @@
 #include "StringGrid.h"
 #include "DisplayMapping.h"
 #include "Samples.h"
+#include "ViewerSnapshot.h"
 #include "ViewerTypes.h"
 
 #include <QCheckBox>
@@ -18,12 +19,26 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <functional>
+
 class ImageWidget;
+class MtfSeriesInput;
 
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
+
+    // How the Viewer reaches the other windows; the start-up installs it.
+    struct Peers {
+        std::function<void()> showMtf;     // "Form2"
+        std::function<void()> showSpectra; // "Form3"
+        MtfSeriesInput* mtfInput = nullptr; // where "Open" and "Cal." write the series
+    };
+    void setPeers(Peers peers) { peers_ = std::move(peers); }
+
+    // What the WienerSpectra window reads of the Viewer, as it stands now.
+    ViewerSnapshot snapshot() const;
 
     // --- Window-wide state --------------------------------------------------
     ByteBuffer FileBuffer;         // the whole current image file
@@ -167,8 +182,30 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The steps of BitBtnLoadClick.
+    struct ShownGeometry;
+    bool chooseFileToLoad();
+    void readFileToLoad(int modeIndex, const ShownGeometry& shown);
+    void takeMatrixSize(int modeIndex, QString sizeAnswer);
+    void placeRoiOnLoad();
+
+    // The steps of Image1MouseMove, one per tool and button; s is the view scale.
+    void dragRoi(int X, int Y, long double s);
+    void panImage(int X, int Y, long double s);
+    void dragWindowing(int X, int Y);
+
     void createControls();
+    void createImageArea();
+    void createToolColumn();
+    void createWindowingGroup();
+    void createRoiGroup();
+    void createSeriesPanel();
+    void createTagGridAndGeometry();
+    void createBottomRow();
     void connectHandlers();
+
+    Peers peers_;
+    MtfSeriesInput& mtfInput() const { return *peers_.mtfInput; }
 };
 
 extern TForm1* Form1;

@@ -48,7 +48,7 @@ void TForm1::ButtonTrimingClick()
     const std::string name =
         trimmedFileName(chosen->toStdString(), trimmed.block.width, trimmed.block.height, textOf(EditPxlSpc));
     writeWholeFile(qstr(name), trimmed.bytes);
-    dialogs().information(this, "トリミングした画像を保存しました。");
+    dialogs().information(this, Msg::trimmedImageSaved);
 }
 
 void TForm1::ButtonVertClick()

@@ -259,6 +259,7 @@ private slots:
     void exportsBeforeAnyCalculation()
     {
         TForm3 fresh;
+        fresh.setViewer([] { return Form1->snapshot(); }, {}); // read the Viewer as the start-up links it
         Form1->EditFileName->setText("");
         fresh.EditPxlSpc->setText("0.5");
         fresh.ButtonResult->click();

@@ -7,6 +7,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "WindowControls.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -43,30 +44,35 @@ private slots:
         Form1->CheckBoxWWLock->setChecked(false);
     }
 
-    // Must run first: the state right after start.
+    // The state right after start, on windows created as the start-up creates them.
     void startState()
     {
-        QCOMPARE(Form1->windowTitle(), QString("Viewer"));
-        QCOMPARE(Form2->windowTitle(), QString("MTF"));
-        QCOMPARE(Form3->windowTitle(), QString("WienerSpectra"));
-        QVERIFY(!Form2->isVisible());
-        QVERIFY(!Form3->isVisible());
-        QCOMPARE(Form1->width(), 716);
-        QCOMPARE(Form1->EditFileName->text(), QString());
-        QCOMPARE(Form1->EditWindowLevel->text(), QString("100"));
-        QCOMPARE(Form1->EditMF->text(), QString("1.0"));
-        QCOMPARE(Form1->EditFListNo->text(), QString("1"));
-        QCOMPARE(Form1->RadioGroupMode->itemText(), QString("DICOM"));
-        QCOMPARE(Form1->RadioGroupRange->itemText(), QString("3"));
-        QCOMPARE(Form1->RadioGroupTool->itemText(), QString("ROI"));
-        QCOMPARE(Form1->StringGridDICOM->cell(2, 0), QString("Erement"));
-        QVERIFY(Form1->Image2->isVisible());
-        QVERIFY(!Form1->Image1->isVisible());
+        TForm1 viewer;
+        TForm2 mtf;
+        TForm3 spectra;
+        viewer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+        QCOMPARE(viewer.windowTitle(), QString("Viewer"));
+        QCOMPARE(mtf.windowTitle(), QString("MTF"));
+        QCOMPARE(spectra.windowTitle(), QString("WienerSpectra"));
+        QVERIFY(!mtf.isVisible());
+        QVERIFY(!spectra.isVisible());
+        QCOMPARE(viewer.width(), 716);
+        QCOMPARE(control<QLineEdit>(&viewer, "EditFileName")->text(), QString());
+        QCOMPARE(control<QLineEdit>(&viewer, "EditWindowLevel")->text(), QString("100"));
+        QCOMPARE(control<QLineEdit>(&viewer, "EditMF")->text(), QString("1.0"));
+        QCOMPARE(control<QLineEdit>(&viewer, "EditFListNo")->text(), QString("1"));
+        QCOMPARE(control<RadioGroup>(&viewer, "RadioGroupMode")->itemText(), QString("DICOM"));
+        QCOMPARE(control<RadioGroup>(&viewer, "RadioGroupRange")->itemText(), QString("3"));
+        QCOMPARE(control<RadioGroup>(&viewer, "RadioGroupTool")->itemText(), QString("ROI"));
+        QCOMPARE(control<StringGrid>(&viewer, "StringGridDICOM")->cell(2, 0), QString("Erement"));
+        QVERIFY(control<QLabel>(&viewer, "Image2")->isVisible());
+        QVERIFY(!control<QWidget>(&viewer, "Image1")->isVisible());
 
         // "⇒" right after start does nothing.
-        QTest::mouseClick(Form1->BitBtnLoad, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(&viewer, "BitBtnLoad"), Qt::LeftButton);
         QCOMPARE(dialogs_->openCount, 0);
-        QVERIFY(Form1->Image2->isVisible());
+        QVERIFY(control<QLabel>(&viewer, "Image2")->isVisible());
         QVERIFY(dialogs_->errors.isEmpty());
     }
 

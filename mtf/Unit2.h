@@ -40,12 +40,28 @@ public:
     void setSeriesSource(MeasurementSource source) override;
     void endSeries(int files) override;
     void setSeriesSpacings(int files) override;
+    // The whole input table at once, row 0 the captions (the measuring command's report).
+    void setInputTable(const std::vector<TextRow>& rows);
 
     // --- Working storage (lives as long as the window) ----------------------
     MtfWorkspace Work;   // profile, spectrum and the count N read by the last run
     PlotArrays Plot;
     int DragFlag = 0;    // 1 while the mouse is pressed on the grid
     MeasurementSource Source; // the files and ROI of the series in the table, for the report
+
+    // --- Charts and status panels: their series and labels are not named children ---
+    LineChart Chart1;        // SSPz
+    QLineSeries* Series1;    // relative SSPz, red line
+    QScatterSeries* Series3; // the same points, green circles
+    LineChart Chart2;        // MTF
+    QLineSeries* Series2;    // MTF, red line
+    QLineSeries* Series4;    // sinc reference, green line
+    std::array<QLabel*, 3> StatusBar1Panels{};
+
+private:
+    // The window's own helpers that read and write its controls.
+    friend class Form2Edits;
+    friend class Form2Display;
 
     // --- Controls (objectName = member name) -------------------------------
     QLineEdit* EditsIntrv;   // "SliceInterval(mm)"
@@ -65,7 +81,6 @@ public:
     QPushButton* ButtonForm1; // "ToForm1"
     QPushButton* ButtonSave;  // "Save": the report
     QStatusBar* StatusBar1;
-    std::array<QLabel*, 3> StatusBar1Panels{};
 
     QTabWidget* PageControl1;
     QWidget* PixelValue;     // "Input"
@@ -80,15 +95,9 @@ public:
     QLineEdit* EditMin;
     QPushButton* ButtonAll;  // "ToCB"
 
-    LineChart Chart1;        // SSPz
-    QLineSeries* Series1;    // relative SSPz, red line
-    QScatterSeries* Series3; // the same points, green circles
     QLineEdit* EditLSFgnd;   // SSPz point count
     QLineEdit* EditLSFgdx;   // sample spacing, mm
 
-    LineChart Chart2;        // MTF
-    QLineSeries* Series2;    // MTF, red line
-    QLineSeries* Series4;    // sinc reference, green line
     QLineEdit* EditMTFgnd;   // MTF point count
     QLineEdit* EditMTFgdx;   // frequency step, cycles/mm
 
@@ -98,6 +107,7 @@ public:
     QPushButton* ButtonSSPzToMemo;
     QPushButton* ButtonMTFToMemo;
 
+public:
     // --- Handlers -----------------------------------------------------------
     void FormActivate();
     void ButtonForm1Click();

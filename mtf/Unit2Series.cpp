@@ -36,6 +36,15 @@ void TForm2::endSeries(int files)
     ClearChartSeries();
 }
 
+void TForm2::setInputTable(const std::vector<TextRow>& rows)
+{
+    StringGridInput->setColCount(static_cast<int>(rows.front().size()));
+    StringGridInput->setRowCount(static_cast<int>(rows.size()));
+    for (size_t r = 0; r < rows.size(); ++r)
+        for (size_t c = 0; c < rows[r].size(); ++c)
+            StringGridInput->setCell(static_cast<int>(c), static_cast<int>(r), qstr(rows[r][c]));
+}
+
 void TForm2::setSeriesSpacings(int files)
 {
     EditsIntrv->setText(qstr(SliceIntervalText(StringGridInput->cell(3, 1).toStdString(),

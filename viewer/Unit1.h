@@ -22,6 +22,7 @@
 #include <functional>
 
 class ImageWidget;
+struct WordImage;
 class MtfSeriesInput;
 
 class TForm1 : public QWidget {
@@ -60,6 +61,14 @@ public:
     bool DragTopLeft = false;
     bool DragBottomRight = false;
     bool DragMoveRoi = false;
+
+private:
+    // The window's own helpers that read and write its controls.
+    friend class ViewerDicomSink;
+    friend class ViewerSeriesSlices;
+    friend void selectTool(TForm1& form, int tool);
+    friend void applyZoom(TForm1& form, bool in);
+    friend WordImage imageWords(TForm1& form);
 
     // --- Controls (objectName = member name) -------------------------------
     QLineEdit* EditFileName;
@@ -127,6 +136,7 @@ public:
     QPushButton* BitBtnClose;
     QPlainTextEdit* Memo2;         // staging area for the clipboard
 
+public:
     // --- Handlers -----------------------------------------------------------
     // Loading and display.
     void BitBtnLoadClick();

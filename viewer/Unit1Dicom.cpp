@@ -49,6 +49,8 @@ void showSummaryText(QPlainTextEdit& memo, const QString& text)
     memo.setProperty(givenRevision, document.revision());
 }
 
+} // namespace
+
 // Gathers the reader's findings; show() writes them into the Viewer's controls once the
 // reading ends, by failure or not (ReadDicom calls it on both paths, never a destructor,
 // since a control written while an exception unwinds could end the program). The slices of a series give nearly the same header,
@@ -144,6 +146,8 @@ private:
     std::optional<int> gridRows_; // set once the reader starts the grid
     std::vector<std::array<std::string, tagColumns>> cells_;
 };
+
+namespace {
 
 bool showsEntries(const QListWidget& list, const std::vector<std::string>& entries)
 {

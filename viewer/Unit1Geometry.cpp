@@ -28,7 +28,11 @@ void redraw(TForm1& form)
     form.DrawImage();
 }
 
+} // namespace
+
 WordImage imageWords(TForm1& form) { return wordImage(form.FileBuffer, intOf(form.EditHeader), form.ImgSizeX, form.ImgSizeY); }
+
+namespace {
 
 void turnShownSquare(TForm1& form, Turn turn)
 {

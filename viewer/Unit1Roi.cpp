@@ -16,6 +16,8 @@ namespace {
 
 enum Tool { ToolRoi = 0, ToolMove = 1, ToolOff = 2, ToolHome = 3 };
 
+} // namespace
+
 // Selects a tool as a click would: its handler runs unless it was selected already.
 void selectTool(TForm1& form, int tool)
 {
@@ -27,6 +29,8 @@ void selectTool(TForm1& form, int tool)
     }
     form.RadioGroupToolClick();
 }
+
+namespace {
 
 void redraw(TForm1& form)
 {

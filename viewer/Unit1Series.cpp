@@ -29,6 +29,8 @@ std::vector<std::string> listEntries(const QListWidget* list)
     return entries;
 }
 
+} // namespace
+
 // Each slice is loaded through "⇒" and measured by "Stat", so the user sees the series
 // run through and every load works as it does by hand.
 class ViewerSeriesSlices final : public SeriesSlices {
@@ -54,8 +56,6 @@ private:
     TForm1& form_;
     MtfSeriesInput& table_;
 };
-
-} // namespace
 
 void TForm1::ButtonDispCClick()
 {

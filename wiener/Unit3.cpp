@@ -7,8 +7,6 @@
 
 TForm3* Form3 = nullptr;
 
-namespace {
-
 SegmentTexts segmentTexts(const TForm3& form)
 {
     return {textOf(form.EditSgmntX), textOf(form.EditSgmntY), textOf(form.EditShftX), textOf(form.EditShftY)};
@@ -21,8 +19,6 @@ void showSegments(TForm3& form, const SegmentTexts& t)
     form.EditShftX->setText(qstr(t.shiftX));
     form.EditShftY->setText(qstr(t.shiftY));
 }
-
-} // namespace
 
 TForm3::TForm3(QWidget* parent) : QWidget(parent), Spectrum(std::make_unique<SpectrumState>())
 {

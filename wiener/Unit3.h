@@ -41,6 +41,11 @@ public:
     // --- Window-level state: counters, result arrays and working storage ------
     std::unique_ptr<SpectrumState> Spectrum;
 
+private:
+    // The window's own helpers that read and write its controls.
+    friend SegmentTexts segmentTexts(const TForm3& form);
+    friend void showSegments(TForm3& form, const SegmentTexts& t);
+
     // --- Controls (objectName = member name) -----------------------------------
     QPushButton* ButtonLoad;       // "Load"
     QPushButton* ButtontoMain;     // "toForm1"
@@ -78,7 +83,9 @@ public:
     QPlainTextEdit* MemoWS;
     StringGrid* StringGridFileName;
 
-    // The series of each chart: Series1..7, FastLineSeries1..7, 8..14 and 15..21.
+public:
+    // The series of each chart (not named children of the window): Series1..7,
+    // FastLineSeries1..7, 8..14 and 15..21.
     ChartSeries SeriesLin;
     ChartSeries SeriesLog;
     ChartSeries SeriesProfile;

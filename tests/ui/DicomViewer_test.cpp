@@ -1,6 +1,7 @@
 // Real DICOM slices in the Viewer: the tag grid and its export, "<>", the file list
 // and paging through a folder with the mouse wheel.
 #include "AppError.h"
+#include "DicomBytes.h"
 #include "DicomReader.h"
 #include "ViewerTypes.h"
 #include "Forms.h"
@@ -446,6 +447,30 @@ private slots:
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
         QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
         QCOMPARE(Form1->DispBitmap.pixels, bitmap.pixels);
+    }
+
+    // A header whose reading fails part way shows what was read before the failure:
+    // its edits, its rows of the tag grid and its summary, written after the failure.
+    void aHeaderFailingPartWayShowsWhatWasReadBeforeIt()
+    {
+        DicomBytes b;
+        b.element(0x0028, 0x0010, "US", us(64)).element(0x0028, 0x1052, "DS", "abc ").element(0x0028, 0x0011, "US", us(32));
+        const QString path = QString::fromStdString(folder_.write("bad_intercept.dcm", b.withPixels()).string());
+        control<QLineEdit>(Form1, "EditImgSizeY")->setText("1");
+        try {
+            loadByName(path);
+            QFAIL("no conversion error");
+        } catch (const AppError& e) {
+            QCOMPARE(QString::fromUtf8(e.what()), QString::fromStdString(Msg::notFloat("abc")));
+        }
+        QCOMPARE(control<QLineEdit>(Form1, "EditImgSizeY")->text(), QString("64"));
+        QVERIFY(control<QPlainTextEdit>(Form1, "Memo1")->toPlainText().startsWith("DspMtrx : 64"));
+        const StringGrid& grid = *control<StringGrid>(Form1, "StringGridDICOM");
+        QCOMPARE(grid.rowCount(), 1024); // the row count the reader set at its start
+        int rows = 0; // the row of Rows, the element read before the failing one
+        while (rows < grid.rowCount() && !(grid.cell(1, rows) == "0028" && grid.cell(2, rows) == "0010")) ++rows;
+        QVERIFY(rows < grid.rowCount());
+        QCOMPARE(grid.cell(6, rows), QString("64"));
     }
 };
 

@@ -45,7 +45,6 @@ public:
 
     // --- Working storage (lives as long as the window) ----------------------
     MtfWorkspace Work;   // profile, spectrum and the count N read by the last run
-    PlotArrays Plot;
     int DragFlag = 0;    // 1 while the mouse is pressed on the grid
     MeasurementSource Source; // the files and ROI of the series in the table, for the report
 
@@ -158,6 +157,7 @@ private:
     bool activating_ = false;
     bool skipReturnActivation_ = false;
     std::function<void()> showViewer_;
+    PlotArrays Plot; // the points of the charts as last drawn
 };
 
 extern TForm2* Form2;

@@ -43,7 +43,6 @@ public:
 
     // --- Window-wide state --------------------------------------------------
     ByteBuffer FileBuffer;         // the whole current image file
-    QString CurrentFileName;       // the file being loaded
     int32_t ImgSizeX = 0;          // columns
     int32_t ImgSizeY = 0;          // rows
     int32_t ViewState = 0;         // 0 idle, 1 interactive, 2 load EditFileName, 3 as 2 in a series
@@ -51,16 +50,8 @@ public:
     Rect RoiRect;                  // ROI in image pixels
     Rect RoiViewRect;              // ROI in DispBitmap pixels
     GreyBitmap DispBitmap;         // the picture shown by Image1
-    GreyTable DispGreyTable;       // grey levels looked up where drawing does not compute them
-    std::string DecodingNote;      // the summary line of a file decoded on loading, else empty
 
-    // Mouse state of the ROI and panning tools.
-    QString DragButton;            // "Left", "Right" or empty
-    int32_t LastMouseX = 0;
-    int32_t LastMouseY = 0;
-    bool DragTopLeft = false;
-    bool DragBottomRight = false;
-    bool DragMoveRoi = false;
+    QString DragButton;            // the mouse button held on the image: "Left", "Right" or empty
 
 private:
     // The window's own helpers that read and write its controls.
@@ -213,6 +204,17 @@ private:
     void createTagGridAndGeometry();
     void createBottomRow();
     void connectHandlers();
+
+    QString CurrentFileName;       // the file being loaded
+    GreyTable DispGreyTable;       // grey levels looked up where drawing does not compute them
+    std::string DecodingNote;      // the summary line of a file decoded on loading, else empty
+
+    // Where the ROI and panning tools took hold of the image.
+    int32_t LastMouseX = 0;
+    int32_t LastMouseY = 0;
+    bool DragTopLeft = false;
+    bool DragBottomRight = false;
+    bool DragMoveRoi = false;
 
     Peers peers_;
     MtfSeriesInput& mtfInput() const { return *peers_.mtfInput; }

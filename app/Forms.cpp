@@ -7,6 +7,17 @@
 #include <QApplication>
 #include <QFont>
 
+namespace {
+
+void showInFront(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
 void CreateForms()
 {
     // The windows show digits, Latin file names and Japanese, none of which needs the
@@ -17,4 +28,9 @@ void CreateForms()
     Form1 = new TForm1;
     Form2 = new TForm2;
     Form3 = new TForm3;
+
+    // The windows know one another only through these calls.
+    Form1->setPeers({[] { showInFront(Form2); }, [] { showInFront(Form3); }, Form2});
+    Form2->setShowViewer([] { showInFront(Form1); });
+    Form3->setViewer([] { return Form1->snapshot(); }, [] { showInFront(Form1); });
 }

@@ -3,6 +3,7 @@
 #include "DicomRecord.h"
 #include "Unit1.h"
 #include "WindowBenchmarkMain.h"
+#include "WindowControls.h"
 
 #include <benchmark/benchmark.h>
 
@@ -84,13 +85,14 @@ void LoadSlice512InFolderOf200(benchmark::State& state)
         out.write(reinterpret_cast<const char*>(slice.data()), static_cast<std::streamsize>(slice.size()));
     }
     const QString file = QString::fromStdString((folder / "IM100").string());
-    Form1->RadioGroupMode->setItemIndex(2);
+    control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(2);
+    QLineEdit* const fileName = control<QLineEdit>(Form1, "EditFileName"); // found once, outside the timing
     for (auto _ : state) {
-        Form1->EditFileName->setText(file);
+        fileName->setText(file);
         Form1->ViewState = 2;
         Form1->BitBtnLoadClick();
     }
-    if (Form1->EditImgSizeX->text() != "512" || Form1->ListBox1->count() != 200) state.SkipWithError("the slice did not load");
+    if (control<QLineEdit>(Form1, "EditImgSizeX")->text() != "512" || control<QListWidget>(Form1, "ListBox1")->count() != 200) state.SkipWithError("the slice did not load");
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(LoadSlice512InFolderOf200)->Unit(benchmark::kMillisecond);

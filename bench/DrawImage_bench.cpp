@@ -3,6 +3,7 @@
 #include "DisplayMapping.h"
 #include "Unit1.h"
 #include "WindowBenchmarkMain.h"
+#include "WindowControls.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,12 +38,12 @@ void BM_DrawImage(benchmark::State& state)
 {
     const int side = static_cast<int>(state.range(0));
     Form1->FileBuffer = testImage(side, state.range(1) != 0);
-    Form1->EditImgSizeX->setText(QString::number(side));
-    Form1->EditImgSizeY->setText(QString::number(side));
-    Form1->EditHeader->setText("0");
-    Form1->EditWindowLevel->setText("1000");
-    Form1->EditWindowWidth->setText("400");
-    Form1->RadioGroupMode->setItemIndex(1);
+    control<QLineEdit>(Form1, "EditImgSizeX")->setText(QString::number(side));
+    control<QLineEdit>(Form1, "EditImgSizeY")->setText(QString::number(side));
+    control<QLineEdit>(Form1, "EditHeader")->setText("0");
+    control<QLineEdit>(Form1, "EditWindowLevel")->setText("1000");
+    control<QLineEdit>(Form1, "EditWindowWidth")->setText("400");
+    control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1);
     Form1->ViewState = 1;
     for (auto _ : state) {
         Form1->DrawImage();

@@ -3,6 +3,7 @@
 #include "InputGridWidget.h"
 #include "Unit2.h"
 #include "WindowBenchmarkMain.h"
+#include "WindowControls.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,20 +22,20 @@ double sample(int k)
 
 void fillLongestProfile()
 {
-    StringGrid* g = Form2->StringGridInput;
+    StringGrid* g = control<InputGrid>(Form2, "StringGridInput");
     g->setColCount(5);
     g->setRowCount(MaxKeptSamples + 1);
     for (int r = 1; r <= MaxKeptSamples; ++r) g->setCell(4, r, QString::number(sample(r - 1), 'g', 15));
-    Form2->EditsIntrv->setText("0.5");
-    Form2->EditLSFgdx->setText("0.5");
-    Form2->EditLSFgnd->setText(QString::number(MaxKeptSamples));
+    control<QLineEdit>(Form2, "EditsIntrv")->setText("0.5");
+    control<QLineEdit>(Form2, "EditLSFgdx")->setText("0.5");
+    control<QLineEdit>(Form2, "EditLSFgnd")->setText(QString::number(MaxKeptSamples));
 }
 
 void ProcessProfileLongest(benchmark::State& state)
 {
     fillLongestProfile();
     for (auto _ : state) Form2->ProcessProfile();
-    if (Form2->EditLSFgnd->text() != "409") state.SkipWithError("the profile was not kept whole");
+    if (control<QLineEdit>(Form2, "EditLSFgnd")->text() != "409") state.SkipWithError("the profile was not kept whole");
 }
 BENCHMARK(ProcessProfileLongest)->Unit(benchmark::kMillisecond);
 

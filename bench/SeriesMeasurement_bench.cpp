@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "Unit1.h"
 #include "WindowBenchmarkMain.h"
+#include "WindowControls.h"
 
 #include <QCoreApplication>
 #include <QListWidget>
@@ -51,10 +52,10 @@ void openSeries(int slices, int size)
     openAnswer = QString::fromStdString((seriesFolder(slices, size) / "slice001.dcm").string());
     Form1->ButtonDispCClick();
     const QString centre = QString::number(size / 2), side = QString::number(size / 5);
-    Form1->EditROIPosX->setText(centre);
-    Form1->EditROIPosY->setText(centre);
-    Form1->EditROISizeX->setText(side);
-    Form1->EditROISizeY->setText(side);
+    control<QLineEdit>(Form1, "EditROIPosX")->setText(centre);
+    control<QLineEdit>(Form1, "EditROIPosY")->setText(centre);
+    control<QLineEdit>(Form1, "EditROISizeX")->setText(side);
+    control<QLineEdit>(Form1, "EditROISizeY")->setText(side);
     QCoreApplication::processEvents();
     open = {slices, size};
 }
@@ -68,7 +69,7 @@ void CalOverSeries(benchmark::State& state)
         QCoreApplication::processEvents(); // the repaint and the MTF window's activation
         state.ResumeTiming();
     }
-    state.counters["slices"] = Form1->ListBox1->count();
+    state.counters["slices"] = control<QListWidget>(Form1, "ListBox1")->count();
 }
 BENCHMARK(CalOverSeries)->ArgNames({"slices", "size"})->Args({250, 128})->Args({1000, 128})->Args({100, 512})
     ->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -94,14 +95,17 @@ template <typename Step>
 void perSlice(benchmark::State& state, Step step)
 {
     openSeries(100, 512);
+    const QListWidget* const list = control<QListWidget>(Form1, "ListBox1"); // found once, outside the timing
     for (auto _ : state)
-        for (int i = 0; i < Form1->ListBox1->count(); ++i) step(i);
+        for (int i = 0; i < list->count(); ++i) step(i);
 }
 
 void LoadEachSlice(benchmark::State& state)
 {
-    perSlice(state, [](int i) {
-        Form1->EditFileName->setText(Form1->ListBox1->item(i)->text());
+    QLineEdit* const fileName = control<QLineEdit>(Form1, "EditFileName");
+    const QListWidget* const list = control<QListWidget>(Form1, "ListBox1");
+    perSlice(state, [fileName, list](int i) {
+        fileName->setText(list->item(i)->text());
         Form1->ViewState = 3;
         Form1->BitBtnLoadClick();
     });
@@ -135,7 +139,7 @@ int main(int argc, char** argv)
         std::filesystem::remove_all(root);
         setDialogs(std::make_unique<FirstSliceDialogs>());
         Form1->show();
-        Form1->RadioGroupMode->setItemIndex(2); // DICOM
+        control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(2); // DICOM
     });
     std::filesystem::remove_all(root);
     return result;

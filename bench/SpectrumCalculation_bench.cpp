@@ -5,6 +5,7 @@
 #include "Unit1.h"
 #include "Unit3.h"
 #include "WindowBenchmarkMain.h"
+#include "WindowControls.h"
 
 #include <benchmark/benchmark.h>
 
@@ -90,20 +91,20 @@ void BM_CalButton512Trends(benchmark::State& bench)
     Form1->FileBuffer = noiseImage(512);
     Form1->ImgSizeX = Form1->ImgSizeY = 512;
     Form1->RoiRect = {0, 0, 511, 511};
-    Form1->EditHeader->setText("0");
-    Form1->EditOffst->setText("0");
-    Form1->EditPxlSpc->setText("0.5");
-    Form1->EditImgSizeX->setText("512");
-    Form1->EditImgSizeY->setText("512");
-    Form1->EditROISizeX->setText("512");
-    Form1->EditROISizeY->setText("512");
+    control<QLineEdit>(Form1, "EditHeader")->setText("0");
+    control<QLineEdit>(Form1, "EditOffst")->setText("0");
+    control<QLineEdit>(Form1, "EditPxlSpc")->setText("0.5");
+    control<QLineEdit>(Form1, "EditImgSizeX")->setText("512");
+    control<QLineEdit>(Form1, "EditImgSizeY")->setText("512");
+    control<QLineEdit>(Form1, "EditROISizeX")->setText("512");
+    control<QLineEdit>(Form1, "EditROISizeY")->setText("512");
     Form3->ButtonLoadClick();
-    Form3->EditSgmntX->setText("64");
-    Form3->EditShftX->setText("32");
-    Form3->CheckBoxTrnd->setChecked(true);
-    Form3->CheckBoxTrnd1->setChecked(true);
-    Form3->EditN->setText("2");
-    Form3->EditN1->setText("2");
+    control<QLineEdit>(Form3, "EditSgmntX")->setText("64");
+    control<QLineEdit>(Form3, "EditShftX")->setText("32");
+    control<QCheckBox>(Form3, "CheckBoxTrnd")->setChecked(true);
+    control<QCheckBox>(Form3, "CheckBoxTrnd1")->setChecked(true);
+    control<QLineEdit>(Form3, "EditN")->setText("2");
+    control<QLineEdit>(Form3, "EditN1")->setText("2");
     for (auto _ : bench) {
         // Every run draws its band profiles as the first after Clear does.
         bench.PauseTiming();
@@ -111,7 +112,7 @@ void BM_CalButton512Trends(benchmark::State& bench)
         bench.ResumeTiming();
         Form3->ButtonCalClick();
     }
-    bench.counters["segments"] = Form3->EditNSgmnt->text().toInt();
+    bench.counters["segments"] = control<QLineEdit>(Form3, "EditNSgmnt")->text().toInt();
 }
 BENCHMARK(BM_CalButton512Trends)->Unit(benchmark::kMillisecond);
 

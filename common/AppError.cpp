@@ -99,4 +99,19 @@ std::string irregularSpacing(const std::string& a, const std::string& positionA,
     return "スライス " + a + " (" + positionA + " mm) と " + b + " (" + positionB + " mm) の間隔が、スライス間隔 " +
            interval + " mm と 1 割を超えて違います。Cal. は測りません";
 }
+
+std::string unknownSubcommand(const std::string& command) { return "unknown subcommand '" + command + "'"; }
+std::string onePathOnly(const std::string& another) { return "one PATH only, '" + another + "' is another"; }
+std::string notAnOptionOf(const std::string& option, const std::string& command)
+{
+    return "'" + option + "' is not an option of " + command;
+}
+std::string needsValue(const std::string& option) { return option + " needs a value"; }
+std::string needsPath(const std::string& command) { return command + " needs a PATH"; }
+std::string needsRoi(const std::string& command) { return command + " needs --roi X,Y,W,H"; }
+std::string takesCommaValues(const std::string& option, size_t count)
+{
+    return option + " takes " + std::to_string(count) + " values separated by commas";
+}
+std::string optionChoices(const std::string& option, const std::string& choices) { return option + " is " + choices; }
 } // namespace Msg

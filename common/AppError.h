@@ -76,4 +76,22 @@ std::string filesLeftOut(size_t files);                                  // "・
 std::string samePosition(const std::string& a, const std::string& b, const std::string& position);
 std::string irregularSpacing(const std::string& a, const std::string& positionA, const std::string& b,
                              const std::string& positionB, const std::string& interval);
+
+// What the windows ask and tell, and the measuring command's usage errors.
+inline const char* const calNeedsRoiTool = "Cal. は ROI の平均値を測ります。ツールを \"ROI\" にしてから押してください";
+inline const char* const calNeedsRoiLock = "Cal. の間 ROI を動かさないよう、ROI の \"Lock\" をチェックしてから押してください";
+inline const char* const trimmedImageSaved = "トリミングした画像を保存しました。";
+inline const char* const matrixSizePrompt = "Matrix Size x y , ";
+inline const char* const pixelSpacingCaption = "InputBox";
+inline const char* const pixelSpacingPrompt = "ﾋﾟｸｾﾙ間隔(mm)を入力してください。";
+inline const char* const subcommandNeeded = "a subcommand is needed";
+std::string unknownSubcommand(const std::string& command);                 // "unknown subcommand '%s'"
+std::string onePathOnly(const std::string& another);                       // "one PATH only, '%s' is another"
+std::string notAnOptionOf(const std::string& option, const std::string& command);
+std::string needsValue(const std::string& option);                         // "%s needs a value"
+std::string needsPath(const std::string& command);                         // "%s needs a PATH"
+std::string needsRoi(const std::string& command);                          // "%s needs --roi X,Y,W,H"
+std::string takesCommaValues(const std::string& option, size_t count);     // "%s takes %u values separated by commas"
+inline const char* const modeChoices = "--mode is 8bit, 16bit or dicom";
+std::string optionChoices(const std::string& option, const std::string& choices); // "%s is a|b|c"
 } // namespace Msg

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "AppError.h"
+
 #include <set>
 #include <vector>
 
@@ -62,30 +64,30 @@ std::optional<std::string> CommandLine::option(const std::string& name) const
 
 CommandLine parseCommandLine(int argc, char** argv)
 {
-    if (argc < 2) throw UsageError("a subcommand is needed");
+    if (argc < 2) throw UsageError(Msg::subcommandNeeded);
     CommandLine line;
     line.command = argv[1];
     if (line.command != "sspz" && line.command != "nps" && line.command != "roi" && line.command != "header")
-        throw UsageError("unknown subcommand '" + line.command + "'");
+        throw UsageError(Msg::unknownSubcommand(line.command));
     const std::set<std::string> allowed = optionsOf(line.command);
 
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg.rfind("--", 0) != 0) {
-            if (!line.path.empty()) throw UsageError("one PATH only, '" + arg + "' is another");
+            if (!line.path.empty()) throw UsageError(Msg::onePathOnly(arg));
             line.path = arg;
             continue;
         }
-        if (allowed.count(arg) == 0) throw UsageError("'" + arg + "' is not an option of " + line.command);
+        if (allowed.count(arg) == 0) throw UsageError(Msg::notAnOptionOf(arg, line.command));
         if (arg == "--json") {
             line.json = true;
             continue;
         }
-        if (i + 1 >= argc) throw UsageError(arg + " needs a value");
+        if (i + 1 >= argc) throw UsageError(Msg::needsValue(arg));
         line.options[arg] = argv[++i];
     }
-    if (line.path.empty()) throw UsageError(line.command + " needs a PATH");
-    if (line.command != "header" && !line.option("--roi")) throw UsageError(line.command + " needs --roi X,Y,W,H");
+    if (line.path.empty()) throw UsageError(Msg::needsPath(line.command));
+    if (line.command != "header" && !line.option("--roi")) throw UsageError(Msg::needsRoi(line.command));
     return line;
 }
 
@@ -96,6 +98,6 @@ std::vector<std::string> commaFields(const std::string& option, const std::strin
         if (c == ',') fields.emplace_back();
         else fields.back() += c;
     }
-    if (fields.size() != count) throw UsageError(option + " takes " + std::to_string(count) + " values separated by commas");
+    if (fields.size() != count) throw UsageError(Msg::takesCommaValues(option, count));
     return fields;
 }

@@ -1,5 +1,7 @@
 #include "MeasuredImage.h"
 
+#include "AppError.h"
+
 #include "Convert.h"
 
 LoadMode loadModeOf(const CommandLine& line)
@@ -8,7 +10,7 @@ LoadMode loadModeOf(const CommandLine& line)
     if (mode == "8bit") return LoadMode::EightBit;
     if (mode == "16bit") return LoadMode::SixteenBit;
     if (mode == "dicom") return LoadMode::Dicom;
-    throw UsageError("--mode is 8bit, 16bit or dicom");
+    throw UsageError(Msg::modeChoices);
 }
 
 TypedGeometry typedGeometryOf(const CommandLine& line)

@@ -49,12 +49,7 @@ void saveSeriesReport(const SeriesResult& result, const std::string& pdfPath)
     const HeadlessDialogs& dialogs = installHeadlessDialogs();
     TForm2 form;
     form.show();
-    StringGrid& grid = *form.StringGridInput;
-    grid.setColCount(static_cast<int>(result.grid.front().size()));
-    grid.setRowCount(static_cast<int>(result.grid.size()));
-    for (size_t r = 0; r < result.grid.size(); ++r)
-        for (size_t c = 0; c < result.grid[r].size(); ++c)
-            grid.setCell(static_cast<int>(c), static_cast<int>(r), QString::fromStdString(result.grid[r][c]));
+    form.setInputTable(result.grid);
     Form2Edits edits(form);
     for (MtfEdit e : {MtfEdit::SliceInterval, MtfEdit::SliceThickness, MtfEdit::LSFgnd, MtfEdit::LSFgdx, MtfEdit::MTFgnd,
                       MtfEdit::MTFgdx})

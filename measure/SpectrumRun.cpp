@@ -1,6 +1,8 @@
 // The image and the texts of a spectrum calculation from the command line.
 #include "SpectrumRun.h"
 
+#include "AppError.h"
+
 #include "MeasuredImage.h"
 
 namespace {
@@ -12,7 +14,7 @@ std::string chosen(const CommandLine& line, const std::string& option, const std
         if (value == a) return value;
     std::string list;
     for (const std::string& a : allowed) list += (list.empty() ? "" : "|") + a;
-    throw UsageError(option + " is " + list);
+    throw UsageError(Msg::optionChoices(option, list));
 }
 
 // "Load" writes the segments for direction X; the switch to Y then exchanges them.

@@ -25,6 +25,8 @@ long double centreOf(const MtfEdits& e, int count) { return count > 0 ? floatOf(
 
 void processProfile(const std::vector<std::string>& lastColumn, MtfEdits& edits, MtfWorkspace& ws, MtfDisplay& display)
 {
+    // Converted for their failure alone: a spacing or count that is no number ends the
+    // processing here, before anything is written; the values are read again where used.
     floatOf(edits, MtfEdit::SliceInterval);
     intOf(edits, MtfEdit::LSFgnd);
 

@@ -4,7 +4,6 @@
 #include "FormControls.h"
 #include "Guarded.h"
 #include "InputGridWidget.h"
-#include "Unit1.h"
 #include "UpDownWidget.h"
 
 #include <QEvent>
@@ -15,6 +14,8 @@
 TForm2* Form2 = nullptr;
 
 namespace {
+
+constexpr int resultColumnX = 640; // the column of results right of the pages
 
 QLabel* boldLabel(QWidget* parent, const QString& text, QRect geometry)
 {
@@ -65,13 +66,30 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent)
 void TForm2::createControls()
 {
     // Pages on the left, results in a column on the right, buttons below.
+    createPages();
+    createInputPage();
+    createSspzPage();
+    createMtfPage();
+    createOutputPage();
+    createResultColumn();
+    createButtonRow();
+    createStatusBar();
+}
+
+// The four pages on the left.
+void TForm2::createPages()
+{
     PageControl1 = named(new QTabWidget(this), "PageControl1");
     PageControl1->setGeometry(8, 8, 620, 470);
     PixelValue = page(PageControl1, "PixelValue", "Input");
     TabSheetLSF = page(PageControl1, "TabSheetLSF", "SSPz");
     TabSheetMTF = page(PageControl1, "TabSheetMTF", "MTF");
     TabSheet1 = page(PageControl1, "TabSheet1", "Output");
+}
 
+// "Input": the table from the Viewer and its column statistics.
+void TForm2::createInputPage()
+{
     StringGridInput = named(new InputGrid(257, 257, PixelValue), "StringGridInput");
     StringGridInput->setGeometry(4, 4, 604, 380);
     const char* statNames[] = {"EditAve", "EditSD", "EditMax", "EditMin"};
@@ -83,7 +101,11 @@ void TForm2::createControls()
         boldLabel(PixelValue, statLabels[i], {4 + 120 * i, 416, 112, 18});
     }
     ButtonAll = button(PixelValue, "ButtonAll", "ToCB", {500, 404, 100, 26});
+}
 
+// "SSPz": the profile chart and its point count and spacing.
+void TForm2::createSspzPage()
+{
     Chart1 = makeLineChart(TabSheetLSF, "Chart1", "SSPz", "Position (mm)", "% Relative sensitivity");
     Chart1.view->setGeometry(4, 4, 604, 400);
     Series1 = new QLineSeries;
@@ -95,7 +117,11 @@ void TForm2::createControls()
     attachSeries(Chart1, Series3, "Series3", Qt::green);
     EditLSFgnd = hinted(edit(TabSheetLSF, "EditLSFgnd", "LSFgnd", {4, 410, 100, 22}), countHint);
     EditLSFgdx = hinted(edit(TabSheetLSF, "EditLSFgdx", "LSFgdx", {112, 410, 100, 22}), spacingHint);
+}
 
+// "MTF": the MTF chart and its point count and frequency step.
+void TForm2::createMtfPage()
+{
     Chart2 = makeLineChart(TabSheetMTF, "Chart2", "MTF", "Spatial frequency (cycles/mm)", "Value of MTF");
     Chart2.view->setGeometry(4, 4, 604, 400);
     Series2 = new QLineSeries;
@@ -106,15 +132,23 @@ void TForm2::createControls()
     setAxisScale(Chart2.left, 0, 1, 0.1);
     EditMTFgnd = hinted(edit(TabSheetMTF, "EditMTFgnd", "MTFgnd", {4, 410, 100, 22}), countHint);
     EditMTFgdx = hinted(edit(TabSheetMTF, "EditMTFgdx", "MTFgdx", {112, 410, 100, 22}), spacingHint);
+}
 
+// "Output": the memos of the profile and the MTF.
+void TForm2::createOutputPage()
+{
     MemoVSSPz = memo(TabSheet1, "MemoVSSPz", {4, 4, 196, 396});
     MemoPSSPz = memo(TabSheet1, "MemoPSSPz", {206, 4, 196, 396});
     MemoMTF = memo(TabSheet1, "MemoMTF", {408, 4, 200, 396});
     ButtonSSPzToMemo = button(TabSheet1, "ButtonSSPzToMemo", "SSPzToMemo", {4, 406, 110, 26});
     ButtonMTFToMemo = button(TabSheet1, "ButtonMTFToMemo", "MTFToMemo", {408, 406, 110, 26});
     PageControl1->setCurrentWidget(TabSheet1);
+}
 
-    const int x = 640;
+// The results right of the pages.
+void TForm2::createResultColumn()
+{
+    const int x = resultColumnX;
     label(this, "SliceInterval(mm)", {x, 8, 160, 18});
     EditsIntrv = edit(this, "EditsIntrv", "0", {x, 26, 160, 22});
     label(this, "SliceThickness(mm)", {x, 54, 160, 18});
@@ -130,7 +164,11 @@ void TForm2::createControls()
     label(Panel4, "MTF", {4, 82, 160, 18});
     EditMTF = edit(Panel4, "EditMTF", "MTF", {4, 100, 160, 22});
     EditMaxPoint = edit(this, "EditMaxPoint", "", {x, 286, 160, 22});
+}
 
+// The buttons below the pages.
+void TForm2::createButtonRow()
+{
     ButtonCalMTF = button(this, "ButtonCalMTF", "CalMTF", {8, 486, 80, 26});
     ButtonPNTY = button(this, "ButtonPNTY", "PNTY", {94, 486, 80, 26});
     ButtonDrawD = button(this, "ButtonDrawD", "DrawD", {180, 486, 80, 26});
@@ -141,9 +179,13 @@ void TForm2::createControls()
     EditGeta = edit(Panel2, "EditGeta", "1", {80, 6, 60, 22});
     UpDown1 = named(new UpDown(1, 100, 24, Panel2), "UpDown1");
     UpDown1->setGeometry(142, 4, 18, 28);
-    ButtonForm1 = button(this, "ButtonForm1", "ToForm1", {x, 486, 100, 26});
-    ButtonSave = button(this, "ButtonSave", "Save", {x + 106, 486, 70, 26});
+    ButtonForm1 = button(this, "ButtonForm1", "ToForm1", {resultColumnX, 486, 100, 26});
+    ButtonSave = button(this, "ButtonSave", "Save", {resultColumnX + 106, 486, 70, 26});
+}
 
+// The status bar with its three panels.
+void TForm2::createStatusBar()
+{
     StatusBar1 = named(new QStatusBar(this), "StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setGeometry(0, 574, 820, 22);
@@ -204,7 +246,5 @@ void TForm2::FormActivate()
 
 void TForm2::ButtonForm1Click()
 {
-    Form1->show();
-    Form1->raise();
-    Form1->activateWindow();
+    if (showViewer_) showViewer_();
 }

@@ -6,6 +6,7 @@
 #include "ChartWidget.h"
 #include "MtfArrays.h"
 #include "MtfChain.h"
+#include "MtfSeriesInput.h"
 #include "Provenance.h"
 
 #include <QLabel>
@@ -19,20 +20,47 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class InputGrid;
 class UpDown;
 
-class TForm2 : public QWidget {
+class TForm2 : public QWidget, public MtfSeriesInput {
     Q_OBJECT
 public:
     explicit TForm2(QWidget* parent = nullptr);
 
+    // "ToForm1": shows the Viewer; the start-up installs it.
+    void setShowViewer(std::function<void()> show) { showViewer_ = std::move(show); }
+
+    // The series from the Viewer's "Cal." and "Open".
+    void setSliceThickness(const std::string& text) override;
+    void startSeries(int files) override;
+    void setSeriesCell(int column, int row, const std::string& text) override;
+    void setSeriesSource(MeasurementSource source) override;
+    void endSeries(int files) override;
+    void setSeriesSpacings(int files) override;
+    // The whole input table at once, row 0 the captions (the measuring command's report).
+    void setInputTable(const std::vector<TextRow>& rows);
+
     // --- Working storage (lives as long as the window) ----------------------
     MtfWorkspace Work;   // profile, spectrum and the count N read by the last run
-    PlotArrays Plot;
     int DragFlag = 0;    // 1 while the mouse is pressed on the grid
     MeasurementSource Source; // the files and ROI of the series in the table, for the report
+
+    // --- Charts and status panels: their series and labels are not named children ---
+    LineChart Chart1;        // SSPz
+    QLineSeries* Series1;    // relative SSPz, red line
+    QScatterSeries* Series3; // the same points, green circles
+    LineChart Chart2;        // MTF
+    QLineSeries* Series2;    // MTF, red line
+    QLineSeries* Series4;    // sinc reference, green line
+    std::array<QLabel*, 3> StatusBar1Panels{};
+
+private:
+    // The window's own helpers that read and write its controls.
+    friend class Form2Edits;
+    friend class Form2Display;
 
     // --- Controls (objectName = member name) -------------------------------
     QLineEdit* EditsIntrv;   // "SliceInterval(mm)"
@@ -52,7 +80,6 @@ public:
     QPushButton* ButtonForm1; // "ToForm1"
     QPushButton* ButtonSave;  // "Save": the report
     QStatusBar* StatusBar1;
-    std::array<QLabel*, 3> StatusBar1Panels{};
 
     QTabWidget* PageControl1;
     QWidget* PixelValue;     // "Input"
@@ -67,15 +94,9 @@ public:
     QLineEdit* EditMin;
     QPushButton* ButtonAll;  // "ToCB"
 
-    LineChart Chart1;        // SSPz
-    QLineSeries* Series1;    // relative SSPz, red line
-    QScatterSeries* Series3; // the same points, green circles
     QLineEdit* EditLSFgnd;   // SSPz point count
     QLineEdit* EditLSFgdx;   // sample spacing, mm
 
-    LineChart Chart2;        // MTF
-    QLineSeries* Series2;    // MTF, red line
-    QLineSeries* Series4;    // sinc reference, green line
     QLineEdit* EditMTFgnd;   // MTF point count
     QLineEdit* EditMTFgdx;   // frequency step, cycles/mm
 
@@ -85,6 +106,7 @@ public:
     QPushButton* ButtonSSPzToMemo;
     QPushButton* ButtonMTFToMemo;
 
+public:
     // --- Handlers -----------------------------------------------------------
     void FormActivate();
     void ButtonForm1Click();
@@ -120,12 +142,22 @@ protected:
 
 private:
     void createControls();
+    void createPages();
+    void createInputPage();
+    void createSspzPage();
+    void createMtfPage();
+    void createOutputPage();
+    void createResultColumn();
+    void createButtonRow();
+    void createStatusBar();
     void connectHandlers();
 
     // The error report of a failed activation takes the activation away from this
     // window and gives it back when closed; that return must not run it again.
     bool activating_ = false;
     bool skipReturnActivation_ = false;
+    std::function<void()> showViewer_;
+    PlotArrays Plot; // the points of the charts as last drawn
 };
 
 extern TForm2* Form2;

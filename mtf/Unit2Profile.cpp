@@ -11,8 +11,6 @@
 #include <string>
 #include <vector>
 
-namespace {
-
 class Form2Display final : public MtfDisplay {
 public:
     explicit Form2Display(TForm2& form) : form_(form) {}
@@ -33,8 +31,6 @@ public:
 private:
     TForm2& form_;
 };
-
-} // namespace
 
 void TForm2::ButtonPNTYClick() { ProcessProfile(); }
 

@@ -183,13 +183,19 @@ public:
     std::string run()
     {
         sink_.startGrid(capacity_);
-        const SummaryAtEnd summary{*this};
         try {
-            while (cursor_.position() < end_) readElement();
-        } catch (const EndOfFile&) {
-            // A truncated header shows what was read up to its end.
+            try {
+                while (cursor_.position() < end_) readElement();
+            } catch (const EndOfFile&) {
+                // A truncated header shows what was read up to its end.
+            }
+            sink_.setRowCount(row_);
+        } catch (...) {
+            // A failed reading still shows the summary of what it read.
+            showSummary();
+            throw;
         }
-        sink_.setRowCount(row_);
+        showSummary();
         return orientation_;
     }
 
@@ -341,6 +347,8 @@ private:
 
     // The summary as it stands, shown once the reading ends (by failure or not) rather
     // than rebuilt for every line, which a header of many short elements would make slow.
+    // Shown by the reading itself rather than by a destructor: the sink writes controls,
+    // and a write that fails while an exception unwinds would end the program.
     void showSummary()
     {
         if (!summaryReached_) return;
@@ -348,11 +356,6 @@ private:
         for (auto name = modelNames_.rbegin(); name != modelNames_.rend(); ++name) text += *name;
         sink_.showSummary(text + summaryLines_);
     }
-
-    struct SummaryAtEnd {
-        HeaderWalk& walk;
-        ~SummaryAtEnd() { walk.showSummary(); }
-    };
 
     void cell(int column, const std::string& text)
     {

@@ -6,8 +6,6 @@
 #include "HeaderExport.h"
 #include "HeadlessLoad.h"
 #include "ImageWidget.h"
-#include "Unit2.h"
-#include "Unit3.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,6 +17,8 @@
 TForm1* Form1 = nullptr;
 
 namespace {
+
+constexpr int rightColumnX = 520, rightColumnWidth = 194; // the column right of the image
 
 // The start picture: a quiet colour field with the program's name.
 QPixmap startPicture()
@@ -62,8 +62,18 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 void TForm1::createControls()
 {
     EditFileName = edit(this, "EditFileName", "EditFileName", {0, 0, 716, 20});
+    createImageArea();
+    createToolColumn();
+    createWindowingGroup();
+    createRoiGroup();
+    createSeriesPanel();
+    createTagGridAndGeometry();
+    createBottomRow();
+}
 
-    // The image area with the image tools laid over its edges.
+// The image area with the image tools laid over its edges.
+void TForm1::createImageArea()
+{
     ScrollBox1 = named(new QWidget(this), "ScrollBox1");
     ScrollBox1->setGeometry(0, 21, 516, 516);
     ScrollBox1->setAutoFillBackground(true);
@@ -80,9 +90,12 @@ void TForm1::createControls()
     ButtonVert = button(ScrollBox1, "ButtonVert", "V", {4, 246, 24, 22});
     ButtonHoriz = button(ScrollBox1, "ButtonHoriz", "H", {246, 488, 24, 22});
     ButtonTriming = button(ScrollBox1, "ButtonTriming", "Trim", {4, 488, 44, 22});
+}
 
-    // Right-hand column.
-    const int x = 520, w = 194;
+// Right of the image: the tool selector and the DICOM summary.
+void TForm1::createToolColumn()
+{
+    const int x = rightColumnX, w = rightColumnWidth;
     RadioGroupTool = named(new RadioGroup(QString(), {"ROI", "Move", "OFF", "Home"}, 4, this), "RadioGroupTool");
     RadioGroupTool->setGeometry(x, 21, w, 30);
     QFont compact = RadioGroupTool->font();
@@ -92,7 +105,12 @@ void TForm1::createControls()
     RadioGroupTool->setItemIndex(0);
     Memo1 = named(new QPlainTextEdit(this), "Memo1");
     Memo1->setGeometry(x, 53, w, 120);
+}
 
+// "Windowing": level, width and how the samples are read.
+void TForm1::createWindowingGroup()
+{
+    const int x = rightColumnX, w = rightColumnWidth;
     auto* windowing = new QGroupBox("Windowing", this);
     windowing->setGeometry(x, 175, w, 150);
     CheckBoxWWLock = checkBox(windowing, "CheckBoxWWLock", "Lock", false, {6, 18, 60, 20});
@@ -107,7 +125,12 @@ void TForm1::createControls()
     RadioGroupRange = named(new RadioGroup("Range", {"1", "3", "10", "30"}, 4, windowing), "RadioGroupRange");
     RadioGroupRange->setGeometry(4, 90, w - 8, 54);
     RadioGroupRange->setItemIndex(1);
+}
 
+// "ROI": position, size, lock, the statistics and the size menu.
+void TForm1::createRoiGroup()
+{
+    const int x = rightColumnX, w = rightColumnWidth;
     auto* roi = new QGroupBox("ROI", this);
     QFont bold = roi->font();
     bold.setBold(true);
@@ -135,7 +158,12 @@ void TForm1::createControls()
         connect(sizeEdit, &QWidget::customContextMenuRequested, this,
                 [this, sizeEdit](const QPoint& at) { PopupMenu1->popup(sizeEdit->mapToGlobal(at)); });
     }
+}
 
+// The slice-series panel: "Open", "Cal." and the series status.
+void TForm1::createSeriesPanel()
+{
+    const int x = rightColumnX, w = rightColumnWidth;
     auto* series = new QWidget(this);
     series->setGeometry(x, 459, w, 77);
     series->setAutoFillBackground(true);
@@ -148,8 +176,11 @@ void TForm1::createControls()
     QFont small = LabelSeriesStatus->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     LabelSeriesStatus->setFont(small);
+}
 
-    // Tag grid and the geometry row under the image.
+// The tag grid and the geometry row under the image.
+void TForm1::createTagGridAndGeometry()
+{
     StringGridDICOM = named(new StringGrid(17, 512, this), "StringGridDICOM");
     StringGridDICOM->setGeometry(0, 536, 716, 109);
     StringGridDICOM->setEditable(true);
@@ -165,8 +196,11 @@ void TForm1::createControls()
     for (int i = 0; i < 11; ++i) *geometry[i] = edit(this, geometryNames[i], "0", {i * 52, 663, 51, 20});
     ButtonRowCulm = button(this, "ButtonRowCulm", "<>", {574, 662, 40, 22});
     ButtonHeaderToCB = button(this, "ButtonHeaderToCB", "MetaToCB", {616, 662, 98, 22});
+}
 
-    // Bottom row.
+// The bottom row: file list, "Stat", mode, load and navigation.
+void TForm1::createBottomRow()
+{
     ListBox1 = named(new QListWidget(this), "ListBox1");
     ListBox1->setGeometry(0, 687, 290, 68);
     ButtonFileList = button(this, "ButtonFileList", "F.List", {294, 687, 54, 24});
@@ -244,16 +278,33 @@ void TForm1::closeEvent(QCloseEvent* event)
     QApplication::quit();
 }
 
+ViewerSnapshot TForm1::snapshot() const
+{
+    ViewerSnapshot s;
+    s.fileName = textOf(EditFileName);
+    s.pixelSpacing = textOf(EditPxlSpc);
+    s.imageColumns = textOf(EditImgSizeX);
+    s.imageRows = textOf(EditImgSizeY);
+    s.roiWidth = textOf(EditROISizeX);
+    s.roiHeight = textOf(EditROISizeY);
+    s.roiX = textOf(EditROIPosX);
+    s.roiY = textOf(EditROIPosY);
+    s.header = textOf(EditHeader);
+    s.offset = textOf(EditOffst);
+    s.swap = CheckBoxSwp->isChecked();
+    s.roiRect = RoiRect;
+    s.columns = ImgSizeX;
+    s.rows = ImgSizeY;
+    s.image = &FileBuffer;
+    return s;
+}
+
 void TForm1::ButtonToForm2Click()
 {
-    Form2->show();
-    Form2->raise();
-    Form2->activateWindow();
+    if (peers_.showMtf) peers_.showMtf();
 }
 
 void TForm1::ButtonForm3Click()
 {
-    Form3->show();
-    Form3->raise();
-    Form3->activateWindow();
+    if (peers_.showSpectra) peers_.showSpectra();
 }

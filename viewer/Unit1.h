@@ -7,6 +7,7 @@
 #include "StringGrid.h"
 #include "DisplayMapping.h"
 #include "Samples.h"
+#include "ViewerSnapshot.h"
 #include "ViewerTypes.h"
 
 #include <QCheckBox>
@@ -18,16 +19,30 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <functional>
+
 class ImageWidget;
+struct WordImage;
+class MtfSeriesInput;
 
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
 
+    // How the Viewer reaches the other windows; the start-up installs it.
+    struct Peers {
+        std::function<void()> showMtf;     // "Form2"
+        std::function<void()> showSpectra; // "Form3"
+        MtfSeriesInput* mtfInput = nullptr; // where "Open" and "Cal." write the series
+    };
+    void setPeers(Peers peers) { peers_ = std::move(peers); }
+
+    // What the WienerSpectra window reads of the Viewer, as it stands now.
+    ViewerSnapshot snapshot() const;
+
     // --- Window-wide state --------------------------------------------------
     ByteBuffer FileBuffer;         // the whole current image file
-    QString CurrentFileName;       // the file being loaded
     int32_t ImgSizeX = 0;          // columns
     int32_t ImgSizeY = 0;          // rows
     int32_t ViewState = 0;         // 0 idle, 1 interactive, 2 load EditFileName, 3 as 2 in a series
@@ -35,16 +50,16 @@ public:
     Rect RoiRect;                  // ROI in image pixels
     Rect RoiViewRect;              // ROI in DispBitmap pixels
     GreyBitmap DispBitmap;         // the picture shown by Image1
-    GreyTable DispGreyTable;       // grey levels looked up where drawing does not compute them
-    std::string DecodingNote;      // the summary line of a file decoded on loading, else empty
 
-    // Mouse state of the ROI and panning tools.
-    QString DragButton;            // "Left", "Right" or empty
-    int32_t LastMouseX = 0;
-    int32_t LastMouseY = 0;
-    bool DragTopLeft = false;
-    bool DragBottomRight = false;
-    bool DragMoveRoi = false;
+    QString DragButton;            // the mouse button held on the image: "Left", "Right" or empty
+
+private:
+    // The window's own helpers that read and write its controls.
+    friend class ViewerDicomSink;
+    friend class ViewerSeriesSlices;
+    friend void selectTool(TForm1& form, int tool);
+    friend void applyZoom(TForm1& form, bool in);
+    friend WordImage imageWords(TForm1& form);
 
     // --- Controls (objectName = member name) -------------------------------
     QLineEdit* EditFileName;
@@ -112,6 +127,7 @@ public:
     QPushButton* BitBtnClose;
     QPlainTextEdit* Memo2;         // staging area for the clipboard
 
+public:
     // --- Handlers -----------------------------------------------------------
     // Loading and display.
     void BitBtnLoadClick();
@@ -167,8 +183,41 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The steps of BitBtnLoadClick.
+    struct ShownGeometry;
+    bool chooseFileToLoad();
+    void readFileToLoad(int modeIndex, const ShownGeometry& shown);
+    void takeMatrixSize(int modeIndex, QString sizeAnswer);
+    void placeRoiOnLoad();
+
+    // The steps of Image1MouseMove, one per tool and button; s is the view scale.
+    void dragRoi(int X, int Y, long double s);
+    void panImage(int X, int Y, long double s);
+    void dragWindowing(int X, int Y);
+
     void createControls();
+    void createImageArea();
+    void createToolColumn();
+    void createWindowingGroup();
+    void createRoiGroup();
+    void createSeriesPanel();
+    void createTagGridAndGeometry();
+    void createBottomRow();
     void connectHandlers();
+
+    QString CurrentFileName;       // the file being loaded
+    GreyTable DispGreyTable;       // grey levels looked up where drawing does not compute them
+    std::string DecodingNote;      // the summary line of a file decoded on loading, else empty
+
+    // Where the ROI and panning tools took hold of the image.
+    int32_t LastMouseX = 0;
+    int32_t LastMouseY = 0;
+    bool DragTopLeft = false;
+    bool DragBottomRight = false;
+    bool DragMoveRoi = false;
+
+    Peers peers_;
+    MtfSeriesInput& mtfInput() const { return *peers_.mtfInput; }
 };
 
 extern TForm1* Form1;

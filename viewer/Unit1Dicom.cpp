@@ -49,22 +49,27 @@ void showSummaryText(QPlainTextEdit& memo, const QString& text)
     memo.setProperty(givenRevision, document.revision());
 }
 
-// Gathers the reader's findings and writes them into the Viewer's controls once the
-// reading ends, by failure or not. The slices of a series give nearly the same header,
+} // namespace
+
+// Gathers the reader's findings; show() writes them into the Viewer's controls once the
+// reading ends, by failure or not (ReadDicom calls it on both paths, never a destructor,
+// since a control written while an exception unwinds could end the program). The slices of a series give nearly the same header,
 // so only the cells and edits whose text differs from what they show are written, and
 // the tag grid keeps its rows unless their number changes: writing each finding as it
 // came, through an emptied grid, cost more than reading the header.
 class ViewerDicomSink final : public DicomSink {
 public:
     explicit ViewerDicomSink(TForm1& form) : form_(form) {}
-    ~ViewerDicomSink() override
+    ViewerDicomSink(const ViewerDicomSink&) = delete;
+    ViewerDicomSink& operator=(const ViewerDicomSink&) = delete;
+
+    // Writes the edits and the tag grid gathered so far.
+    void show() const
     {
         for (size_t e = 0; e < edits_.size(); ++e)
             if (edits_[e]) editFor(static_cast<DicomEdit>(e))->setText(latin1(*edits_[e]));
         if (gridRows_) showGrid(*gridRows_);
     }
-    ViewerDicomSink(const ViewerDicomSink&) = delete;
-    ViewerDicomSink& operator=(const ViewerDicomSink&) = delete;
 
     bool windowLocked() const override { return form_.CheckBoxWWLock->isChecked(); }
     void setEdit(DicomEdit edit, const std::string& text) override { edits_.at(static_cast<size_t>(edit)) = text; }
@@ -142,6 +147,8 @@ private:
     std::vector<std::array<std::string, tagColumns>> cells_;
 };
 
+namespace {
+
 bool showsEntries(const QListWidget& list, const std::vector<std::string>& entries)
 {
     if (list.count() != static_cast<int>(entries.size())) return false;
@@ -177,7 +184,13 @@ constexpr int gridWheelLimit = 200; // an enlarged grid scrolls with the wheel i
 void TForm1::ReadDicom()
 {
     ViewerDicomSink sink(*this);
-    readDicom(FileBuffer, sink);
+    try {
+        readDicom(FileBuffer, sink);
+    } catch (...) {
+        sink.show();
+        throw;
+    }
+    sink.show();
 }
 
 void TForm1::ButtonHeaderToCBClick()

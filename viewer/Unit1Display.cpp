@@ -8,8 +8,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-namespace {
-
 void applyZoom(TForm1& form, bool in)
 {
     const ZoomStep step = zoomStep(textOf(form.EditMF), in);
@@ -21,8 +19,6 @@ void applyZoom(TForm1& form, bool in)
     form.ViewState = 1;
     form.DrawImage();
 }
-
-} // namespace
 
 void TForm1::DrawImage()
 {

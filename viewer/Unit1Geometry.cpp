@@ -28,7 +28,11 @@ void redraw(TForm1& form)
     form.DrawImage();
 }
 
+} // namespace
+
 WordImage imageWords(TForm1& form) { return wordImage(form.FileBuffer, intOf(form.EditHeader), form.ImgSizeX, form.ImgSizeY); }
+
+namespace {
 
 void turnShownSquare(TForm1& form, Turn turn)
 {
@@ -48,7 +52,7 @@ void TForm1::ButtonTrimingClick()
     const std::string name =
         trimmedFileName(chosen->toStdString(), trimmed.block.width, trimmed.block.height, textOf(EditPxlSpc));
     writeWholeFile(qstr(name), trimmed.bytes);
-    dialogs().information(this, "トリミングした画像を保存しました。");
+    dialogs().information(this, Msg::trimmedImageSaved);
 }
 
 void TForm1::ButtonVertClick()

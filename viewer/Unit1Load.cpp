@@ -10,31 +10,16 @@
 #include "ImageWidget.h"
 #include "RawLoading.h"
 
-namespace {
-
 // The texts a load writes before it reads the file, so that a file the decoding
 // refuses leaves the image shown as it was.
-struct ShownGeometry {
+struct TForm1::ShownGeometry {
     QString columns, rows, spacing;
 };
-
-} // namespace
 
 void TForm1::BitBtnLoadClick()
 {
     const ShownGeometry shown{EditImgSizeX->text(), EditImgSizeY->text(), EditPxlSpc->text()};
-    CurrentFileName.clear();
-    EditImgSizeX->clear();
-    EditImgSizeY->clear();
-    if (ViewState == 1) {
-        if (const auto chosen = dialogs().openFile(this)) CurrentFileName = *chosen;
-    } else if (ViewState > 1) {
-        CurrentFileName = EditFileName->text();
-    }
-    if (CurrentFileName.isEmpty()) {
-        ViewState = 0;
-        return;
-    }
+    if (!chooseFileToLoad()) return;
 
     const int modeIndex = RadioGroupMode->itemIndex();
     const FileNameGeometry named = parseFileName(CurrentFileName.toStdString());
@@ -43,22 +28,7 @@ void TForm1::BitBtnLoadClick()
     EditPxlSpc->setText(qstr(named.pixelSpacing));
     QString sizeAnswer = qstr(named.sizeAnswer);
 
-    ByteBuffer shownFile = std::move(FileBuffer);
-    FileBuffer.clear();
-    FileBuffer = readWholeFile(CurrentFileName.toStdString());
-    DecodingNote.clear();
-    if (modeIndex == static_cast<int>(LoadMode::Dicom)) {
-        DecodedDicom readable = readableDicom(std::move(FileBuffer), CurrentFileName.toStdString());
-        if (!readable.refusal.empty()) {
-            FileBuffer = std::move(shownFile);
-            EditImgSizeX->setText(shown.columns);
-            EditImgSizeY->setText(shown.rows);
-            EditPxlSpc->setText(shown.spacing);
-            throw AppError(readable.refusal);
-        }
-        FileBuffer = std::move(readable.file);
-        DecodingNote = std::move(readable.note);
-    }
+    readFileToLoad(modeIndex, shown);
     setInt(EditFileSize, static_cast<long long>(FileBuffer.size()));
     Image1->show();
 
@@ -66,35 +36,12 @@ void TForm1::BitBtnLoadClick()
         ReadDicom();
         sizeAnswer = EditImgSizeX->text() + " " + EditImgSizeY->text();
     }
-
-    if (!EditImgSizeX->text().isEmpty() && !EditImgSizeY->text().isEmpty()) {
-        ImgSizeX = intOf(EditImgSizeX);
-        ImgSizeY = intOf(EditImgSizeY);
-    } else {
-        if (sizeAnswer.size() < 4)
-            sizeAnswer = qstr(guessMatrixSize(static_cast<int64_t>(FileBuffer.size()), bytesPerPixel(modeIndex)));
-        sizeAnswer = dialogs().inputBox(this, QString(), "Matrix Size x y , ", sizeAnswer);
-        EditPxlSpc->setText(dialogs().inputBox(this, "InputBox", "ﾋﾟｸｾﾙ間隔(mm)を入力してください。", EditPxlSpc->text()));
-        const MatrixSize typed = parseSizeAnswer(sizeAnswer.toStdString());
-        ImgSizeX = typed.columns;
-        ImgSizeY = typed.rows;
-        EditHeader->setText("0");
-        EditMF->setText("1.0");
-    }
+    takeMatrixSize(modeIndex, sizeAnswer);
 
     resizeDisplayBitmap(DispBitmap, ImgSizeX, ImgSizeY);
     setInt(EditImgSizeX, ImgSizeX);
     setInt(EditImgSizeY, ImgSizeY);
-
-    // The first load, and every load with the ROI unlocked, centres the ROI.
-    if (EditFileName->text().isEmpty() || !CheckBoxRoiLock->isChecked()) {
-        setInt(EditROIPosX, DispBitmap.width / 2);
-        setInt(EditROIPosY, DispBitmap.height / 2);
-    }
-    if (!CheckBoxRoiLock->isChecked()) {
-        EditROISizeX->setText("256");
-        EditROISizeY->setText("256");
-    }
+    placeRoiOnLoad();
     EditFileName->setText(CurrentFileName);
     if (!EditWindowLevel->text().isEmpty() && !CheckBoxWWLock->isChecked()) {
         EditWindowLevel->setText("512");
@@ -107,4 +54,79 @@ void TForm1::BitBtnLoadClick()
     // for every slice would make a series cost the square of its length.
     if (ViewState != 3) ButtonFileListClick();
     ViewState = 0;
+}
+
+// The file to load into CurrentFileName, asked for or from EditFileName as ViewState
+// says; false (and back to idle) when there is none. The size edits are emptied first.
+bool TForm1::chooseFileToLoad()
+{
+    CurrentFileName.clear();
+    EditImgSizeX->clear();
+    EditImgSizeY->clear();
+    if (ViewState == 1) {
+        if (const auto chosen = dialogs().openFile(this)) CurrentFileName = *chosen;
+    } else if (ViewState > 1) {
+        CurrentFileName = EditFileName->text();
+    }
+    if (CurrentFileName.isEmpty()) {
+        ViewState = 0;
+        return false;
+    }
+    return true;
+}
+
+// Reads the whole file into FileBuffer, decoded in "DICOM" mode. A file the decoding
+// refuses gives back the image and the texts shown before.
+void TForm1::readFileToLoad(int modeIndex, const ShownGeometry& shown)
+{
+    ByteBuffer shownFile = std::move(FileBuffer);
+    FileBuffer.clear();
+    FileBuffer = readWholeFile(CurrentFileName.toStdString());
+    DecodingNote.clear();
+    if (modeIndex != static_cast<int>(LoadMode::Dicom)) return;
+    DecodedDicom readable = readableDicom(std::move(FileBuffer), CurrentFileName.toStdString());
+    if (!readable.refusal.empty()) {
+        FileBuffer = std::move(shownFile);
+        EditImgSizeX->setText(shown.columns);
+        EditImgSizeY->setText(shown.rows);
+        EditPxlSpc->setText(shown.spacing);
+        throw AppError(readable.refusal);
+    }
+    FileBuffer = std::move(readable.file);
+    DecodingNote = std::move(readable.note);
+}
+
+// ImgSizeX and ImgSizeY from the size edits, or, when either is empty, asked for
+// with the answer proposed (guessed from the file size when too short to be one),
+// together with the pixel spacing.
+void TForm1::takeMatrixSize(int modeIndex, QString sizeAnswer)
+{
+    if (!EditImgSizeX->text().isEmpty() && !EditImgSizeY->text().isEmpty()) {
+        ImgSizeX = intOf(EditImgSizeX);
+        ImgSizeY = intOf(EditImgSizeY);
+        return;
+    }
+    if (sizeAnswer.size() < 4)
+        sizeAnswer = qstr(guessMatrixSize(static_cast<int64_t>(FileBuffer.size()), bytesPerPixel(modeIndex)));
+    sizeAnswer = dialogs().inputBox(this, QString(), Msg::matrixSizePrompt, sizeAnswer);
+    EditPxlSpc->setText(dialogs().inputBox(this, Msg::pixelSpacingCaption, Msg::pixelSpacingPrompt, EditPxlSpc->text()));
+    const MatrixSize typed = parseSizeAnswer(sizeAnswer.toStdString());
+    ImgSizeX = typed.columns;
+    ImgSizeY = typed.rows;
+    EditHeader->setText("0");
+    EditMF->setText("1.0");
+}
+
+// The first load, and every load with the ROI unlocked, centres the ROI; unlocked,
+// it also takes the size 256.
+void TForm1::placeRoiOnLoad()
+{
+    if (EditFileName->text().isEmpty() || !CheckBoxRoiLock->isChecked()) {
+        setInt(EditROIPosX, DispBitmap.width / 2);
+        setInt(EditROIPosY, DispBitmap.height / 2);
+    }
+    if (!CheckBoxRoiLock->isChecked()) {
+        EditROISizeX->setText("256");
+        EditROISizeY->setText("256");
+    }
 }

@@ -16,6 +16,8 @@ namespace {
 
 enum Tool { ToolRoi = 0, ToolMove = 1, ToolOff = 2, ToolHome = 3 };
 
+} // namespace
+
 // Selects a tool as a click would: its handler runs unless it was selected already.
 void selectTool(TForm1& form, int tool)
 {
@@ -27,6 +29,8 @@ void selectTool(TForm1& form, int tool)
     }
     form.RadioGroupToolClick();
 }
+
+namespace {
 
 void redraw(TForm1& form)
 {
@@ -77,47 +81,57 @@ void TForm1::Image1MouseMove(int X, int Y)
 {
     const long double s = viewScale(DispBitmap);
     const int tool = RadioGroupTool->itemIndex();
+    if (tool == ToolRoi && DragButton == "Left") dragRoi(X, Y, s);
+    if (tool == ToolMove && DragButton == "Left") panImage(X, Y, s);
+    if (DragButton == "Right") dragWindowing(X, Y);
+}
 
-    if (tool == ToolRoi && DragButton == "Left") {
-        if ((DragTopLeft || DragBottomRight) && !CheckBoxRoiLock->isChecked()) {
-            DrawRoiFrame();
-            RoiViewRect = dragCorners(RoiViewRect, {DragTopLeft, DragBottomRight, false}, s, X, Y);
-            RoiRect = toImageRect(RoiViewRect, ViewWindow);
-            DrawRoiFrame();
-            setInt(EditROISizeX, int64_t{RoiViewRect.Right} - RoiViewRect.Left + 1);
-            setInt(EditROISizeY, int64_t{RoiViewRect.Bottom} - RoiViewRect.Top + 1);
-        }
-        if (DragMoveRoi) {
-            DrawRoiFrame();
-            RoiViewRect = centreFrameOn(RoiViewRect, s, X, Y);
-            RoiRect = toImageRect(RoiViewRect, ViewWindow);
-            setInt(EditROIPosX, Checked::trunc(X * s + ViewWindow.Left));
-            setInt(EditROIPosY, Checked::trunc(Y * s + ViewWindow.Top));
-            DrawRoiFrame();
-        }
+// The "ROI" tool with the left button: a grabbed corner resizes the ROI (unless it is
+// locked), a grab inside moves it.
+void TForm1::dragRoi(int X, int Y, long double s)
+{
+    if ((DragTopLeft || DragBottomRight) && !CheckBoxRoiLock->isChecked()) {
+        DrawRoiFrame();
+        RoiViewRect = dragCorners(RoiViewRect, {DragTopLeft, DragBottomRight, false}, s, X, Y);
+        RoiRect = toImageRect(RoiViewRect, ViewWindow);
+        DrawRoiFrame();
+        setInt(EditROISizeX, int64_t{RoiViewRect.Right} - RoiViewRect.Left + 1);
+        setInt(EditROISizeY, int64_t{RoiViewRect.Bottom} - RoiViewRect.Top + 1);
     }
+    if (DragMoveRoi) {
+        DrawRoiFrame();
+        RoiViewRect = centreFrameOn(RoiViewRect, s, X, Y);
+        RoiRect = toImageRect(RoiViewRect, ViewWindow);
+        setInt(EditROIPosX, Checked::trunc(X * s + ViewWindow.Left));
+        setInt(EditROIPosY, Checked::trunc(Y * s + ViewWindow.Top));
+        DrawRoiFrame();
+    }
+}
 
-    if (tool == ToolMove && DragButton == "Left") {
-        const int32_t dx = Checked::sub(X, LastMouseX);
-        const int32_t dy = Checked::sub(LastMouseY, Y);
-        if (const auto shift = panShift(intOf(EditImgSftX), dx, s, ViewWindow.Left, int64_t{ImgSizeX} - ViewWindow.Right))
-            setInt(EditImgSftX, *shift);
-        if (const auto shift = panShift(intOf(EditImgSftY), dy, s, int64_t{ImgSizeY} - ViewWindow.Bottom, ViewWindow.Top))
-            setInt(EditImgSftY, *shift);
-        redraw(*this);
-        LastMouseX = X;
-        LastMouseY = Y;
-    }
+// The "Move" tool with the left button: the image shifts with the mouse.
+void TForm1::panImage(int X, int Y, long double s)
+{
+    const int32_t dx = Checked::sub(X, LastMouseX);
+    const int32_t dy = Checked::sub(LastMouseY, Y);
+    if (const auto shift = panShift(intOf(EditImgSftX), dx, s, ViewWindow.Left, int64_t{ImgSizeX} - ViewWindow.Right))
+        setInt(EditImgSftX, *shift);
+    if (const auto shift = panShift(intOf(EditImgSftY), dy, s, int64_t{ImgSizeY} - ViewWindow.Bottom, ViewWindow.Top))
+        setInt(EditImgSftY, *shift);
+    redraw(*this);
+    LastMouseX = X;
+    LastMouseY = Y;
+}
 
-    if (DragButton == "Right") {
-        const int32_t step = RadioGroupRange->itemText().toInt();
-        if (const auto width = draggedWindowWidth(intOf(EditWindowWidth), Checked::sub(X, LastMouseX), step))
-            setInt(EditWindowWidth, *width);
-        setInt(EditWindowLevel, draggedWindowLevel(intOf(EditWindowLevel), Checked::sub(Y, LastMouseY), step));
-        redraw(*this);
-        LastMouseX = X;
-        LastMouseY = Y;
-    }
+// The right button, whatever the tool: across sets the width, down and up the level.
+void TForm1::dragWindowing(int X, int Y)
+{
+    const int32_t step = RadioGroupRange->itemText().toInt();
+    if (const auto width = draggedWindowWidth(intOf(EditWindowWidth), Checked::sub(X, LastMouseX), step))
+        setInt(EditWindowWidth, *width);
+    setInt(EditWindowLevel, draggedWindowLevel(intOf(EditWindowLevel), Checked::sub(Y, LastMouseY), step));
+    redraw(*this);
+    LastMouseX = X;
+    LastMouseY = Y;
 }
 
 void TForm1::Image1MouseUp(Qt::MouseButton button)

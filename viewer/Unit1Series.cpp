@@ -5,12 +5,11 @@
 
 #include "AppError.h"
 #include "EditText.h"
-#include "InputGridWidget.h"
+#include "MtfSeriesInput.h"
 #include "NumberFormat.h"
 #include "Provenance.h"
 #include "SeriesMeasurement.h"
 #include "SeriesOrder.h"
-#include "Unit2.h"
 
 #include <algorithm>
 #include <vector>
@@ -30,11 +29,13 @@ std::vector<std::string> listEntries(const QListWidget* list)
     return entries;
 }
 
+} // namespace
+
 // Each slice is loaded through "⇒" and measured by "Stat", so the user sees the series
 // run through and every load works as it does by hand.
 class ViewerSeriesSlices final : public SeriesSlices {
 public:
-    ViewerSeriesSlices(TForm1& form, StringGrid& grid) : form_(form), grid_(grid) {}
+    ViewerSeriesSlices(TForm1& form, MtfSeriesInput& table) : form_(form), table_(table) {}
 
     void load(const std::string& path) override
     {
@@ -49,14 +50,12 @@ public:
         form_.ButtonStatClick();
         return textOf(form_.EditHSBP);
     }
-    void setCell(int column, int row, const std::string& text) override { grid_.setCell(column, row, qstr(text)); }
+    void setCell(int column, int row, const std::string& text) override { table_.setSeriesCell(column, row, text); }
 
 private:
     TForm1& form_;
-    StringGrid& grid_;
+    MtfSeriesInput& table_;
 };
-
-} // namespace
 
 void TForm1::ButtonDispCClick()
 {
@@ -68,7 +67,7 @@ void TForm1::ButtonDispCClick()
     CheckBoxWWLock->setChecked(false);
     ViewState = 2;
     BitBtnLoadClick();
-    Form2->EditSThick->setText(EditSThick->text());
+    mtfInput().setSliceThickness(textOf(EditSThick));
     CheckBoxWWLock->setChecked(true);
 }
 
@@ -77,44 +76,31 @@ void TForm1::ButtonCalSWClick()
     // With another tool "Stat" measures nothing, and with the ROI unlocked every load
     // moves it: either would fill the table with wrong means.
     if (RadioGroupTool->itemIndex() != 0)
-        throw AppError("Cal. は ROI の平均値を測ります。ツールを \"ROI\" にしてから押してください");
+        throw AppError(Msg::calNeedsRoiTool);
     if (!CheckBoxRoiLock->isChecked())
-        throw AppError("Cal. の間 ROI を動かさないよう、ROI の \"Lock\" をチェックしてから押してください");
+        throw AppError(Msg::calNeedsRoiLock);
 
     const int shown = intOf(EditFListNo);
     const std::vector<std::string> files = listEntries(ListBox1);
     if (const std::string problem = seriesSpacingProblem(files); !problem.empty()) throw AppError(problem);
-    StringGrid* grid = Form2->StringGridInput;
+    MtfSeriesInput& mtf = mtfInput();
     const int n = ListBox1->count();
-    grid->setColCount(SeriesTableColumns);
-    grid->setRowCount(std::max(129, n + 1));
-    for (int r = 1; r <= 128; ++r) grid->setCell(0, r, qstr(formatGeneral(2 * (r - 1))));
+    mtf.startSeries(n);
 
-    Form2->Source = {};
-    ViewerSeriesSlices slices(*this, *grid);
+    ViewerSeriesSlices slices(*this, mtf);
     measureSeries(files, slices);
-    Form2->Source = seriesSource(files,
-                                 roiText(textOf(EditROIPosX), textOf(EditROIPosY), textOf(EditROISizeX), textOf(EditROISizeY)),
-                                 RadioGroupMode->itemText().toStdString());
+    mtf.setSeriesSource(seriesSource(files,
+                                     roiText(textOf(EditROIPosX), textOf(EditROIPosY), textOf(EditROISizeX),
+                                             textOf(EditROISizeY)),
+                                     RadioGroupMode->itemText().toStdString()));
 
     EditFileName->setText(listEntry(ListBox1, shown));
     ViewState = 2;
     BitBtnLoadClick();
     ButtonStatClick(); // "Average" and "SD" are the shown slice's again
 
-    grid->setRowCount(n + 1);
-    for (int c = 0; c < SeriesTableColumns; ++c) {
-        grid->setColWidth(c, SeriesTableWidths[c]);
-        grid->setCell(c, 0, SeriesTableCaptions[c]);
-    }
-    Form2->ClearChartSeries();
-
+    mtf.endSeries(n);
     if (n < 2) throw AppError(Msg::seriesNeedsTwoSlices);
-    Form2->EditsIntrv->setText(
-        qstr(sliceIntervalText(grid->cell(3, 1).toStdString(), grid->cell(3, 2).toStdString())));
-    setInt(Form2->EditLSFgnd, n);
-    Form2->EditLSFgdx->setText(Form2->EditsIntrv->text());
-    setInt(Form2->EditMTFgnd, n);
-    Form2->EditMTFgdx->setText(qstr(frequencyStepText(textOf(Form2->EditLSFgdx), n)));
+    mtf.setSeriesSpacings(n);
     ButtonToForm2Click();
 }

@@ -4,11 +4,8 @@
 #include "FormControls.h"
 #include "Guarded.h"
 #include "SpectrumSetup.h"
-#include "Unit1.h"
 
 TForm3* Form3 = nullptr;
-
-namespace {
 
 SegmentTexts segmentTexts(const TForm3& form)
 {
@@ -23,8 +20,6 @@ void showSegments(TForm3& form, const SegmentTexts& t)
     form.EditShftY->setText(qstr(t.shiftY));
 }
 
-} // namespace
-
 TForm3::TForm3(QWidget* parent) : QWidget(parent), Spectrum(std::make_unique<SpectrumState>())
 {
     setObjectName("Form3");
@@ -36,10 +31,26 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent), Spectrum(std::make_unique<Spe
 
 void TForm3::createControls()
 {
+    createButtons();
+    createParameterEdits();
+    createSwitchPanel();
+    createPages();
+    createAcfPage();
+    createProfilePage();
+    createWsPage();
+}
+
+// "Load", "toForm1" and "Save".
+void TForm3::createButtons()
+{
     ButtonLoad = button(this, "ButtonLoad", "Load", {8, 8, 64, 24});
     ButtontoMain = button(this, "ButtontoMain", "toForm1", {80, 8, 64, 24});
     ButtonSave = button(this, "ButtonSave", "Save", {152, 8, 64, 24});
+}
 
+// The row of parameter edits under the buttons.
+void TForm3::createParameterEdits()
+{
     label(this, "mmPS", {8, 38, 60, 14});
     EditPxlSpc = edit(this, "EditPxlSpc", "", {8, 54, 60, 22});
     label(this, "ImageSize", {76, 38, 100, 14});
@@ -59,8 +70,11 @@ void TForm3::createControls()
     label(this, "Segment#", {576, 38, 66, 14});
     EditNSgmnt2 = edit(this, "EditNSgmnt2", DefaultSegmentLimit, {576, 54, 60, 22});
     EditC = edit(this, "EditC", DefaultFactor, {646, 54, 48, 22});
+}
 
-    // The panel at the top right.
+// The panel at the top right: direction, trends, window, "Clear" and "Cal".
+void TForm3::createSwitchPanel()
+{
     RadioGroupXY = named(new RadioGroup("X/Y", {"X", "Y"}, 2, this), "RadioGroupXY");
     RadioGroupXY->setGeometry(704, 4, 90, 44);
     RadioGroupXY->setItemIndex(0);
@@ -73,17 +87,29 @@ void TForm3::createControls()
     RadioGroupWindow->setItemIndex(1);
     ButtonClr = button(this, "ButtonClr", "Clear", {896, 6, 60, 24});
     ButtonCal = button(this, "ButtonCal", "Cal", {896, 40, 60, 40});
+}
 
+// The pages of results.
+void TForm3::createPages()
+{
     PageControl1 = named(new QTabWidget(this), "PageControl1");
     PageControl1->setGeometry(4, 104, 1012, 608);
+}
 
+// "ACF": the autocorrelation chart.
+void TForm3::createAcfPage()
+{
     auto* acfPage = new QWidget;
     ChartACF = makeSpectrumChart(acfPage, {"ChartACF", "ACF", "lag ( mm )", false, "mm*mm", false, "FastLineSeries", 15},
                                  SeriesAcf);
     ChartACF->setGeometry(0, 0, 1000, 540);
     ButtonACFtoCB = button(acfPage, "ButtonACFtoCB", "resultToCB", {0, 546, 90, 24});
     PageControl1->addTab(acfPage, "ACF");
+}
 
+// "Profile": the band profiles.
+void TForm3::createProfilePage()
+{
     auto* profilePage = new QWidget;
     ChartProfile = makeSpectrumChart(profilePage,
                                      {"ChartProfile", "Linear scale", "Number of pixel", false, "Pixel value", false,
@@ -91,7 +117,11 @@ void TForm3::createControls()
                                      SeriesProfile);
     ChartProfile->setGeometry(0, 0, 1000, 570);
     PageControl1->addTab(profilePage, "Profile");
+}
 
+// "WS": the spectrum charts, the memo and the history of files; the page in front.
+void TForm3::createWsPage()
+{
     auto* wsPage = new QWidget;
     ChartWSLin = makeSpectrumChart(wsPage,
                                    {"ChartWSLin", "Linear scale", "Spatial frequency (cyckes/mm)", false,
@@ -134,12 +164,13 @@ void TForm3::connectHandlers()
 
 void TForm3::ButtonLoadClick()
 {
-    EditPxlSpc->setText(Form1->EditPxlSpc->text());
-    EditImgSizeX->setText(Form1->EditImgSizeX->text());
-    EditImgSizeY->setText(Form1->EditImgSizeY->text());
-    EditROIX->setText(Form1->EditROISizeX->text());
-    EditROIY->setText(Form1->EditROISizeY->text());
-    showSegments(*this, loadSegments(textOf(Form1->EditROISizeX)));
+    const ViewerSnapshot viewer = viewerSnapshot_();
+    EditPxlSpc->setText(qstr(viewer.pixelSpacing));
+    EditImgSizeX->setText(qstr(viewer.imageColumns));
+    EditImgSizeY->setText(qstr(viewer.imageRows));
+    EditROIX->setText(qstr(viewer.roiWidth));
+    EditROIY->setText(qstr(viewer.roiHeight));
+    showSegments(*this, loadSegments(viewer.roiWidth));
     const char* headers[5] = {"No.", "Color", "FileName", "Length", "Width"};
     for (int c = 0; c < 5; ++c) StringGridFileName->setCell(c, 0, headers[c]);
     for (int r = 1; r <= 5; ++r) StringGridFileName->setCell(0, r, QString::number(r));
@@ -165,40 +196,42 @@ void TForm3::RadioGroupXYClick()
 void TForm3::ButtontoMainClick()
 {
     hide();
-    Form1->show();
-    Form1->raise();
-    Form1->activateWindow();
+    if (showViewer_) showViewer_();
 }
 
-SpectrumTexts TForm3::readSpectrumParameters() const
+SpectrumTexts TForm3::readSpectrumParameters(const ViewerSnapshot& viewer) const
 {
     SpectrumTexts t;
     t.imageWidth = textOf(EditImgSizeX);
     t.factor = textOf(EditC);
-    t.offset = textOf(Form1->EditOffst);
+    t.offset = viewer.offset;
     t.segments = segmentTexts(*this);
-    t.roiWidth = textOf(Form1->EditROISizeX);
-    t.roiHeight = textOf(Form1->EditROISizeY);
-    t.roiX = textOf(Form1->EditROIPosX);
-    t.roiY = textOf(Form1->EditROIPosY);
+    t.roiWidth = viewer.roiWidth;
+    t.roiHeight = viewer.roiHeight;
+    t.roiX = viewer.roiX;
+    t.roiY = viewer.roiY;
     t.limit = textOf(EditNSgmnt2);
-    t.header = textOf(Form1->EditHeader);
+    t.header = viewer.header;
     t.bandDegree = textOf(EditN);
     t.segmentDegree = textOf(EditN1);
     t.pixelSpacing = textOf(EditPxlSpc);
-    t.swap = Form1->CheckBoxSwp->isChecked();
+    t.swap = viewer.swap;
     t.directionY = RadioGroupXY->itemIndex() == 1;
     t.bandTrend = CheckBoxTrnd->isChecked();
     t.segmentTrend = CheckBoxTrnd1->isChecked();
     t.hamming = RadioGroupWindow->itemIndex() == 1;
-    t.x0 = Form1->RoiRect.Left;
-    t.y0 = Form1->RoiRect.Top;
-    t.imageColumns = Form1->ImgSizeX;
-    t.imageRows = Form1->ImgSizeY;
+    t.x0 = viewer.roiRect.Left;
+    t.y0 = viewer.roiRect.Top;
+    t.imageColumns = viewer.columns;
+    t.imageRows = viewer.rows;
     return t;
 }
 
-void TForm3::ButtonCalClick() { Calculate(readSpectrumParameters(), Form1->FileBuffer, textOf(Form1->EditFileName)); }
+void TForm3::ButtonCalClick()
+{
+    const ViewerSnapshot viewer = viewerSnapshot_();
+    Calculate(readSpectrumParameters(viewer), *viewer.image, viewer.fileName);
+}
 
 void TForm3::Calculate(const SpectrumTexts& texts, const ByteBuffer& image, const std::string& fileName)
 {

@@ -9,6 +9,7 @@
 #include "SpectrumSetup.h"
 #include "SpectrumState.h"
 #include "StringGrid.h"
+#include "ViewerSnapshot.h"
 
 #include <QCheckBox>
 #include <QChartView>
@@ -18,6 +19,7 @@
 #include <QTabWidget>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,8 +30,21 @@ class TForm3 : public QWidget, public ProfileSink {
 public:
     explicit TForm3(QWidget* parent = nullptr);
 
+    // How this window reaches the Viewer: what it reads of it, and showing it
+    // ("toForm1"); the start-up installs both.
+    void setViewer(std::function<ViewerSnapshot()> snapshot, std::function<void()> show)
+    {
+        viewerSnapshot_ = std::move(snapshot);
+        showViewer_ = std::move(show);
+    }
+
     // --- Window-level state: counters, result arrays and working storage ------
     std::unique_ptr<SpectrumState> Spectrum;
+
+private:
+    // The window's own helpers that read and write its controls.
+    friend SegmentTexts segmentTexts(const TForm3& form);
+    friend void showSegments(TForm3& form, const SegmentTexts& t);
 
     // --- Controls (objectName = member name) -----------------------------------
     QPushButton* ButtonLoad;       // "Load"
@@ -68,7 +83,9 @@ public:
     QPlainTextEdit* MemoWS;
     StringGrid* StringGridFileName;
 
-    // The series of each chart: Series1..7, FastLineSeries1..7, 8..14 and 15..21.
+public:
+    // The series of each chart (not named children of the window): Series1..7,
+    // FastLineSeries1..7, 8..14 and 15..21.
     ChartSeries SeriesLin;
     ChartSeries SeriesLog;
     ChartSeries SeriesProfile;
@@ -104,10 +121,19 @@ private:
         std::string segmentCount;
     };
     std::optional<Calculation> last_;
+    std::function<ViewerSnapshot()> viewerSnapshot_;
+    std::function<void()> showViewer_;
 
     void createControls();
+    void createButtons();
+    void createParameterEdits();
+    void createSwitchPanel();
+    void createPages();
+    void createAcfPage();
+    void createProfilePage();
+    void createWsPage();
     void connectHandlers();
-    SpectrumTexts readSpectrumParameters() const;
+    SpectrumTexts readSpectrumParameters(const ViewerSnapshot& viewer) const;
     // Empties MemoWS, writes the header line, then the lines made from the results
     // with the spacing in EditPxlSpc; returns all lines.
     std::vector<std::string> writeMemo(std::vector<std::string> (*makeLines)(const SpectrumState&, long double));

@@ -3,7 +3,6 @@
 
 #include "EditText.h"
 #include "SpectrumOutputs.h"
-#include "Unit1.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -54,7 +53,7 @@ void TForm3::DrawProfile()
 
 std::vector<std::string> TForm3::writeMemo(std::vector<std::string> (*makeLines)(const SpectrumState&, long double))
 {
-    std::vector<std::string> lines{exportHeader(textOf(Form1->EditFileName))};
+    std::vector<std::string> lines{exportHeader(viewerSnapshot_().fileName)};
     MemoWS->setPlainText(qstr(lines.front()));
     const long double dx = floatOf(EditPxlSpc);
     for (std::string& line : makeLines(*Spectrum, dx)) lines.push_back(std::move(line));

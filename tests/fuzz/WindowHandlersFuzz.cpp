@@ -15,6 +15,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "WindowControls.h"
 
 #include <QApplication>
 #include <QChart>
@@ -69,19 +70,19 @@ void resetViewer()
     TForm1* f = Form1;
     f->FileBuffer = image;
     f->ImgSizeX = f->ImgSizeY = 64;
-    f->RadioGroupMode->setItemIndex(1);
-    f->RadioGroupTool->setItemIndex(0);
-    f->RadioGroupRange->setItemIndex(1);
-    for (QCheckBox* box : {f->CheckBoxWWLock, f->CheckBoxSwp, f->CheckBoxInvrt}) {
+    control<RadioGroup>(f, "RadioGroupMode")->setItemIndex(1);
+    control<RadioGroup>(f, "RadioGroupTool")->setItemIndex(0);
+    control<RadioGroup>(f, "RadioGroupRange")->setItemIndex(1);
+    for (QCheckBox* box : {control<QCheckBox>(f, "CheckBoxWWLock"), control<QCheckBox>(f, "CheckBoxSwp"), control<QCheckBox>(f, "CheckBoxInvrt")}) {
         const QSignalBlocker quiet(box);
         box->setChecked(false);
     }
-    f->CheckBoxRoiLock->setChecked(true);
-    setTexts({{f->EditFileName, "fuzz 64 64 0p5.raw"}, {f->EditHeader, "0"}, {f->EditOffst, "0"},
-              {f->EditImgSizeX, "64"}, {f->EditImgSizeY, "64"}, {f->EditPxlSpc, "0.5"}, {f->EditMF, "1.0"},
-              {f->EditImgSftX, "0"}, {f->EditImgSftY, "0"}, {f->EditWindowLevel, "1000"},
-              {f->EditWindowWidth, "100"}, {f->EditROIPosX, "32"}, {f->EditROIPosY, "32"},
-              {f->EditROISizeX, "64"}, {f->EditROISizeY, "64"}});
+    control<QCheckBox>(f, "CheckBoxRoiLock")->setChecked(true);
+    setTexts({{control<QLineEdit>(f, "EditFileName"), "fuzz 64 64 0p5.raw"}, {control<QLineEdit>(f, "EditHeader"), "0"}, {control<QLineEdit>(f, "EditOffst"), "0"},
+              {control<QLineEdit>(f, "EditImgSizeX"), "64"}, {control<QLineEdit>(f, "EditImgSizeY"), "64"}, {control<QLineEdit>(f, "EditPxlSpc"), "0.5"}, {control<QLineEdit>(f, "EditMF"), "1.0"},
+              {control<QLineEdit>(f, "EditImgSftX"), "0"}, {control<QLineEdit>(f, "EditImgSftY"), "0"}, {control<QLineEdit>(f, "EditWindowLevel"), "1000"},
+              {control<QLineEdit>(f, "EditWindowWidth"), "100"}, {control<QLineEdit>(f, "EditROIPosX"), "32"}, {control<QLineEdit>(f, "EditROIPosY"), "32"},
+              {control<QLineEdit>(f, "EditROISizeX"), "64"}, {control<QLineEdit>(f, "EditROISizeY"), "64"}});
     f->ViewState = 1;
     f->DrawImage();
 }
@@ -89,20 +90,20 @@ void resetViewer()
 void resetMtf()
 {
     TForm2* f = Form2;
-    InputGrid* g = f->StringGridInput;
+    InputGrid* g = control<InputGrid>(f, "StringGridInput");
     const char* means[] = {"5", "5", "6", "10", "40", "100", "50", "12", "6", "5", "5"};
     g->setColCount(5);
     g->setRowCount(12);
     for (int r = 1; r <= 11; ++r) g->setCell(4, r, means[r - 1]);
-    setTexts({{f->EditsIntrv, "1"}, {f->EditLSFgdx, "1"}, {f->EditLSFgnd, "11"}});
+    setTexts({{control<QLineEdit>(f, "EditsIntrv"), "1"}, {control<QLineEdit>(f, "EditLSFgdx"), "1"}, {control<QLineEdit>(f, "EditLSFgnd"), "11"}});
     f->ButtonPNTYClick();
 }
 
 void resetWiener()
 {
     TForm3* f = Form3;
-    f->RadioGroupXY->setItemIndex(0);
-    setTexts({{f->EditC, "1.0"}, {f->EditNSgmnt2, "10000"}, {f->EditN, "1"}, {f->EditN1, "1"}});
+    control<RadioGroup>(f, "RadioGroupXY")->setItemIndex(0);
+    setTexts({{control<QLineEdit>(f, "EditC"), "1.0"}, {control<QLineEdit>(f, "EditNSgmnt2"), "10000"}, {control<QLineEdit>(f, "EditN"), "1"}, {control<QLineEdit>(f, "EditN1"), "1"}});
     f->ButtonLoadClick();
 }
 
@@ -110,24 +111,24 @@ void resetWiener()
 std::vector<QLineEdit*> viewerEdits()
 {
     TForm1* f = Form1;
-    return {f->EditHeader,   f->EditOffst,    f->EditImgSizeX, f->EditImgSizeY,    f->EditMF,
-            f->EditImgSftX,  f->EditImgSftY,  f->EditWindowLevel, f->EditWindowWidth, f->EditROIPosX,
-            f->EditROIPosY,  f->EditROISizeX, f->EditROISizeY, f->EditPxlSpc};
+    return {control<QLineEdit>(f, "EditHeader"),   control<QLineEdit>(f, "EditOffst"),    control<QLineEdit>(f, "EditImgSizeX"), control<QLineEdit>(f, "EditImgSizeY"),    control<QLineEdit>(f, "EditMF"),
+            control<QLineEdit>(f, "EditImgSftX"),  control<QLineEdit>(f, "EditImgSftY"),  control<QLineEdit>(f, "EditWindowLevel"), control<QLineEdit>(f, "EditWindowWidth"), control<QLineEdit>(f, "EditROIPosX"),
+            control<QLineEdit>(f, "EditROIPosY"),  control<QLineEdit>(f, "EditROISizeX"), control<QLineEdit>(f, "EditROISizeY"), control<QLineEdit>(f, "EditPxlSpc")};
 }
 
 std::vector<QLineEdit*> mtfEdits()
 {
     TForm2* f = Form2;
-    return {f->EditsIntrv, f->EditLSFgnd, f->EditLSFgdx, f->EditMaxPoint, f->EditMTFgnd, f->EditMTFgdx, f->EditFWHM};
+    return {control<QLineEdit>(f, "EditsIntrv"), control<QLineEdit>(f, "EditLSFgnd"), control<QLineEdit>(f, "EditLSFgdx"), control<QLineEdit>(f, "EditMaxPoint"), control<QLineEdit>(f, "EditMTFgnd"), control<QLineEdit>(f, "EditMTFgdx"), control<QLineEdit>(f, "EditFWHM")};
 }
 
 std::vector<QLineEdit*> wienerEdits()
 {
     TForm3* f = Form3;
     TForm1* v = Form1;
-    return {f->EditPxlSpc, f->EditImgSizeX, f->EditSgmntX, f->EditSgmntY, f->EditShftX, f->EditShftY,
-            f->EditNSgmnt2, f->EditC, f->EditN, f->EditN1, v->EditROISizeX, v->EditROISizeY, v->EditROIPosX,
-            v->EditROIPosY, v->EditHeader, v->EditOffst, v->EditImgSizeX, v->EditImgSizeY};
+    return {control<QLineEdit>(f, "EditPxlSpc"), control<QLineEdit>(f, "EditImgSizeX"), control<QLineEdit>(f, "EditSgmntX"), control<QLineEdit>(f, "EditSgmntY"), control<QLineEdit>(f, "EditShftX"), control<QLineEdit>(f, "EditShftY"),
+            control<QLineEdit>(f, "EditNSgmnt2"), control<QLineEdit>(f, "EditC"), control<QLineEdit>(f, "EditN"), control<QLineEdit>(f, "EditN1"), control<QLineEdit>(v, "EditROISizeX"), control<QLineEdit>(v, "EditROISizeY"), control<QLineEdit>(v, "EditROIPosX"),
+            control<QLineEdit>(v, "EditROIPosY"), control<QLineEdit>(v, "EditHeader"), control<QLineEdit>(v, "EditOffst"), control<QLineEdit>(v, "EditImgSizeX"), control<QLineEdit>(v, "EditImgSizeY")};
 }
 
 // The same input gives the same spectrum on every press.
@@ -179,8 +180,8 @@ const std::vector<Action>& actions()
          }},
         {Window::Mtf, [] { Form2->FormActivate(); }},
         {Window::Mtf, [] { Form2->ButtonCalMTFClick(); }},
-        {Window::Mtf, [] { Form2->PageControl1->setCurrentWidget(Form2->TabSheetLSF); Form2->ButtonDrawDClick(); }},
-        {Window::Mtf, [] { Form2->PageControl1->setCurrentWidget(Form2->TabSheetMTF); Form2->ButtonDrawDClick(); }},
+        {Window::Mtf, [] { control<QTabWidget>(Form2, "PageControl1")->setCurrentWidget(control<QWidget>(Form2, "TabSheetLSF")); Form2->ButtonDrawDClick(); }},
+        {Window::Mtf, [] { control<QTabWidget>(Form2, "PageControl1")->setCurrentWidget(control<QWidget>(Form2, "TabSheetMTF")); Form2->ButtonDrawDClick(); }},
         {Window::Mtf, [] { Form2->ButtonFWHMClick(); }},
         {Window::Mtf, [] { Form2->ButtonSSPzToMemoClick(); }},
         {Window::Mtf, [] { Form2->ButtonMTFToMemoClick(); }},
@@ -208,19 +209,19 @@ void setOptions(uint8_t bits)
 {
     const auto on = [bits](int bit) { return (bits >> bit & 1) != 0; };
     {
-        const QSignalBlocker quiet(Form1->CheckBoxSwp);
-        Form1->CheckBoxSwp->setChecked(on(0));
+        const QSignalBlocker quiet(control<QCheckBox>(Form1, "CheckBoxSwp"));
+        control<QCheckBox>(Form1, "CheckBoxSwp")->setChecked(on(0));
     }
     {
-        const QSignalBlocker quiet(Form1->CheckBoxInvrt);
-        Form1->CheckBoxInvrt->setChecked(on(1));
+        const QSignalBlocker quiet(control<QCheckBox>(Form1, "CheckBoxInvrt"));
+        control<QCheckBox>(Form1, "CheckBoxInvrt")->setChecked(on(1));
     }
-    Form1->RadioGroupMode->setItemIndex(on(2) ? 0 : 1);
-    Form3->CheckBoxTrnd->setChecked(on(3));
-    Form3->CheckBoxTrnd1->setChecked(on(4));
-    Form3->RadioGroupWindow->setItemIndex(on(5) ? 0 : 1);
-    Form3->RadioGroupXY->setItemIndex(on(6) ? 1 : 0); // exchanges the segment edits
-    Form1->CheckBoxRoiLock->setChecked(!on(7));
+    control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(on(2) ? 0 : 1);
+    control<QCheckBox>(Form3, "CheckBoxTrnd")->setChecked(on(3));
+    control<QCheckBox>(Form3, "CheckBoxTrnd1")->setChecked(on(4));
+    control<RadioGroup>(Form3, "RadioGroupWindow")->setItemIndex(on(5) ? 0 : 1);
+    control<RadioGroup>(Form3, "RadioGroupXY")->setItemIndex(on(6) ? 1 : 0); // exchanges the segment edits
+    control<QCheckBox>(Form1, "CheckBoxRoiLock")->setChecked(!on(7));
 }
 
 // Types the records of the input: an edit (or a table cell) chosen by one byte,
@@ -231,7 +232,7 @@ QStringList typeTexts(Window window, const uint8_t* data, size_t size)
     std::vector<QLineEdit*> edits = window == Window::Viewer ? viewerEdits()
                                     : window == Window::Mtf  ? mtfEdits()
                                                              : wienerEdits();
-    InputGrid* grid = Form2->StringGridInput;
+    InputGrid* grid = control<InputGrid>(Form2, "StringGridInput");
     size_t i = 0;
     while (i < size) {
         const uint8_t target = data[i++];
@@ -282,7 +283,7 @@ void checkResults(const std::map<QObject*, QString>& before, const QStringList& 
                 for (const QPointF& p : static_cast<QXYSeries*>(series)->points())
                     if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
                         fail(series->objectName().toStdString() + " has a point that is not finite");
-            if (view == Form3->ChartWSLin || view == Form3->ChartWSLog)
+            if (view == control<QChartView>(Form3, "ChartWSLin") || view == control<QChartView>(Form3, "ChartWSLog"))
                 for (QAbstractSeries* series : view->chart()->series())
                     for (const QPointF& p : static_cast<QXYSeries*>(series)->points())
                         if (!(p.x() > 0)) fail("the spectrum has a point at a frequency that is not positive");

@@ -1,6 +1,7 @@
 // Real DICOM slices in the Viewer: the tag grid and its export, "<>", the file list
 // and paging through a folder with the mouse wheel.
 #include "AppError.h"
+#include "DicomBytes.h"
 #include "DicomReader.h"
 #include "ViewerTypes.h"
 #include "Forms.h"
@@ -10,6 +11,7 @@
 #include "ViewerDriving.h"
 #include "Unit1.h"
 #include "Unit2.h"
+#include "WindowControls.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -35,10 +37,10 @@ class DicomViewerTest : public QObject {
     // One wheel message as the application receives it; true when the Viewer used it.
     static bool turnWheel(int delta)
     {
-        const QPoint at = Form1->ListBox1->rect().center();
-        QWheelEvent wheel(at, Form1->ListBox1->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+        const QPoint at = control<QListWidget>(Form1, "ListBox1")->rect().center();
+        QWheelEvent wheel(at, control<QListWidget>(Form1, "ListBox1")->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                           Qt::NoScrollPhase, false);
-        QApplication::sendEvent(Form1->ListBox1, &wheel);
+        QApplication::sendEvent(control<QListWidget>(Form1, "ListBox1"), &wheel);
         return wheel.isAccepted();
     }
 
@@ -53,7 +55,7 @@ class DicomViewerTest : public QObject {
     static QStringList listEntries()
     {
         QStringList entries;
-        for (int i = 0; i < Form1->ListBox1->count(); ++i) entries << Form1->ListBox1->item(i)->text();
+        for (int i = 0; i < control<QListWidget>(Form1, "ListBox1")->count(); ++i) entries << control<QListWidget>(Form1, "ListBox1")->item(i)->text();
         return entries;
     }
 
@@ -74,36 +76,36 @@ private slots:
     {
         dialogs_->errors.clear();
         dialogs_->inputPrompts.clear();
-        Form1->CheckBoxWWLock->setChecked(false);
+        control<QCheckBox>(Form1, "CheckBoxWWLock")->setChecked(false);
     }
 
     void ctSliceLoadsWithoutPrompts()
     {
         {
-            const QSignalBlocker quiet(Form1->CheckBoxSwp);
-            Form1->CheckBoxSwp->setChecked(true);
+            const QSignalBlocker quiet(control<QCheckBox>(Form1, "CheckBoxSwp"));
+            control<QCheckBox>(Form1, "CheckBoxSwp")->setChecked(true);
         }
         const QString file = copy("CT_small.dcm", "CT_small.dcm");
         loadByName(file);
         QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
         QVERIFY(dialogs_->inputPrompts.isEmpty());
-        QVERIFY(!Form1->CheckBoxSwp->isChecked()); // explicit little endian
-        QCOMPARE(Form1->EditImgSizeX->text(), QString("128"));
-        QCOMPARE(Form1->EditImgSizeY->text(), QString("128"));
-        QCOMPARE(Form1->EditHeader->text(), QString("6300"));
-        QCOMPARE(Form1->EditOffst->text(), QString("-1024"));
-        QCOMPARE(Form1->EditPxlSpc->text(), QString("0.661468"));
-        QCOMPARE(Form1->EditSThick->text(), QString("5.000000"));
+        QVERIFY(!control<QCheckBox>(Form1, "CheckBoxSwp")->isChecked()); // explicit little endian
+        QCOMPARE(control<QLineEdit>(Form1, "EditImgSizeX")->text(), QString("128"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditImgSizeY")->text(), QString("128"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditHeader")->text(), QString("6300"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditOffst")->text(), QString("-1024"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditPxlSpc")->text(), QString("0.661468"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditSThick")->text(), QString("5.000000"));
         QCOMPARE(Form1->ImgSizeX, 128);
-        const StringGrid& grid = *Form1->StringGridDICOM;
+        const StringGrid& grid = *control<StringGrid>(Form1, "StringGridDICOM");
         QCOMPARE(grid.cell(0, 0), QString(" No"));
         QCOMPARE(grid.cell(5, 1), QString("MediaStorageSOPClassUID"));
         QCOMPARE(grid.cell(6, 3), QString("1.2.840.10008.1.2.1"));
         QCOMPARE(grid.cell(1, grid.rowCount() - 1), QString("7FE0"));
-        QVERIFY(Form1->Memo1->toPlainText().startsWith("RHAPSODE"));
-        QVERIFY(Form1->Memo1->toPlainText().contains("mmPSize : 0.661468"));
-        QCOMPARE(Form1->EditFileName->text(), file);
-        QCOMPARE(Form1->ListBox1->item(Form1->EditFListNo->text().toInt())->text(), file);
+        QVERIFY(control<QPlainTextEdit>(Form1, "Memo1")->toPlainText().startsWith("RHAPSODE"));
+        QVERIFY(control<QPlainTextEdit>(Form1, "Memo1")->toPlainText().contains("mmPSize : 0.661468"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(), file);
+        QCOMPARE(control<QListWidget>(Form1, "ListBox1")->item(control<QLineEdit>(Form1, "EditFListNo")->text().toInt())->text(), file);
         QCOMPARE(Form1->ViewState, 0);
     }
 
@@ -111,9 +113,9 @@ private slots:
     {
         const QString prefix = QString::fromStdString(folder_.path().string()) + "/";
         loadByName(prefix + "CT_small.dcm");
-        const int longer = Form1->StringGridDICOM->rowCount();
+        const int longer = control<StringGrid>(Form1, "StringGridDICOM")->rowCount();
         loadByName(prefix + "IM1");
-        const StringGrid& grid = *Form1->StringGridDICOM;
+        const StringGrid& grid = *control<StringGrid>(Form1, "StringGridDICOM");
         QVERIFY(grid.rowCount() < longer);
 
         // Every cell below the caption row as the reader writes it for this file alone.
@@ -139,8 +141,8 @@ private slots:
         showsThisFileAlone();
 
         // Cells typed into, then the same file again: the grid keeps its rows.
-        Form1->StringGridDICOM->setCell(6, 2, "typed");
-        Form1->StringGridDICOM->setCell(12, 3, "typed");
+        control<StringGrid>(Form1, "StringGridDICOM")->setCell(6, 2, "typed");
+        control<StringGrid>(Form1, "StringGridDICOM")->setCell(12, 3, "typed");
         const int rows = grid.rowCount();
         loadByName(prefix + "IM1");
         QCOMPARE(grid.rowCount(), rows);
@@ -148,7 +150,7 @@ private slots:
 
         // Nor do the rows past its end when the grid grows again.
         const int shorter = grid.rowCount();
-        Form1->StringGridDICOM->setRowCount(longer);
+        control<StringGrid>(Form1, "StringGridDICOM")->setRowCount(longer);
         for (int row = shorter; row < longer; ++row)
             for (int column = 0; column < grid.colCount(); ++column) QVERIFY(grid.cell(column, row).isEmpty());
     }
@@ -156,7 +158,7 @@ private slots:
     void summaryOfTheSameLinesAgainLooksAsNew()
     {
         const QString prefix = QString::fromStdString(folder_.path().string()) + "/";
-        QPlainTextEdit& memo = *Form1->Memo1;
+        QPlainTextEdit& memo = *control<QPlainTextEdit>(Form1, "Memo1");
         const auto state = [&memo] {
             return QVariantList{memo.toPlainText(), memo.textCursor().position(), memo.textCursor().hasSelection(),
                                 memo.verticalScrollBar()->value(), memo.document()->isUndoAvailable(),
@@ -184,9 +186,9 @@ private slots:
     void metaToClipboardLeavesOutPrivateAndItemRows()
     {
         loadByName(copy("CT_small.dcm", "CT_small.dcm"));
-        StringGrid& grid = *Form1->StringGridDICOM;
+        StringGrid& grid = *control<StringGrid>(Form1, "StringGridDICOM");
         grid.setCell(6, 2, QString("1.3") + QChar(0) + "5");
-        QTest::mouseClick(Form1->ButtonHeaderToCB, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonHeaderToCB"), Qt::LeftButton);
         QVERIFY(dialogs_->errors.isEmpty());
         const QString text = QGuiApplication::clipboard()->text();
         QVERIFY(text.endsWith("\r\n"));
@@ -205,22 +207,22 @@ private slots:
             QVERIFY2(!group.startsWith('F') && group.toInt(nullptr, 16) % 2 == 0, qPrintable(line));
         }
         QVERIFY(text.contains("\t0009\t") == false);
-        QCOMPARE(Form1->Memo2->toPlainText().split('\n').first(), lines[0]);
+        QCOMPARE(control<QPlainTextEdit>(Form1, "Memo2")->toPlainText().split('\n').first(), lines[0]);
     }
 
     void metaToClipboardStopsAtAGroupThatIsNotHex()
     {
         loadByName(copy("CT_small.dcm", "CT_small.dcm"));
         QGuiApplication::clipboard()->setText("before");
-        Form1->StringGridDICOM->setCell(1, 5, "XYZ");
-        QTest::mouseClick(Form1->ButtonHeaderToCB, Qt::LeftButton);
+        control<StringGrid>(Form1, "StringGridDICOM")->setCell(1, 5, "XYZ");
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonHeaderToCB"), Qt::LeftButton);
         QCOMPARE(dialogs_->errors, QStringList{QString::fromStdString(Msg::notInteger("$XYZ"))});
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("before"));
     }
 
     void doubleClickEnlargesAndRestoresTheGrid()
     {
-        StringGrid* grid = Form1->StringGridDICOM;
+        StringGrid* grid = control<StringGrid>(Form1, "StringGridDICOM");
         grid->setGeometry(0, 538, 716, 109);
         Form1->StringGridDICOMDblClick();
         QCOMPARE(grid->geometry(), QRect(0, 22, 716, 618));
@@ -236,12 +238,12 @@ private slots:
     {
         loadByName(QString::fromStdString((folder_.path() / "mammo.dcm").string()));
         QVERIFY(dialogs_->errors.isEmpty());
-        QCOMPARE(Form1->EditImgSizeX->text(), QString("256"));
-        QCOMPARE(Form1->EditImgSizeY->text(), QString("1024"));
-        QTest::mouseClick(Form1->ButtonRowCulm, Qt::LeftButton);
+        QCOMPARE(control<QLineEdit>(Form1, "EditImgSizeX")->text(), QString("256"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditImgSizeY")->text(), QString("1024"));
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonRowCulm"), Qt::LeftButton);
         QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
-        QCOMPARE(Form1->EditImgSizeX->text(), QString("1024"));
-        QCOMPARE(Form1->EditImgSizeY->text(), QString("256"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditImgSizeX")->text(), QString("1024"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditImgSizeY")->text(), QString("256"));
         QCOMPARE(Form1->ImgSizeX, 1024);
         QCOMPARE(Form1->ImgSizeY, 256);
     }
@@ -253,15 +255,15 @@ private slots:
         const QString prefix = QString::fromStdString(folder_.path().string()) + "/";
         loadByName(prefix + "IM2");
         QCOMPARE(listEntries(), (QStringList{prefix + "IM1", prefix + "IM2", prefix + "IM10"}));
-        QCOMPARE(Form1->EditFListNo->text(), QString("1"));
-        QCOMPARE(Form1->LabelSeriesStatus->text(), QString::fromStdString(Msg::seriesInPositionOrder(3) + Msg::filesLeftOut(2)));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFListNo")->text(), QString("1"));
+        QCOMPARE(control<QLabel>(Form1, "LabelSeriesStatus")->text(), QString::fromStdString(Msg::seriesInPositionOrder(3) + Msg::filesLeftOut(2)));
 
         // A name the list does not hold runs off its end, after the list was rebuilt.
-        Form1->ListBox1->clear();
-        Form1->EditFileName->setText(prefix + "im2");
-        QTest::mouseClick(Form1->ButtonFileList, Qt::LeftButton);
+        control<QListWidget>(Form1, "ListBox1")->clear();
+        control<QLineEdit>(Form1, "EditFileName")->setText(prefix + "im2");
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonFileList"), Qt::LeftButton);
         QCOMPARE(dialogs_->errors, QStringList{QString::fromStdString(Msg::listIndex(5))});
-        QCOMPARE(Form1->ListBox1->count(), 5);
+        QCOMPARE(control<QListWidget>(Form1, "ListBox1")->count(), 5);
     }
 
     void fileListFollowsTheFolder()
@@ -273,28 +275,28 @@ private slots:
         // A slice added between two lists shows in the second; one removed goes again.
         const QString added = "IM1a with a name long enough to scroll the list sideways";
         copy("MR_small.dcm", added.toStdString());
-        QTest::mouseClick(Form1->ButtonFileList, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonFileList"), Qt::LeftButton);
         const QStringList during = {prefix + "IM1", prefix + added, prefix + "IM2", prefix + "IM10"};
         QCOMPARE(listEntries(), during);
-        QCOMPARE(Form1->EditFListNo->text(), QString("2"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFListNo")->text(), QString("2"));
 
         // The same listing again leaves no entry chosen, as a list filled anew.
-        Form1->ListBox1->setCurrentRow(3);
-        Form1->ListBox1->scrollToBottom();
-        QScrollBar& across = *Form1->ListBox1->horizontalScrollBar();
+        control<QListWidget>(Form1, "ListBox1")->setCurrentRow(3);
+        control<QListWidget>(Form1, "ListBox1")->scrollToBottom();
+        QScrollBar& across = *control<QListWidget>(Form1, "ListBox1")->horizontalScrollBar();
         QTRY_VERIFY(across.maximum() > 0);
         across.setValue(across.maximum());
-        QTest::mouseClick(Form1->ButtonFileList, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonFileList"), Qt::LeftButton);
         QCOMPARE(listEntries(), during);
-        QCOMPARE(Form1->ListBox1->currentRow(), -1);
-        QVERIFY(Form1->ListBox1->selectedItems().isEmpty());
-        QCOMPARE(Form1->ListBox1->verticalScrollBar()->value(), 0);
+        QCOMPARE(control<QListWidget>(Form1, "ListBox1")->currentRow(), -1);
+        QVERIFY(control<QListWidget>(Form1, "ListBox1")->selectedItems().isEmpty());
+        QCOMPARE(control<QListWidget>(Form1, "ListBox1")->verticalScrollBar()->value(), 0);
         QCOMPARE(across.value(), 0);
 
         std::filesystem::remove(folder_.path() / added.toStdString());
-        QTest::mouseClick(Form1->ButtonFileList, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonFileList"), Qt::LeftButton);
         QCOMPARE(listEntries(), before);
-        QCOMPARE(Form1->EditFListNo->text(), QString("1"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFListNo")->text(), QString("1"));
         QVERIFY(dialogs_->errors.isEmpty());
     }
 
@@ -303,27 +305,27 @@ private slots:
         const QString prefix = QString::fromStdString(folder_.path().string()) + "/";
         activate(Form1);
         loadByName(prefix + "IM1");
-        QCOMPARE(Form1->EditFListNo->text(), QString("0"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFListNo")->text(), QString("0"));
 
         // Away from the user: the first message reloads the file, the index moves on.
-        Form1->EditFileSize->setText("x");
+        control<QLineEdit>(Form1, "EditFileSize")->setText("x");
         QVERIFY(turnWheel(120));
-        QCOMPARE(Form1->EditFileName->text(), prefix + "IM1");
-        QCOMPARE(Form1->EditFileSize->text(), QString("9830"));
-        QCOMPARE(Form1->EditFListNo->text(), QString("1"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(), prefix + "IM1");
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileSize")->text(), QString("9830"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFListNo")->text(), QString("1"));
         QVERIFY(turnWheel(120));
-        QCOMPARE(Form1->EditFileName->text(), prefix + "IM2");
-        QCOMPARE(Form1->EditFListNo->text(), QString("2"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(), prefix + "IM2");
+        QCOMPARE(control<QLineEdit>(Form1, "EditFListNo")->text(), QString("2"));
         QVERIFY(turnWheel(120));
-        QCOMPARE(Form1->EditFileName->text(), prefix + "IM10");
-        QCOMPARE(Form1->EditFListNo->text(), QString("2")); // the last entry of the series
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(), prefix + "IM10");
+        QCOMPARE(control<QLineEdit>(Form1, "EditFListNo")->text(), QString("2")); // the last entry of the series
         // Towards the user: back down to the first entry and no further.
         for (int i = 0; i < 2; ++i) QVERIFY(turnWheel(-120));
-        QCOMPARE(Form1->EditFileName->text(), prefix + "IM2");
-        QCOMPARE(Form1->EditFListNo->text(), QString("0"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(), prefix + "IM2");
+        QCOMPARE(control<QLineEdit>(Form1, "EditFListNo")->text(), QString("0"));
         QVERIFY(turnWheel(-120));
-        QCOMPARE(Form1->EditFileName->text(), prefix + "IM1");
-        QCOMPARE(Form1->EditFListNo->text(), QString("0"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(), prefix + "IM1");
+        QCOMPARE(control<QLineEdit>(Form1, "EditFListNo")->text(), QString("0"));
         QVERIFY(dialogs_->errors.isEmpty());
     }
 
@@ -332,52 +334,52 @@ private slots:
         const QString prefix = QString::fromStdString(folder_.path().string()) + "/";
         activate(Form1);
         loadByName(prefix + "IM1");
-        Form1->EditFileSize->setText("x");
+        control<QLineEdit>(Form1, "EditFileSize")->setText("x");
 
         Form1->StringGridDICOMDblClick();
         turnWheel(120);
         Form1->StringGridDICOMDblClick();
-        QCOMPARE(Form1->EditFileSize->text(), QString("x"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileSize")->text(), QString("x"));
 
         activate(Form2);
         dialogs_->errors.clear(); // the MTF window's activation reports its still empty table
         turnWheel(120);
-        QCOMPARE(Form1->EditFileSize->text(), QString("x"));
-        QCOMPARE(Form1->EditFileName->text(), prefix + "IM1");
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileSize")->text(), QString("x"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(), prefix + "IM1");
 
         // A sideways tilt is no step either.
         activate(Form1);
         QWheelEvent tilt(QPointF(), QPointF(), QPoint(), QPoint(120, 0), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(Form1->ListBox1, &tilt);
-        QCOMPARE(Form1->EditFileSize->text(), QString("x"));
+        QApplication::sendEvent(control<QListWidget>(Form1, "ListBox1"), &tilt);
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileSize")->text(), QString("x"));
         QVERIFY(dialogs_->errors.isEmpty());
     }
 
     void wheelWithAnIndexOutsideTheListReportsIt()
     {
         activate(Form1);
-        Form1->EditFListNo->setText("7");
-        Form1->EditFileSize->setText("x");
+        control<QLineEdit>(Form1, "EditFListNo")->setText("7");
+        control<QLineEdit>(Form1, "EditFileSize")->setText("x");
         turnWheel(120);
         QCOMPARE(dialogs_->errors, QStringList{QString::fromStdString(Msg::listIndex(7))});
-        QCOMPARE(Form1->EditFileSize->text(), QString("x"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileSize")->text(), QString("x"));
     }
 
     void editsShowTheStartOfWhatTheProgramWrites()
     {
-        Form1->EditFOVSize->setFixedWidth(40); // narrower than its text, as in the window's row of edits
+        control<QLineEdit>(Form1, "EditFOVSize")->setFixedWidth(40); // narrower than its text, as in the window's row of edits
         loadByName(copy("CT_small.dcm", "CT_small.dcm"));
-        for (QLineEdit* edit : {Form1->EditFOVSize, Form1->EditPxlSpc, Form1->EditFileName}) {
+        for (QLineEdit* edit : {control<QLineEdit>(Form1, "EditFOVSize"), control<QLineEdit>(Form1, "EditPxlSpc"), control<QLineEdit>(Form1, "EditFileName")}) {
             QVERIFY(edit->text().size() > 6);
             QCOMPARE(edit->cursorPosition(), 0);
         }
-        QCOMPARE(Form1->EditFOVSize->text(), QString("338.671600"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFOVSize")->text(), QString("338.671600"));
         // What the user types stays where the typing put it.
-        Form1->EditPxlSpc->setFocus();
-        Form1->EditPxlSpc->end(false);
-        QTest::keyClicks(Form1->EditPxlSpc, "12");
-        QCOMPARE(Form1->EditPxlSpc->text(), QString("0.66146812"));
-        QCOMPARE(Form1->EditPxlSpc->cursorPosition(), 10);
+        control<QLineEdit>(Form1, "EditPxlSpc")->setFocus();
+        control<QLineEdit>(Form1, "EditPxlSpc")->end(false);
+        QTest::keyClicks(control<QLineEdit>(Form1, "EditPxlSpc"), "12");
+        QCOMPARE(control<QLineEdit>(Form1, "EditPxlSpc")->text(), QString("0.66146812"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditPxlSpc")->cursorPosition(), 10);
     }
 
     // The same MR slice stored in other transfer syntaxes: decoded on loading, it
@@ -398,24 +400,24 @@ private slots:
         QFETCH(QString, syntax);
         const TempFolder own; // a folder of its own keeps the other series' list as it is
         const QString path = QString::fromStdString(own.write("slice.dcm", readFile(pydicomFile(file.toStdString()))).string());
-        Form1->RadioGroupTool->setItemIndex(0);
-        Form1->CheckBoxRoiLock->setChecked(true);
-        Form1->CheckBoxSwp->setChecked(true);
+        control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(0);
+        control<QCheckBox>(Form1, "CheckBoxRoiLock")->setChecked(true);
+        control<QCheckBox>(Form1, "CheckBoxSwp")->setChecked(true);
         loadByName(path);
         QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
-        QVERIFY(!Form1->CheckBoxSwp->isChecked());
+        QVERIFY(!control<QCheckBox>(Form1, "CheckBoxSwp")->isChecked());
         QCOMPARE(Form1->ImgSizeX, 64);
         QCOMPARE(Form1->ImgSizeY, 64);
-        const QString memo = Form1->Memo1->toPlainText();
+        const QString memo = control<QPlainTextEdit>(Form1, "Memo1")->toPlainText();
         QCOMPARE(memo.contains("Decoded from : " + syntax), !syntax.isEmpty());
         QVERIFY(memo.contains("DspMtrx : 64"));
 
         // The ROI over the whole image.
-        for (QLineEdit* e : {Form1->EditROIPosX, Form1->EditROIPosY}) e->setText("32");
-        for (QLineEdit* e : {Form1->EditROISizeX, Form1->EditROISizeY}) e->setText("64");
-        QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
-        QTest::mouseClick(Form1->ButtonStat, Qt::LeftButton);
-        QCOMPARE(Form1->EditHSBP->text(), QString("518.88134765625")); // 2125338 / 4096
+        for (QLineEdit* e : {control<QLineEdit>(Form1, "EditROIPosX"), control<QLineEdit>(Form1, "EditROIPosY")}) e->setText("32");
+        for (QLineEdit* e : {control<QLineEdit>(Form1, "EditROISizeX"), control<QLineEdit>(Form1, "EditROISizeY")}) e->setText("64");
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonStat"), Qt::LeftButton);
+        QCOMPARE(control<QLineEdit>(Form1, "EditHSBP")->text(), QString("518.88134765625")); // 2125338 / 4096
     }
 
     void aFileThatCannotBeShownAsOneGreySliceLeavesTheImageAsItWas()
@@ -424,27 +426,51 @@ private slots:
         loadByName(shownFile);
         const ByteBuffer buffer = Form1->FileBuffer;
         const GreyBitmap bitmap = Form1->DispBitmap;
-        const QStringList edits = {Form1->EditImgSizeX->text(), Form1->EditImgSizeY->text(), Form1->EditPxlSpc->text(),
-                                   Form1->EditHeader->text(), Form1->EditFileSize->text(), Form1->Memo1->toPlainText()};
+        const QStringList edits = {control<QLineEdit>(Form1, "EditImgSizeX")->text(), control<QLineEdit>(Form1, "EditImgSizeY")->text(), control<QLineEdit>(Form1, "EditPxlSpc")->text(),
+                                   control<QLineEdit>(Form1, "EditHeader")->text(), control<QLineEdit>(Form1, "EditFileSize")->text(), control<QPlainTextEdit>(Form1, "Memo1")->toPlainText()};
         const TempFolder own;
         const QString colour = QString::fromStdString(own.write("colour.dcm", readFile(pydicomFile("SC_rgb_rle.dcm"))).string());
-        Form1->EditFileName->setText(colour);
+        control<QLineEdit>(Form1, "EditFileName")->setText(colour);
         Form1->ViewState = 2;
         guarded(Form1, &TForm1::BitBtnLoadClick)();
         QCOMPARE(dialogs_->errors, QStringList{QString::fromStdString(
                                        Msg::notOneGreySlice(colour.toStdString(), Msg::colourImage("RGB")))});
         QCOMPARE(Form1->FileBuffer, buffer);
         QCOMPARE(Form1->DispBitmap.pixels, bitmap.pixels);
-        QCOMPARE((QStringList{Form1->EditImgSizeX->text(), Form1->EditImgSizeY->text(), Form1->EditPxlSpc->text(),
-                              Form1->EditHeader->text(), Form1->EditFileSize->text(), Form1->Memo1->toPlainText()}),
+        QCOMPARE((QStringList{control<QLineEdit>(Form1, "EditImgSizeX")->text(), control<QLineEdit>(Form1, "EditImgSizeY")->text(), control<QLineEdit>(Form1, "EditPxlSpc")->text(),
+                              control<QLineEdit>(Form1, "EditHeader")->text(), control<QLineEdit>(Form1, "EditFileSize")->text(), control<QPlainTextEdit>(Form1, "Memo1")->toPlainText()}),
                  edits);
-        QCOMPARE(Form1->EditFileName->text(), colour); // the name asked for stays, so the wheel goes on from it
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(), colour); // the name asked for stays, so the wheel goes on from it
 
         // What is shown can still be drawn and measured.
         dialogs_->errors.clear();
-        QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
         QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
         QCOMPARE(Form1->DispBitmap.pixels, bitmap.pixels);
+    }
+
+    // A header whose reading fails part way shows what was read before the failure:
+    // its edits, its rows of the tag grid and its summary, written after the failure.
+    void aHeaderFailingPartWayShowsWhatWasReadBeforeIt()
+    {
+        DicomBytes b;
+        b.element(0x0028, 0x0010, "US", us(64)).element(0x0028, 0x1052, "DS", "abc ").element(0x0028, 0x0011, "US", us(32));
+        const QString path = QString::fromStdString(folder_.write("bad_intercept.dcm", b.withPixels()).string());
+        control<QLineEdit>(Form1, "EditImgSizeY")->setText("1");
+        try {
+            loadByName(path);
+            QFAIL("no conversion error");
+        } catch (const AppError& e) {
+            QCOMPARE(QString::fromUtf8(e.what()), QString::fromStdString(Msg::notFloat("abc")));
+        }
+        QCOMPARE(control<QLineEdit>(Form1, "EditImgSizeY")->text(), QString("64"));
+        QVERIFY(control<QPlainTextEdit>(Form1, "Memo1")->toPlainText().startsWith("DspMtrx : 64"));
+        const StringGrid& grid = *control<StringGrid>(Form1, "StringGridDICOM");
+        QCOMPARE(grid.rowCount(), 1024); // the row count the reader set at its start
+        int rows = 0; // the row of Rows, the element read before the failing one
+        while (rows < grid.rowCount() && !(grid.cell(1, rows) == "0028" && grid.cell(2, rows) == "0010")) ++rows;
+        QVERIFY(rows < grid.rowCount());
+        QCOMPARE(grid.cell(6, rows), QString("64"));
     }
 };
 

@@ -12,6 +12,7 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "ViewerDriving.h"
+#include "WindowControls.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -57,10 +58,10 @@ QString lines(const QString& memoText)
 
 void placeRoi(const QString& x, const QString& y, const QString& size)
 {
-    Form1->EditROIPosX->setText(x);
-    Form1->EditROIPosY->setText(y);
-    Form1->EditROISizeX->setText(size);
-    Form1->EditROISizeY->setText(size);
+    control<QLineEdit>(Form1, "EditROIPosX")->setText(x);
+    control<QLineEdit>(Form1, "EditROIPosY")->setText(y);
+    control<QLineEdit>(Form1, "EditROISizeX")->setText(size);
+    control<QLineEdit>(Form1, "EditROISizeY")->setText(size);
     Form1->ViewState = 1;
     Form1->DrawImage();
 }
@@ -70,18 +71,18 @@ QString field(const QString& name, QLineEdit* edit) { return name + "\t" + edit-
 // The MTF window's table, results and memos, as the command prints them.
 QString mtfWindowText()
 {
-    const InputGrid& grid = *Form2->StringGridInput;
+    const InputGrid& grid = *control<InputGrid>(Form2, "StringGridInput");
     QString text;
     for (int r = 0; r < grid.rowCount(); ++r) {
         QStringList cells;
         for (int c = 1; c < grid.colCount(); ++c) cells << grid.cell(c, r);
         text += cells.join('\t') + "\r\n";
     }
-    text += "\r\n" + field("SliceInterval(mm)", Form2->EditsIntrv) + field("SliceThickness(mm)", Form2->EditSThick) +
-            field("FWHM(mm)", Form2->EditFWHM) + field("Centre (sample)", Form2->EditMaxPoint) +
-            field("1/FWHM (cycle/mm)", Form2->EditFrq) + field("MTF at 1/FWHM", Form2->EditMTF);
-    text += "\r\n" + lines(Form2->MemoVSSPz->toPlainText()) + "\r\n" + lines(Form2->MemoPSSPz->toPlainText()) + "\r\n" +
-            lines(Form2->MemoMTF->toPlainText());
+    text += "\r\n" + field("SliceInterval(mm)", control<QLineEdit>(Form2, "EditsIntrv")) + field("SliceThickness(mm)", control<QLineEdit>(Form2, "EditSThick")) +
+            field("FWHM(mm)", control<QLineEdit>(Form2, "EditFWHM")) + field("Centre (sample)", control<QLineEdit>(Form2, "EditMaxPoint")) +
+            field("1/FWHM (cycle/mm)", control<QLineEdit>(Form2, "EditFrq")) + field("MTF at 1/FWHM", control<QLineEdit>(Form2, "EditMTF"));
+    text += "\r\n" + lines(control<QPlainTextEdit>(Form2, "MemoVSSPz")->toPlainText()) + "\r\n" + lines(control<QPlainTextEdit>(Form2, "MemoPSSPz")->toPlainText()) + "\r\n" +
+            lines(control<QPlainTextEdit>(Form2, "MemoMTF")->toPlainText());
     return text;
 }
 
@@ -110,13 +111,13 @@ private slots:
         series = folder.path() / "sspz";
         CreateForms();
         Form1->show();
-        Form1->RadioGroupMode->setItemIndex(2); // DICOM
+        control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(2); // DICOM
     }
 
     void init()
     {
         d = &installScriptedDialogs();
-        Form1->RadioGroupMode->setItemIndex(2);
+        control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(2);
     }
 
     void sspzGivesTheTextsOfOpenAndCal()
@@ -137,13 +138,13 @@ private slots:
         const Run json = measure({"sspz", str(series), "--roi", "64,64,20,20", "--json"});
         QCOMPARE(json.code, 0);
         const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
-        QCOMPARE(o["fwhm"].toString(), Form2->EditFWHM->text());
-        QCOMPARE(o["centre"].toString(), Form2->EditMaxPoint->text());
-        QCOMPARE(o["mtf"].toString(), Form2->EditMTF->text());
+        QCOMPARE(o["fwhm"].toString(), control<QLineEdit>(Form2, "EditFWHM")->text());
+        QCOMPARE(o["centre"].toString(), control<QLineEdit>(Form2, "EditMaxPoint")->text());
+        QCOMPARE(o["mtf"].toString(), control<QLineEdit>(Form2, "EditMTF")->text());
         QCOMPARE(o["series"].toArray().size(), 21);
         QVERIFY(!o["seriesInstanceUid"].toString().isEmpty());
-        QCOMPARE(o["series"].toArray()[20].toObject()["mean"].toString(), Form2->StringGridInput->cell(4, 21));
-        QCOMPARE(o["mtfTable"].toArray()[1].toObject()["mtf"].toString(), Form2->MemoMTF->toPlainText().split('\n')[2].section('\t', 1));
+        QCOMPARE(o["series"].toArray()[20].toObject()["mean"].toString(), control<InputGrid>(Form2, "StringGridInput")->cell(4, 21));
+        QCOMPARE(o["mtfTable"].toArray()[1].toObject()["mtf"].toString(), control<QPlainTextEdit>(Form2, "MemoMTF")->toPlainText().split('\n')[2].section('\t', 1));
     }
 
     void windowSaveWritesThePdfAndTheTextBesideIt()
@@ -221,16 +222,16 @@ private slots:
         QFETCH(bool, segmentTrend);
         QFETCH(int, window);
         const QString water = str(folder.path() / "water" / "water.dcm");
-        Form1->CheckBoxRoiLock->setChecked(true);
+        control<QCheckBox>(Form1, "CheckBoxRoiLock")->setChecked(true);
         loadByName(water);
         placeRoi("64", "60", "64");
-        Form3->RadioGroupXY->setItemIndex(0);
+        control<RadioGroup>(Form3, "RadioGroupXY")->setItemIndex(0);
         Form3->ButtonLoadClick();
-        Form3->RadioGroupXY->setItemIndex(direction); // the switch exchanges what "Load" wrote
-        Form3->CheckBoxTrnd->setChecked(bandTrend);
-        Form3->EditN->setText("2");
-        Form3->CheckBoxTrnd1->setChecked(segmentTrend);
-        Form3->RadioGroupWindow->setItemIndex(window);
+        control<RadioGroup>(Form3, "RadioGroupXY")->setItemIndex(direction); // the switch exchanges what "Load" wrote
+        control<QCheckBox>(Form3, "CheckBoxTrnd")->setChecked(bandTrend);
+        control<QLineEdit>(Form3, "EditN")->setText("2");
+        control<QCheckBox>(Form3, "CheckBoxTrnd1")->setChecked(segmentTrend);
+        control<RadioGroup>(Form3, "RadioGroupWindow")->setItemIndex(window);
         Form3->ButtonCalClick();
         Form3->ButtonResultClick();
         const QString spectrum = QGuiApplication::clipboard()->text();
@@ -240,7 +241,7 @@ private slots:
 
         const Run run = measure(QStringList{"nps", water, "--roi", "64,60,64,64"} + options);
         QCOMPARE(run.code, 0);
-        QCOMPARE(run.out, "Segment#\t" + Form3->EditNSgmnt->text() + "\r\n\r\n" + spectrum + "\r\n" + acf);
+        QCOMPARE(run.out, "Segment#\t" + control<QLineEdit>(Form3, "EditNSgmnt")->text() + "\r\n\r\n" + spectrum + "\r\n" + acf);
     }
 
     void spectrumSaveWritesTheLastCalculation()
@@ -257,7 +258,7 @@ private slots:
         QVERIFY(std::filesystem::file_size(pdf) > 1000);
         const std::vector<uint8_t> bytes = readFile(folder.path() / "reports" / "nps.tsv");
         const QString tsv = QString::fromUtf8(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
-        QVERIFY(tsv.startsWith("Segment#\t" + Form3->EditNSgmnt->text() + "\r\n\r\nc/mm\t"));
+        QVERIFY(tsv.startsWith("Segment#\t" + control<QLineEdit>(Form3, "EditNSgmnt")->text() + "\r\n\r\nc/mm\t"));
         QVERIFY(tsv.contains("ROI (centre x,y, size w,h)\t64,60,64,64\r\n"));
         QVERIFY(tsv.contains("Window\tRect\r\n"));
         QVERIFY(tsv.contains("X/Y\tY\r\n"));
@@ -275,7 +276,7 @@ private slots:
 
         const Run roi = measure({"roi", ct, "--roi", "60,70,30,30"});
         QCOMPARE(roi.code, 0);
-        QCOMPARE(roi.out, field("Average", Form1->EditHSBP) + field("SD", Form1->EditVSBP));
+        QCOMPARE(roi.out, field("Average", control<QLineEdit>(Form1, "EditHSBP")) + field("SD", control<QLineEdit>(Form1, "EditVSBP")));
         const Run tags = measure({"header", ct});
         QCOMPARE(tags.code, 0);
         QCOMPARE(tags.out, header);
@@ -286,26 +287,26 @@ private slots:
         std::vector<int16_t> samples(64 * 64);
         for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<int16_t>((i * 7919) % 200 - 100);
         const QString raw = str(folder.write("phantom.raw", words16(samples)));
-        Form1->RadioGroupMode->setItemIndex(1); // 16bit
+        control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1); // 16bit
         d->inputAnswers = {QString("64 64"), QString("0.5")};
         loadByName(raw);
-        Form1->EditOffst->setText("10");
+        control<QLineEdit>(Form1, "EditOffst")->setText("10");
         placeRoi("32", "32", "32");
         Form1->ButtonStatClick();
-        Form3->RadioGroupXY->setItemIndex(0); // before "Load", which writes the X values
+        control<RadioGroup>(Form3, "RadioGroupXY")->setItemIndex(0); // before "Load", which writes the X values
         Form3->ButtonLoadClick();
-        Form3->CheckBoxTrnd->setChecked(false);
-        Form3->CheckBoxTrnd1->setChecked(false);
-        Form3->RadioGroupWindow->setItemIndex(1);
+        control<QCheckBox>(Form3, "CheckBoxTrnd")->setChecked(false);
+        control<QCheckBox>(Form3, "CheckBoxTrnd1")->setChecked(false);
+        control<RadioGroup>(Form3, "RadioGroupWindow")->setItemIndex(1);
         Form3->ButtonCalClick();
-        const QString segments = Form3->EditNSgmnt->text();
+        const QString segments = control<QLineEdit>(Form3, "EditNSgmnt")->text();
         Form3->ButtonResultClick();
         const QString spectrum = QGuiApplication::clipboard()->text();
         QCOMPARE(d->errors, QStringList{});
 
         const QStringList load{"--mode", "16bit", "--size", "64,64", "--spacing", "0.5", "--offset", "10"};
         const Run roi = measure(QStringList{"roi", raw, "--roi", "32,32,32,32"} + load);
-        QCOMPARE(roi.out, field("Average", Form1->EditHSBP) + field("SD", Form1->EditVSBP));
+        QCOMPARE(roi.out, field("Average", control<QLineEdit>(Form1, "EditHSBP")) + field("SD", control<QLineEdit>(Form1, "EditVSBP")));
         const Run nps = measure(QStringList{"nps", raw, "--roi", "32,32,32,32"} + load);
         QCOMPARE(nps.out.left(nps.out.indexOf("\r\n\r\n", 20) + 4), "Segment#\t" + segments + "\r\n\r\n" + spectrum + "\r\n");
 

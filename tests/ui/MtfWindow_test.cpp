@@ -6,6 +6,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "UpDownWidget.h"
+#include "WindowControls.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -20,7 +21,7 @@ namespace {
 
 void fillGrid(const std::vector<QString>& means)
 {
-    InputGrid* g = Form2->StringGridInput;
+    InputGrid* g = control<InputGrid>(Form2, "StringGridInput");
     g->setColCount(5);
     g->setRowCount(static_cast<int>(means.size()) + 1);
     for (int r = 1; r <= static_cast<int>(means.size()); ++r) {
@@ -34,10 +35,10 @@ void fillGrid(const std::vector<QString>& means)
 void loadElevenSampleProfile()
 {
     fillGrid({"5", "5", "6", "10", "40", "100", "50", "12", "6", "5", "5"});
-    Form2->EditsIntrv->setText("1");
-    Form2->EditLSFgdx->setText("1");
-    Form2->EditSThick->setText("1");
-    Form2->EditLSFgnd->setText("11"); // as the series measurement leaves it
+    control<QLineEdit>(Form2, "EditsIntrv")->setText("1");
+    control<QLineEdit>(Form2, "EditLSFgdx")->setText("1");
+    control<QLineEdit>(Form2, "EditSThick")->setText("1");
+    control<QLineEdit>(Form2, "EditLSFgnd")->setText("11"); // as the series measurement leaves it
 }
 
 QStringList memoLines(const QPlainTextEdit* memo) { return memo->toPlainText().split('\n'); }
@@ -80,15 +81,15 @@ public:
 QStringList results()
 {
     QStringList r;
-    for (QLineEdit* e : {Form2->EditLSFgnd, Form2->EditFWHM, Form2->EditMaxPoint, Form2->EditMTFgnd, Form2->EditMTFgdx,
-                         Form2->EditFrq, Form2->EditMTF})
+    for (QLineEdit* e : {control<QLineEdit>(Form2, "EditLSFgnd"), control<QLineEdit>(Form2, "EditFWHM"), control<QLineEdit>(Form2, "EditMaxPoint"), control<QLineEdit>(Form2, "EditMTFgnd"), control<QLineEdit>(Form2, "EditMTFgdx"),
+                         control<QLineEdit>(Form2, "EditFrq"), control<QLineEdit>(Form2, "EditMTF")})
         r << e->text();
-    return r << Form2->MemoVSSPz->toPlainText() << Form2->MemoMTF->toPlainText();
+    return r << control<QPlainTextEdit>(Form2, "MemoVSSPz")->toPlainText() << control<QPlainTextEdit>(Form2, "MemoMTF")->toPlainText();
 }
 
 QPoint cellCentre(int column, int row)
 {
-    const QTableView* v = Form2->StringGridInput;
+    const QTableView* v = control<InputGrid>(Form2, "StringGridInput");
     return {v->columnViewportPosition(column) + v->columnWidth(column) / 2,
             v->rowViewportPosition(row) + v->rowHeight(row) / 2};
 }
@@ -110,7 +111,7 @@ private slots:
         QCOMPARE(d->errors, QStringList{"'' は浮動小数点数ではありません"});
         QCOMPARE(results(), before);
         QCOMPARE(Form2->Series1->count(), 0);
-        QCOMPARE(Form2->PageControl1->currentWidget(), Form2->TabSheet1);
+        QCOMPARE(control<QTabWidget>(Form2, "PageControl1")->currentWidget(), control<QWidget>(Form2, "TabSheet1"));
     }
 
     void closingTheErrorReportDoesNotActivateAgain()
@@ -156,23 +157,23 @@ private slots:
         loadElevenSampleProfile();
         activate();
         QCOMPARE(d->errors, QStringList{});
-        QCOMPARE(Form2->EditLSFgnd->text(), QString("11"));
-        QCOMPARE(Form2->EditFWHM->text(), QString("1.74166666666667"));
-        QCOMPARE(Form2->EditMaxPoint->text(), QString("5.07916666666667"));
-        QCOMPARE(Form2->EditMTFgnd->text(), QString("27"));
-        QCOMPARE(Form2->EditMTFgdx->text(), QString("0.0181818181818182"));
-        QCOMPARE(Form2->EditFrq->text().left(10), QString("0.57416267"));
-        QVERIFY(!Form2->EditMTF->text().isEmpty());
-        QCOMPARE(Form2->PageControl1->currentWidget(), Form2->TabSheetLSF);
+        QCOMPARE(control<QLineEdit>(Form2, "EditLSFgnd")->text(), QString("11"));
+        QCOMPARE(control<QLineEdit>(Form2, "EditFWHM")->text(), QString("1.74166666666667"));
+        QCOMPARE(control<QLineEdit>(Form2, "EditMaxPoint")->text(), QString("5.07916666666667"));
+        QCOMPARE(control<QLineEdit>(Form2, "EditMTFgnd")->text(), QString("27"));
+        QCOMPARE(control<QLineEdit>(Form2, "EditMTFgdx")->text(), QString("0.0181818181818182"));
+        QCOMPARE(control<QLineEdit>(Form2, "EditFrq")->text().left(10), QString("0.57416267"));
+        QVERIFY(!control<QLineEdit>(Form2, "EditMTF")->text().isEmpty());
+        QCOMPARE(control<QTabWidget>(Form2, "PageControl1")->currentWidget(), control<QWidget>(Form2, "TabSheetLSF"));
 
-        const QStringList v = memoLines(Form2->MemoVSSPz);
-        const QStringList p = memoLines(Form2->MemoPSSPz);
+        const QStringList v = memoLines(control<QPlainTextEdit>(Form2, "MemoVSSPz"));
+        const QStringList p = memoLines(control<QPlainTextEdit>(Form2, "MemoPSSPz"));
         QCOMPARE(v.size(), 13); // header, 11 lines, and the empty rest after the last CR LF
         QCOMPARE(v[0], QString("mm\taSSPz 1 1"));
         QCOMPARE(v[1], QString("-5.07916666666667\t0"));
         QCOMPARE(v[6].section('\t', 1), QString("95"));
         QCOMPARE(p[6].section('\t', 1), QString("100"));
-        const QStringList m = memoLines(Form2->MemoMTF);
+        const QStringList m = memoLines(control<QPlainTextEdit>(Form2, "MemoMTF"));
         QCOMPARE(m.size(), 29);
         QCOMPARE(m[0], QString("c/mm\tMTF 1 1"));
         QCOMPARE(m[1], QString("0\t1"));
@@ -190,11 +191,11 @@ private slots:
         loadElevenSampleProfile();
         Form2->ButtonPNTYClick();
         const QStringList first = results();
-        QTest::mouseClick(Form2->ButtonCalMTF, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form2, "ButtonCalMTF"), Qt::LeftButton);
         QCOMPARE(results(), first);
-        QTest::mouseClick(Form2->UpDown1->upButton(), Qt::LeftButton);
+        QTest::mouseClick(control<UpDown>(Form2, "UpDown1")->upButton(), Qt::LeftButton);
         QCOMPARE(results(), first);
-        QCOMPARE(Form2->UpDown1->position(), 25);
+        QCOMPARE(control<UpDown>(Form2, "UpDown1")->position(), 25);
         QCOMPARE(d->errors, QStringList{});
     }
 
@@ -207,8 +208,8 @@ private slots:
         Form2->ButtonDrawDClick();
         QCOMPARE(Form2->Series1->points(), sspz);
 
-        Form2->PageControl1->setCurrentWidget(Form2->TabSheetMTF);
-        Form2->EditMTFgnd->setText("10");
+        control<QTabWidget>(Form2, "PageControl1")->setCurrentWidget(control<QWidget>(Form2, "TabSheetMTF"));
+        control<QLineEdit>(Form2, "EditMTFgnd")->setText("10");
         Form2->ButtonDrawDClick();
         const double step = 0.0181818181818182;
         QCOMPARE(Form2->Series2->count(), 10);
@@ -216,20 +217,20 @@ private slots:
         QCOMPARE(Form2->Chart2.bottom->max(), 9 * step);
         QCOMPARE(Form2->Chart2.bottom->tickInterval(), 9 * step / 5);
         Form2->ButtonMTFToMemoClick();
-        QCOMPARE(memoLines(Form2->MemoMTF).size(), 12);
+        QCOMPARE(memoLines(control<QPlainTextEdit>(Form2, "MemoMTF")).size(), 12);
 
-        Form2->EditMTFgnd->setText("99999"); // clipped to the arrays
+        control<QLineEdit>(Form2, "EditMTFgnd")->setText("99999"); // clipped to the arrays
         Form2->ButtonDrawDClick();
         QCOMPARE(Form2->Series2->count(), MtfArraySize);
 
-        Form2->PageControl1->setCurrentWidget(Form2->TabSheet1);
-        Form2->EditLSFgnd->setText("3");
+        control<QTabWidget>(Form2, "PageControl1")->setCurrentWidget(control<QWidget>(Form2, "TabSheet1"));
+        control<QLineEdit>(Form2, "EditLSFgnd")->setText("3");
         Form2->ButtonDrawDClick();
         QCOMPARE(Form2->Series1->points(), sspz);
 
-        Form2->PageControl1->setCurrentWidget(Form2->TabSheetLSF);
-        Form2->EditMaxPoint->setText("x");
-        QTest::mouseClick(Form2->ButtonDrawD, Qt::LeftButton);
+        control<QTabWidget>(Form2, "PageControl1")->setCurrentWidget(control<QWidget>(Form2, "TabSheetLSF"));
+        control<QLineEdit>(Form2, "EditMaxPoint")->setText("x");
+        QTest::mouseClick(control<QPushButton>(Form2, "ButtonDrawD"), Qt::LeftButton);
         QCOMPARE(d->errors, QStringList{} << "'x' は浮動小数点数ではありません");
         QCOMPARE(Form2->Series1->points(), sspz);
     }
@@ -238,18 +239,18 @@ private slots:
     {
         loadElevenSampleProfile();
         Form2->ButtonPNTYClick();
-        const QString sspz = Form2->MemoVSSPz->toPlainText();
-        Form2->EditLSFgdx->setText("?");
+        const QString sspz = control<QPlainTextEdit>(Form2, "MemoVSSPz")->toPlainText();
+        control<QLineEdit>(Form2, "EditLSFgdx")->setText("?");
         guarded(Form2, &TForm2::ButtonSSPzToMemoClick)();
-        QCOMPARE(Form2->MemoVSSPz->toPlainText(), sspz); // a bad spacing: unchanged
-        Form2->EditLSFgdx->setText("1");
-        Form2->EditMaxPoint->setText("");
+        QCOMPARE(control<QPlainTextEdit>(Form2, "MemoVSSPz")->toPlainText(), sspz); // a bad spacing: unchanged
+        control<QLineEdit>(Form2, "EditLSFgdx")->setText("1");
+        control<QLineEdit>(Form2, "EditMaxPoint")->setText("");
         guarded(Form2, &TForm2::ButtonSSPzToMemoClick)();
-        QCOMPARE(Form2->MemoVSSPz->toPlainText(), QString()); // a bad centre: emptied
-        QCOMPARE(Form2->MemoPSSPz->toPlainText(), QString());
-        Form2->EditMTFgdx->setText("step");
+        QCOMPARE(control<QPlainTextEdit>(Form2, "MemoVSSPz")->toPlainText(), QString()); // a bad centre: emptied
+        QCOMPARE(control<QPlainTextEdit>(Form2, "MemoPSSPz")->toPlainText(), QString());
+        control<QLineEdit>(Form2, "EditMTFgdx")->setText("step");
         guarded(Form2, &TForm2::ButtonMTFToMemoClick)();
-        QCOMPARE(Form2->MemoMTF->toPlainText(), QString());
+        QCOMPARE(control<QPlainTextEdit>(Form2, "MemoMTF")->toPlainText(), QString());
         QCOMPARE(d->errors, (QStringList{"'?' は浮動小数点数ではありません", "'' は浮動小数点数ではありません",
                                          "'step' は浮動小数点数ではありません"}));
     }
@@ -257,14 +258,14 @@ private slots:
     void negativeSpacingMirrorsTheChartInAscendingX()
     {
         loadElevenSampleProfile();
-        Form2->EditLSFgdx->setText("-1");
+        control<QLineEdit>(Form2, "EditLSFgdx")->setText("-1");
         Form2->ButtonPNTYClick();
-        QCOMPARE(memoLines(Form2->MemoVSSPz)[1], QString("5.07916666666667\t0"));
+        QCOMPARE(memoLines(control<QPlainTextEdit>(Form2, "MemoVSSPz"))[1], QString("5.07916666666667\t0"));
         const QList<QPointF> pts = Form2->Series1->points();
         QCOMPARE(pts.size(), 11);
         for (int k = 1; k < pts.size(); ++k) QVERIFY(pts[k - 1].x() <= pts[k].x());
         QCOMPARE(pts.front().y(), 0.0);
-        QCOMPARE(Form2->EditMTFgdx->text(), QString("0.0181818181818182"));
+        QCOMPARE(control<QLineEdit>(Form2, "EditMTFgdx")->text(), QString("0.0181818181818182"));
     }
 
     void failuresKeepEarlierResults_data()
@@ -296,7 +297,7 @@ private slots:
         Form2->ButtonPNTYClick();
         const QStringList before = results();
         fillGrid(means);
-        Form2->EditLSFgdx->setText(spacing);
+        control<QLineEdit>(Form2, "EditLSFgdx")->setText(spacing);
         guarded(Form2, &TForm2::ButtonPNTYClick)();
         QCOMPARE(d->errors, QStringList{message});
         const QStringList after = results();
@@ -338,7 +339,7 @@ private slots:
         loadElevenSampleProfile();
         Form2->ButtonPNTYClick();
         Form2->findChild<QLineEdit*>(editName)->setText(text);
-        if (button == "DrawD") Form2->PageControl1->setCurrentWidget(Form2->TabSheetMTF);
+        if (button == "DrawD") control<QTabWidget>(Form2, "PageControl1")->setCurrentWidget(control<QWidget>(Form2, "TabSheetMTF"));
         Form2->findChild<QPushButton*>("Button" + button)->click();
         QCOMPARE(d->errors, message.isEmpty() ? QStringList{} : QStringList{message});
         for (const QString& shown : results()) QVERIFY2(!shown.contains("INF") && !shown.contains("NAN"), qPrintable(shown));
@@ -353,7 +354,7 @@ private slots:
         loadElevenSampleProfile();
         Form2->ButtonPNTYClick();
         const QStringList before = results();
-        Form2->StringGridInput->setRowCount(MtfArraySize + 2);
+        control<InputGrid>(Form2, "StringGridInput")->setRowCount(MtfArraySize + 2);
         guarded(Form2, &TForm2::ButtonPNTYClick)();
         QCOMPARE(d->errors.size(), 1);
         QVERIFY(d->errors[0].contains("2049"));
@@ -366,18 +367,18 @@ private slots:
         Form2->ButtonAllClick();
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  QString("s1.dcm\t1\t1\t10\r\ns2.dcm\t1\t2\t20\r\ns3.dcm\t1\t3\t30\r\n"));
-        QCOMPARE(Form2->EditAve->text(), QString("20"));
-        QCOMPARE(Form2->EditSD->text(), QString("8.16496580927726"));
-        QCOMPARE(Form2->EditMax->text(), QString("30"));
-        QCOMPARE(Form2->EditMin->text(), QString("10"));
-        QCOMPARE(Form2->StringGridInput->selectionBottomRight(), QPoint(4, 3));
+        QCOMPARE(control<QLineEdit>(Form2, "EditAve")->text(), QString("20"));
+        QCOMPARE(control<QLineEdit>(Form2, "EditSD")->text(), QString("8.16496580927726"));
+        QCOMPARE(control<QLineEdit>(Form2, "EditMax")->text(), QString("30"));
+        QCOMPARE(control<QLineEdit>(Form2, "EditMin")->text(), QString("10"));
+        QCOMPARE(control<InputGrid>(Form2, "StringGridInput")->selectionBottomRight(), QPoint(4, 3));
     }
 
     void draggingOverTheGridShowsTheSelectionCorner()
     {
         fillGrid(std::vector<QString>(8, "1"));
-        QWidget* viewport = Form2->StringGridInput->viewport();
-        Form2->PageControl1->setCurrentWidget(Form2->PixelValue);
+        QWidget* viewport = control<InputGrid>(Form2, "StringGridInput")->viewport();
+        control<QTabWidget>(Form2, "PageControl1")->setCurrentWidget(control<QWidget>(Form2, "PixelValue"));
         QLabel* panel = Form2->StatusBar1Panels[0];
         panel->clear();
         QTest::mouseMove(viewport, cellCentre(2, 2));
@@ -395,13 +396,13 @@ private slots:
     void activatingTheShownWindowProcessesTheTable()
     {
         loadElevenSampleProfile();
-        Form2->EditFWHM->setText("FWHM");
+        control<QLineEdit>(Form2, "EditFWHM")->setText("FWHM");
         Form1->show();
         Form1->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(Form1));
         Form1->ButtonToForm2Click();
         QVERIFY(QTest::qWaitForWindowActive(Form2));
-        QTRY_COMPARE(Form2->EditFWHM->text(), QString("1.74166666666667"));
+        QTRY_COMPARE(control<QLineEdit>(Form2, "EditFWHM")->text(), QString("1.74166666666667"));
         QCOMPARE(d->errors, QStringList{});
         Form2->hide();
         Form1->hide();

@@ -8,6 +8,7 @@
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
 #include "Unit1.h"
+#include "WindowControls.h"
 
 #include <QTest>
 
@@ -52,31 +53,31 @@ class RoiToolTest : public QObject {
     void show(const std::vector<int16_t>& samples, int columns, int rows)
     {
         Form1->FileBuffer = words16(samples);
-        Form1->RadioGroupMode->setItemIndex(1);
-        Form1->CheckBoxSwp->setChecked(false);
-        Form1->CheckBoxRoiLock->setChecked(true);
-        Form1->RadioGroupRange->setItemIndex(1);
-        Form1->RadioGroupTool->setItemIndex(ToolRoi);
-        for (auto [edit, text] : {std::pair{Form1->EditHeader, "0"}, {Form1->EditOffst, "0"}, {Form1->EditMF, "1.0"},
-                                  {Form1->EditImgSftX, "0"}, {Form1->EditImgSftY, "0"}, {Form1->EditWindowLevel, "128"},
-                                  {Form1->EditWindowWidth, "256"}, {Form1->EditROIPosX, "64"}, {Form1->EditROIPosY, "64"},
-                                  {Form1->EditROISizeX, "64"}, {Form1->EditROISizeY, "64"}, {Form1->EditHSBP, "0"},
-                                  {Form1->EditVSBP, "0"}, {Form1->EditPxlSpc, "0.488"}})
+        control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1);
+        control<QCheckBox>(Form1, "CheckBoxSwp")->setChecked(false);
+        control<QCheckBox>(Form1, "CheckBoxRoiLock")->setChecked(true);
+        control<RadioGroup>(Form1, "RadioGroupRange")->setItemIndex(1);
+        control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(ToolRoi);
+        for (auto [edit, text] : {std::pair{control<QLineEdit>(Form1, "EditHeader"), "0"}, {control<QLineEdit>(Form1, "EditOffst"), "0"}, {control<QLineEdit>(Form1, "EditMF"), "1.0"},
+                                  {control<QLineEdit>(Form1, "EditImgSftX"), "0"}, {control<QLineEdit>(Form1, "EditImgSftY"), "0"}, {control<QLineEdit>(Form1, "EditWindowLevel"), "128"},
+                                  {control<QLineEdit>(Form1, "EditWindowWidth"), "256"}, {control<QLineEdit>(Form1, "EditROIPosX"), "64"}, {control<QLineEdit>(Form1, "EditROIPosY"), "64"},
+                                  {control<QLineEdit>(Form1, "EditROISizeX"), "64"}, {control<QLineEdit>(Form1, "EditROISizeY"), "64"}, {control<QLineEdit>(Form1, "EditHSBP"), "0"},
+                                  {control<QLineEdit>(Form1, "EditVSBP"), "0"}, {control<QLineEdit>(Form1, "EditPxlSpc"), "0.488"}})
             edit->setText(text);
-        Form1->EditImgSizeX->setText(QString::number(columns));
-        Form1->EditImgSizeY->setText(QString::number(rows));
-        QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
+        control<QLineEdit>(Form1, "EditImgSizeX")->setText(QString::number(columns));
+        control<QLineEdit>(Form1, "EditImgSizeY")->setText(QString::number(rows));
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
         dialogs_->errors.clear();
         dialogs_->informations.clear();
         dialogs_->openCount = 0;
     }
 
-    static void press(Qt::MouseButton button, QPoint at) { QTest::mousePress(Form1->Image1, button, {}, at); }
-    static void move(QPoint to) { QTest::mouseMove(Form1->Image1, to); }
-    static void release(Qt::MouseButton button, QPoint at) { QTest::mouseRelease(Form1->Image1, button, {}, at); }
+    static void press(Qt::MouseButton button, QPoint at) { QTest::mousePress(control<ImageWidget>(Form1, "Image1"), button, {}, at); }
+    static void move(QPoint to) { QTest::mouseMove(control<ImageWidget>(Form1, "Image1"), to); }
+    static void release(Qt::MouseButton button, QPoint at) { QTest::mouseRelease(control<ImageWidget>(Form1, "Image1"), button, {}, at); }
 
-    static QString average() { return Form1->EditHSBP->text(); }
-    static QString sd() { return Form1->EditVSBP->text(); }
+    static QString average() { return control<QLineEdit>(Form1, "EditHSBP")->text(); }
+    static QString sd() { return control<QLineEdit>(Form1, "EditVSBP")->text(); }
 
 private slots:
     void initTestCase()
@@ -87,11 +88,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(Form1));
     }
 
-    // Must run first: the size menu's notification at creation set the ROI.
+    // The size menu's notification at creation sets the ROI: a window just created.
     void startRoi()
     {
-        QCOMPARE(Form1->RoiRect, (Rect{32, 32, 95, 95}));
-        QCOMPARE(Form1->RoiViewRect, (Rect{32, 32, 95, 95}));
+        const TForm1 fresh;
+        QCOMPARE(fresh.RoiRect, (Rect{32, 32, 95, 95}));
+        QCOMPARE(fresh.RoiViewRect, (Rect{32, 32, 95, 95}));
     }
 
     void statMeasuresTheFramedBlock()
@@ -99,7 +101,7 @@ private slots:
         // Columns and rows 32 to 95 of value column + 2 row.
         show(image(512, 512, [](int r, int c) { return c + 2 * r; }), 512, 512);
         QCOMPARE(Form1->RoiViewRect, (Rect{32, 32, 95, 95}));
-        QTest::mouseClick(Form1->ButtonStat, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonStat"), Qt::LeftButton);
         QCOMPARE(average(), QString("190.5"));
         QCOMPARE(sd(), QString("41.307"));
     }
@@ -107,39 +109,39 @@ private slots:
     void statSampleValues()
     {
         show(std::vector<int16_t>(128 * 128, 100), 128, 128);
-        QTest::mouseClick(Form1->ButtonStat, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonStat"), Qt::LeftButton);
         QCOMPARE(average(), QString("100"));
         QCOMPARE(sd(), QString("0.000"));
 
         // Two samples 0 and 2 in a 2 x 1 block: the SD divides by N.
         show({0, 2, 50, 50}, 2, 2);
-        Form1->EditROIPosX->setText("1");
-        Form1->EditROIPosY->setText("0");
-        Form1->EditROISizeX->setText("2");
-        Form1->EditROISizeY->setText("1");
-        QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
-        QTest::mouseClick(Form1->ButtonStat, Qt::LeftButton);
+        control<QLineEdit>(Form1, "EditROIPosX")->setText("1");
+        control<QLineEdit>(Form1, "EditROIPosY")->setText("0");
+        control<QLineEdit>(Form1, "EditROISizeX")->setText("2");
+        control<QLineEdit>(Form1, "EditROISizeY")->setText("1");
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonStat"), Qt::LeftButton);
         QCOMPARE(average(), QString("1"));
         QCOMPARE(sd(), QString("1.000"));
 
         // One sample: 0x7FFF plus offset 1 wraps; stored 01 02 reads 258 with "Swap".
         auto single = [&](int16_t stored) {
             show({stored}, 1, 1);
-            Form1->EditROIPosX->setText("0");
-            Form1->EditROIPosY->setText("0");
-            Form1->EditROISizeX->setText("1");
-            Form1->EditROISizeY->setText("1");
-            QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
+            control<QLineEdit>(Form1, "EditROIPosX")->setText("0");
+            control<QLineEdit>(Form1, "EditROIPosY")->setText("0");
+            control<QLineEdit>(Form1, "EditROISizeX")->setText("1");
+            control<QLineEdit>(Form1, "EditROISizeY")->setText("1");
+            QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
         };
         single(0x7FFF);
-        Form1->EditOffst->setText("1");
-        QTest::mouseClick(Form1->ButtonStat, Qt::LeftButton);
+        control<QLineEdit>(Form1, "EditOffst")->setText("1");
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonStat"), Qt::LeftButton);
         QCOMPARE(average(), QString("-32768"));
         single(0x0201);
-        QTest::mouseClick(Form1->ButtonStat, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonStat"), Qt::LeftButton);
         QCOMPARE(average(), QString("513"));
-        Form1->CheckBoxSwp->setChecked(true);
-        QTest::mouseClick(Form1->ButtonStat, Qt::LeftButton);
+        control<QCheckBox>(Form1, "CheckBoxSwp")->setChecked(true);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonStat"), Qt::LeftButton);
         QCOMPARE(average(), QString("258"));
         QVERIFY(dialogs_->errors.isEmpty());
     }
@@ -148,22 +150,22 @@ private slots:
     {
         show(std::vector<int16_t>(64 * 64, 7), 64, 64);
         // A ROI wholly outside the image: a message, the results stay.
-        Form1->EditROIPosX->setText("300");
-        QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
-        QTest::mouseClick(Form1->ButtonStat, Qt::LeftButton);
+        control<QLineEdit>(Form1, "EditROIPosX")->setText("300");
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonStat"), Qt::LeftButton);
         QCOMPARE(dialogs_->errors, QStringList{Msg::roiHoldsNoSamples});
         QCOMPARE(average(), QString("0"));
         // Half outside: only the samples inside count.
-        Form1->EditROIPosX->setText("64");
-        QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
-        QTest::mouseClick(Form1->ButtonStat, Qt::LeftButton);
+        control<QLineEdit>(Form1, "EditROIPosX")->setText("64");
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonStat"), Qt::LeftButton);
         QCOMPARE(average(), QString("7"));
         // A size of 0: 0 divided by 0.
         dialogs_->errors.clear();
-        Form1->EditHSBP->setText("0");
-        Form1->EditROISizeY->setText("0");
-        QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
-        QTest::mouseClick(Form1->ButtonStat, Qt::LeftButton);
+        control<QLineEdit>(Form1, "EditHSBP")->setText("0");
+        control<QLineEdit>(Form1, "EditROISizeY")->setText("0");
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonStat"), Qt::LeftButton);
         QCOMPARE(dialogs_->errors, QStringList{Msg::invalidFloatOp});
         QCOMPARE(average(), QString("0"));
     }
@@ -171,30 +173,30 @@ private slots:
     void toolOffMeasuresNothing()
     {
         show(std::vector<int16_t>(128 * 128, 9), 128, 128);
-        Form1->RadioGroupTool->setItemIndex(ToolOff);
-        QTest::mouseClick(Form1->ButtonStat, Qt::LeftButton);
+        control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(ToolOff);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonStat"), Qt::LeftButton);
         QCOMPARE(average(), QString("0"));
-        QTest::mouseClick(Form1->Image1, Qt::LeftButton, {}, QPoint(64, 64));
+        QTest::mouseClick(control<ImageWidget>(Form1, "Image1"), Qt::LeftButton, {}, QPoint(64, 64));
         QCOMPARE(average(), QString("0"));
         // With "ROI" a click without movement measures.
-        Form1->RadioGroupTool->setItemIndex(ToolRoi);
-        QTest::mouseClick(Form1->Image1, Qt::LeftButton, {}, QPoint(64, 64));
+        control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(ToolRoi);
+        QTest::mouseClick(control<ImageWidget>(Form1, "Image1"), Qt::LeftButton, {}, QPoint(64, 64));
         QCOMPARE(average(), QString("9"));
     }
 
     void sizeMenuSelectsRoiAndDrawsTheFrame()
     {
         show(std::vector<int16_t>(512 * 512, 40), 512, 512);
-        Form1->EditROIPosX->setText("256");
-        Form1->EditROIPosY->setText("256");
-        Form1->RadioGroupTool->setItemIndex(ToolMove);
-        QAction* item = Form1->PopupMenu1->findChild<QAction*>("N0128");
+        control<QLineEdit>(Form1, "EditROIPosX")->setText("256");
+        control<QLineEdit>(Form1, "EditROIPosY")->setText("256");
+        control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(ToolMove);
+        QAction* item = control<QMenu>(Form1, "PopupMenu1")->findChild<QAction*>("N0128");
         QVERIFY(item);
-        QVERIFY(Form1->PopupMenu1->actions().contains(item));
+        QVERIFY(control<QMenu>(Form1, "PopupMenu1")->actions().contains(item));
         item->trigger();
-        QCOMPARE(Form1->RadioGroupTool->itemText(), QString("ROI"));
-        QCOMPARE(Form1->EditROISizeX->text(), QString("128"));
-        QCOMPARE(Form1->EditROISizeY->text(), QString("128"));
+        QCOMPARE(control<RadioGroup>(Form1, "RadioGroupTool")->itemText(), QString("ROI"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditROISizeX")->text(), QString("128"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditROISizeY")->text(), QString("128"));
         QCOMPARE(Form1->RoiRect, (Rect{192, 192, 319, 319}));
         // The visible outline runs just beside the ROI's top-left corner.
         QCOMPARE(int(Form1->DispBitmap.row(191)[191]), 255 - 40);
@@ -215,9 +217,9 @@ private slots:
         move({200, 150});
         QCOMPARE(Form1->RoiViewRect, (Rect{168, 118, 231, 181}));
         QCOMPARE(Form1->RoiRect, (Rect{168, 118, 231, 181}));
-        QCOMPARE(Form1->EditROIPosX->text(), QString("200"));
-        QCOMPARE(Form1->EditROIPosY->text(), QString("150"));
-        QCOMPARE(Form1->EditROISizeX->text(), QString("64"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditROIPosX")->text(), QString("200"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditROIPosY")->text(), QString("150"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditROISizeX")->text(), QString("64"));
         // The old frame is gone, the new one drawn.
         QCOMPARE(int(Form1->DispBitmap.row(31)[31]), 20);
         QCOMPARE(int(Form1->DispBitmap.row(117)[167]), 255 - 20);
@@ -236,72 +238,72 @@ private slots:
         move({20, 24});
         release(Qt::LeftButton, {20, 24});
         QCOMPARE(Form1->RoiViewRect, (Rect{32, 32, 95, 95}));
-        QCOMPARE(Form1->EditROISizeX->text(), QString("64"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditROISizeX")->text(), QString("64"));
 
-        Form1->CheckBoxRoiLock->setChecked(false);
+        control<QCheckBox>(Form1, "CheckBoxRoiLock")->setChecked(false);
         press(Qt::LeftButton, {10, 10});
         move({20, 24});
         QCOMPARE(Form1->RoiViewRect, (Rect{20, 24, 95, 95}));
-        QCOMPARE(Form1->EditROISizeX->text(), QString("76"));
-        QCOMPARE(Form1->EditROISizeY->text(), QString("72"));
-        QCOMPARE(Form1->EditROIPosX->text(), QString("64"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditROISizeX")->text(), QString("76"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditROISizeY")->text(), QString("72"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditROIPosX")->text(), QString("64"));
         release(Qt::LeftButton, {20, 24});
         press(Qt::LeftButton, {100, 100});
         move({120, 110});
         release(Qt::LeftButton, {120, 110});
         QCOMPARE(Form1->RoiViewRect, (Rect{20, 24, 120, 110}));
-        QCOMPARE(Form1->EditROISizeX->text(), QString("101"));
-        QCOMPARE(Form1->EditROISizeY->text(), QString("87"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditROISizeX")->text(), QString("101"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditROISizeY")->text(), QString("87"));
         // The next redraw centres the new size on the unchanged position.
-        QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
         QCOMPARE(Form1->RoiRect, (Rect{14, 21, 114, 107}));
     }
 
     void rightDragSetsWindowAndLevel()
     {
         show(std::vector<int16_t>(64 * 64, 0), 64, 64);
-        Form1->RadioGroupTool->setItemIndex(ToolOff); // whatever the tool
-        Form1->RadioGroupRange->setItemIndex(2);      // "10"
-        Form1->EditWindowWidth->setText("100");
-        Form1->EditWindowLevel->setText("100");
+        control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(ToolOff); // whatever the tool
+        control<RadioGroup>(Form1, "RadioGroupRange")->setItemIndex(2);      // "10"
+        control<QLineEdit>(Form1, "EditWindowWidth")->setText("100");
+        control<QLineEdit>(Form1, "EditWindowLevel")->setText("100");
         press(Qt::RightButton, {100, 100});
         move({110, 100});
-        QCOMPARE(Form1->EditWindowWidth->text(), QString("200"));
-        QCOMPARE(Form1->EditWindowLevel->text(), QString("100"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditWindowWidth")->text(), QString("200"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditWindowLevel")->text(), QString("100"));
         // Grey of 0 at level 100, width 200: round(-100 * 1.28) + 128 = 0.
         QCOMPARE(int(Form1->DispBitmap.row(0)[0]), 0);
         // Too far left: the width stays, the level still follows (up raises it).
         move({50, 90});
-        QCOMPARE(Form1->EditWindowWidth->text(), QString("200"));
-        QCOMPARE(Form1->EditWindowLevel->text(), QString("200"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditWindowWidth")->text(), QString("200"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditWindowLevel")->text(), QString("200"));
         release(Qt::RightButton, {50, 90});
         QCOMPARE(Form1->DragButton, QString());
         move({60, 60});
-        QCOMPARE(Form1->EditWindowLevel->text(), QString("200"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditWindowLevel")->text(), QString("200"));
     }
 
     void moveToolPansAndHomeResets()
     {
         show(image(512, 512, [](int, int c) { return c % 256; }), 512, 512);
-        Form1->EditMF->setText("2.0");
-        QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
-        Form1->RadioGroupTool->setItemIndex(ToolMove);
+        control<QLineEdit>(Form1, "EditMF")->setText("2.0");
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
+        control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(ToolMove);
         QCOMPARE(Form1->ViewWindow.Left, 128);
         press(Qt::LeftButton, {100, 100});
         move({110, 96});
         // s = 0.5: 5 image pixels right and 2 up.
-        QCOMPARE(Form1->EditImgSftX->text(), QString("5"));
-        QCOMPARE(Form1->EditImgSftY->text(), QString("2"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditImgSftX")->text(), QString("5"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditImgSftY")->text(), QString("2"));
         QCOMPARE(Form1->ViewWindow.Left, 118);
         QCOMPARE(Form1->ViewWindow.Top, 132);
         QCOMPARE(int(Form1->DispBitmap.row(0)[0]), 118);
         release(Qt::LeftButton, {110, 96});
         QCOMPARE(Form1->DragButton, QString());
 
-        Form1->RadioGroupTool->setItemIndex(ToolHome);
-        QCOMPARE(Form1->EditMF->text(), QString("1.0"));
-        QCOMPARE(Form1->EditImgSftX->text(), QString("0"));
-        QCOMPARE(Form1->EditImgSftY->text(), QString("0"));
+        control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(ToolHome);
+        QCOMPARE(control<QLineEdit>(Form1, "EditMF")->text(), QString("1.0"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditImgSftX")->text(), QString("0"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditImgSftY")->text(), QString("0"));
         QCOMPARE(Form1->DispBitmap.width, 512);
     }
 
@@ -309,7 +311,7 @@ private slots:
     {
         show(std::vector<int16_t>(512 * 512, 20), 512, 512);
         PaintCounter counter;
-        Form1->Image1->installEventFilter(&counter);
+        control<ImageWidget>(Form1, "Image1")->installEventFilter(&counter);
         auto paintsOfOneMove = [&](QPoint to) {
             QTest::qWait(20);
             counter.paints = 0;
@@ -323,19 +325,19 @@ private slots:
         press(Qt::RightButton, {100, 100});
         QCOMPARE(paintsOfOneMove({105, 90}), 1);
         release(Qt::RightButton, {105, 90});
-        Form1->Image1->removeEventFilter(&counter);
+        control<ImageWidget>(Form1, "Image1")->removeEventFilter(&counter);
     }
 
     void trimWritesTheRoiBlock()
     {
         show(image(512, 512, [](int r, int c) { return r * 100 + c; }), 512, 512);
-        Form1->EditROIPosX->setText("256");
-        Form1->EditROIPosY->setText("256");
-        QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
-        Form1->RadioGroupTool->setItemIndex(ToolMove); // the frame as last set counts, whatever the tool
+        control<QLineEdit>(Form1, "EditROIPosX")->setText("256");
+        control<QLineEdit>(Form1, "EditROIPosY")->setText("256");
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
+        control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(ToolMove); // the frame as last set counts, whatever the tool
         const auto chosen = folder_.path() / "water.raw";
         dialogs_->openAnswers.push_back(QString::fromStdString(chosen.string()));
-        QTest::mouseClick(Form1->ButtonTriming, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonTriming"), Qt::LeftButton);
         QVERIFY(dialogs_->errors.isEmpty());
         QCOMPARE(dialogs_->informations, QStringList{"トリミングした画像を保存しました。"});
 
@@ -352,25 +354,25 @@ private slots:
         const auto before = folderEntries();
 
         // Cancelled: nothing.
-        QTest::mouseClick(Form1->ButtonTriming, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonTriming"), Qt::LeftButton);
         QCOMPARE(dialogs_->openCount, 1);
         QVERIFY(dialogs_->errors.isEmpty() && dialogs_->informations.isEmpty());
 
         // One byte per sample: refused before the dialog.
-        Form1->RadioGroupMode->setItemIndex(0);
+        control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(0);
         dialogs_->openAnswers.push_back(QString::fromStdString((folder_.path() / "b.raw").string()));
-        QTest::mouseClick(Form1->ButtonTriming, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonTriming"), Qt::LeftButton);
         QCOMPARE(dialogs_->errors, QStringList{Msg::trimNeeds16Bit});
         QCOMPARE(dialogs_->openCount, 1);
         QVERIFY(dialogs_->informations.isEmpty());
         dialogs_->openAnswers.clear();
-        Form1->RadioGroupMode->setItemIndex(1);
+        control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1);
 
         // A folder that does not exist: the creation error, no message of success.
         dialogs_->errors.clear();
         const auto missing = folder_.path() / "missing" / "c.raw";
         dialogs_->openAnswers.push_back(QString::fromStdString(missing.string()));
-        QTest::mouseClick(Form1->ButtonTriming, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonTriming"), Qt::LeftButton);
         const std::string target = (folder_.path() / "missing" / "c 64 64 0p488.bin").string();
         QCOMPARE(dialogs_->errors, QStringList{QString::fromStdString(Msg::cannotCreate(target))});
         QVERIFY(dialogs_->informations.isEmpty());
@@ -380,21 +382,21 @@ private slots:
     void flipsRedrawAndTwiceRestore()
     {
         show(image(4, 6, [](int r, int c) { return r * 10 + c; }), 4, 6);
-        Form1->RadioGroupTool->setItemIndex(ToolOff);
+        control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(ToolOff);
         const ByteBuffer original = Form1->FileBuffer;
         Form1->ViewState = 0; // as right after a load
-        QTest::mouseClick(Form1->ButtonVert, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonVert"), Qt::LeftButton);
         QCOMPARE(int(Form1->DispBitmap.row(0)[1]), 51);
-        QTest::mouseClick(Form1->ButtonVert, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonVert"), Qt::LeftButton);
         QCOMPARE(Form1->FileBuffer, original);
-        QTest::mouseClick(Form1->ButtonHoriz, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonHoriz"), Qt::LeftButton);
         QCOMPARE(int(Form1->DispBitmap.row(1)[0]), 13);
-        QTest::mouseClick(Form1->ButtonHoriz, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonHoriz"), Qt::LeftButton);
         QCOMPARE(Form1->FileBuffer, original);
         QVERIFY(dialogs_->errors.isEmpty());
 
         // A view taller than wide does not turn.
-        QTest::mouseClick(Form1->ButtonCW, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonCW"), Qt::LeftButton);
         QCOMPARE(dialogs_->errors, QStringList{Msg::viewNotSquare});
         QCOMPARE(Form1->FileBuffer, original);
     }
@@ -402,20 +404,20 @@ private slots:
     void turnsRedrawAndRestore()
     {
         show(image(8, 8, [](int r, int c) { return r * 10 + c; }), 8, 8);
-        Form1->RadioGroupTool->setItemIndex(ToolOff);
+        control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(ToolOff);
         const ByteBuffer original = Form1->FileBuffer;
         Form1->ViewState = 0;
-        QTest::mouseClick(Form1->ButtonCW, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonCW"), Qt::LeftButton);
         QCOMPARE(int(Form1->DispBitmap.row(0)[7]), 0); // the top-left corner went to the top right
-        QTest::mouseClick(Form1->ButtonCCW, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonCCW"), Qt::LeftButton);
         QCOMPARE(Form1->FileBuffer, original);
-        for (int i = 0; i < 4; ++i) QTest::mouseClick(Form1->ButtonCW, Qt::LeftButton);
+        for (int i = 0; i < 4; ++i) QTest::mouseClick(control<QPushButton>(Form1, "ButtonCW"), Qt::LeftButton);
         QCOMPARE(Form1->FileBuffer, original);
 
         // Zoomed in, only the shown square (rows and columns 2 to 5) turns.
-        Form1->EditMF->setText("2.0");
-        QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
-        QTest::mouseClick(Form1->ButtonCCW, Qt::LeftButton);
+        control<QLineEdit>(Form1, "EditMF")->setText("2.0");
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonCCW"), Qt::LeftButton);
         QCOMPARE(int(Form1->DispBitmap.row(0)[0]), 25); // its top-right corner came to the top left
         const auto sample = [](int r, int c) { return int(Form1->FileBuffer[2 * (r * 8 + c)]); };
         QCOMPARE(sample(2, 2), 25);
@@ -424,10 +426,10 @@ private slots:
         QVERIFY(dialogs_->errors.isEmpty());
 
         // A shift that moves the view past the image edge: refused.
-        Form1->EditImgSftX->setText("3");
-        QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
+        control<QLineEdit>(Form1, "EditImgSftX")->setText("3");
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
         const ByteBuffer shifted = Form1->FileBuffer;
-        QTest::mouseClick(Form1->ButtonCW, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonCW"), Qt::LeftButton);
         QCOMPARE(dialogs_->errors, QStringList{Msg::viewOutsideImage});
         QCOMPARE(Form1->FileBuffer, shifted);
     }

@@ -8,6 +8,7 @@
 #include "TestFiles.h"
 #include "Unit1.h"
 #include "Unit2.h"
+#include "WindowControls.h"
 
 #include <QProcess>
 #include <QTest>
@@ -29,10 +30,10 @@ QString slicePath(const std::filesystem::path& folder, int number)
 
 void placeRoi(const QString& x, const QString& y, const QString& size)
 {
-    Form1->EditROIPosX->setText(x);
-    Form1->EditROIPosY->setText(y);
-    Form1->EditROISizeX->setText(size);
-    Form1->EditROISizeY->setText(size);
+    control<QLineEdit>(Form1, "EditROIPosX")->setText(x);
+    control<QLineEdit>(Form1, "EditROIPosY")->setText(y);
+    control<QLineEdit>(Form1, "EditROISizeX")->setText(size);
+    control<QLineEdit>(Form1, "EditROISizeY")->setText(size);
 }
 
 // Writes the test's series with the sample tool, its names and direction as given.
@@ -57,8 +58,8 @@ struct Measured {
 Measured measured()
 {
     Form2->FormActivate();
-    Measured m{{}, Form2->EditsIntrv->text(), Form2->EditFWHM->text()};
-    const StringGrid& grid = *Form2->StringGridInput;
+    Measured m{{}, control<QLineEdit>(Form2, "EditsIntrv")->text(), control<QLineEdit>(Form2, "EditFWHM")->text()};
+    const StringGrid& grid = *control<InputGrid>(Form2, "StringGridInput");
     for (int r = 1; r < grid.rowCount(); ++r) m.rows << grid.cell(2, r) + " " + grid.cell(3, r) + " " + grid.cell(4, r);
     return m;
 }
@@ -100,26 +101,26 @@ private slots:
         QCOMPARE(tool.exitCode(), 0);
         CreateForms();
         Form1->show();
-        Form1->RadioGroupMode->setItemIndex(2); // DICOM
+        control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(2); // DICOM
     }
 
     void init()
     {
         d = &installScriptedDialogs();
-        Form1->RadioGroupTool->setItemIndex(0);
-        Form1->CheckBoxRoiLock->setChecked(true);
+        control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(0);
+        control<QCheckBox>(Form1, "CheckBoxRoiLock")->setChecked(true);
     }
 
     void withNothingListedBothStopAtTheListIndex()
     {
-        QCOMPARE(Form1->ListBox1->count(), 0);
+        QCOMPARE(control<QListWidget>(Form1, "ListBox1")->count(), 0);
         guarded(Form1, &TForm1::ButtonDispCClick)(); // the dialog is cancelled
-        QCOMPARE(Form1->EditFListNo->text(), QString("0"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFListNo")->text(), QString("0"));
         guarded(Form1, &TForm1::ButtonCalSWClick)();
         const QString listIndex = QString::fromStdString(Msg::listIndex(0));
         QCOMPARE(d->errors, (QStringList{listIndex, listIndex}));
-        QCOMPARE(Form2->StringGridInput->rowCount(), 129); // prepared, then stopped
-        QCOMPARE(Form2->StringGridInput->cell(0, 128), QString("254"));
+        QCOMPARE(control<InputGrid>(Form2, "StringGridInput")->rowCount(), 129); // prepared, then stopped
+        QCOMPARE(control<InputGrid>(Form2, "StringGridInput")->cell(0, 128), QString("254"));
         QVERIFY(!Form2->isVisible());
     }
 
@@ -127,55 +128,55 @@ private slots:
     {
         d->openAnswers.push_back(slicePath(folder.path(), 5));
         Form1->ButtonDispCClick();
-        QCOMPARE(Form1->ListBox1->count(), slices);
-        QCOMPARE(Form1->EditFListNo->text(), QString("20"));
-        QCOMPARE(Form1->EditFileName->text(), Form1->ListBox1->item(20)->text());
-        QVERIFY(Form1->CheckBoxWWLock->isChecked());
-        QCOMPARE(Form2->EditSThick->text(), QString("5.00"));
+        QCOMPARE(control<QListWidget>(Form1, "ListBox1")->count(), slices);
+        QCOMPARE(control<QLineEdit>(Form1, "EditFListNo")->text(), QString("20"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(), control<QListWidget>(Form1, "ListBox1")->item(20)->text());
+        QVERIFY(control<QCheckBox>(Form1, "CheckBoxWWLock")->isChecked());
+        QCOMPARE(control<QLineEdit>(Form2, "EditSThick")->text(), QString("5.00"));
         QCOMPARE(d->errors, QStringList{});
     }
 
     void calMeasuresEverySliceAndTheMtfWindowFindsTheTrueWidth()
     {
         placeRoi("64", "64", "20");
-        const QString shown = Form1->EditFileName->text();
-        const QString level = Form1->EditWindowLevel->text();
+        const QString shown = control<QLineEdit>(Form1, "EditFileName")->text();
+        const QString level = control<QLineEdit>(Form1, "EditWindowLevel")->text();
         Form1->ButtonCalSWClick();
         QCOMPARE(d->errors, QStringList{});
 
-        QCOMPARE(Form2->StringGridInput->rowCount(), slices + 1);
-        QCOMPARE(Form2->StringGridInput->colCount(), 5);
-        QCOMPARE(Form2->StringGridInput->cell(1, 0), QString("FileName"));
-        QCOMPARE(Form2->StringGridInput->cell(4, 0), QString("Mean of ROI"));
+        QCOMPARE(control<InputGrid>(Form2, "StringGridInput")->rowCount(), slices + 1);
+        QCOMPARE(control<InputGrid>(Form2, "StringGridInput")->colCount(), 5);
+        QCOMPARE(control<InputGrid>(Form2, "StringGridInput")->cell(1, 0), QString("FileName"));
+        QCOMPARE(control<InputGrid>(Form2, "StringGridInput")->cell(4, 0), QString("Mean of ROI"));
         for (int r = 1; r <= slices; ++r) {
-            const QString name = Form2->StringGridInput->cell(1, r);
-            QCOMPARE(Form1->ListBox1->item(r - 1)->text().section('/', -1), name); // the row names its file
-            QCOMPARE(Form2->StringGridInput->cell(0, r), QString::number(r));
-            QCOMPARE(Form2->StringGridInput->cell(2, r), QString("5.00"));
+            const QString name = control<InputGrid>(Form2, "StringGridInput")->cell(1, r);
+            QCOMPARE(control<QListWidget>(Form1, "ListBox1")->item(r - 1)->text().section('/', -1), name); // the row names its file
+            QCOMPARE(control<InputGrid>(Form2, "StringGridInput")->cell(0, r), QString::number(r));
+            QCOMPARE(control<InputGrid>(Form2, "StringGridInput")->cell(2, r), QString("5.00"));
         }
-        QCOMPARE(Form2->EditsIntrv->text(), QString("0.5"));
-        QCOMPARE(Form2->EditLSFgdx->text(), QString("0.5"));
-        QCOMPARE(Form1->EditFileName->text(), shown);          // the shown slice is back
-        QCOMPARE(Form1->EditWindowLevel->text(), level);       // with the window of "Open"
+        QCOMPARE(control<QLineEdit>(Form2, "EditsIntrv")->text(), QString("0.5"));
+        QCOMPARE(control<QLineEdit>(Form2, "EditLSFgdx")->text(), QString("0.5"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(), shown);          // the shown slice is back
+        QCOMPARE(control<QLineEdit>(Form1, "EditWindowLevel")->text(), level);       // with the window of "Open"
         // and with its own mean: the row of the shown slice, not the last one.
-        const int shownRow = Form1->EditFListNo->text().toInt() + 1;
-        QCOMPARE(Form1->EditHSBP->text(), Form2->StringGridInput->cell(4, shownRow));
-        QVERIFY(Form1->EditHSBP->text() != Form2->StringGridInput->cell(4, slices));
+        const int shownRow = control<QLineEdit>(Form1, "EditFListNo")->text().toInt() + 1;
+        QCOMPARE(control<QLineEdit>(Form1, "EditHSBP")->text(), control<InputGrid>(Form2, "StringGridInput")->cell(4, shownRow));
+        QVERIFY(control<QLineEdit>(Form1, "EditHSBP")->text() != control<InputGrid>(Form2, "StringGridInput")->cell(4, slices));
 
         // The MTF window is shown; its activation processes the table.
         QTRY_VERIFY(Form2->isVisible());
-        QTRY_VERIFY(Form2->EditFWHM->text() != "FWHM");
+        QTRY_VERIFY(control<QLineEdit>(Form2, "EditFWHM")->text() != "FWHM");
         QCOMPARE(d->errors, QStringList{});
-        const double fwhm = Form2->EditFWHM->text().toDouble();
-        QVERIFY2(std::abs(fwhm - trueFwhm) < 0.02 * trueFwhm, qPrintable(Form2->EditFWHM->text()));
+        const double fwhm = control<QLineEdit>(Form2, "EditFWHM")->text().toDouble();
+        QVERIFY2(std::abs(fwhm - trueFwhm) < 0.02 * trueFwhm, qPrintable(control<QLineEdit>(Form2, "EditFWHM")->text()));
         // A Gaussian profile's MTF is exp(-2 pi^2 sigma^2 f^2).
         const double sigma = trueFwhm / (2 * std::sqrt(2 * std::log(2.0)));
-        const double fc = Form2->EditFrq->text().toDouble();
+        const double fc = control<QLineEdit>(Form2, "EditFrq")->text().toDouble();
         const double gaussianMtf = std::exp(-2 * M_PI * M_PI * sigma * sigma * fc * fc);
-        QVERIFY2(std::abs(Form2->EditMTF->text().toDouble() - gaussianMtf) < 0.005, qPrintable(Form2->EditMTF->text()));
-        QCOMPARE(Form2->Series1->count(), Form2->EditLSFgnd->text().toInt());
+        QVERIFY2(std::abs(control<QLineEdit>(Form2, "EditMTF")->text().toDouble() - gaussianMtf) < 0.005, qPrintable(control<QLineEdit>(Form2, "EditMTF")->text()));
+        QCOMPARE(Form2->Series1->count(), control<QLineEdit>(Form2, "EditLSFgnd")->text().toInt());
         QVERIFY(Form2->Series2->count() > 0);
-        QVERIFY(Form2->MemoMTF->toPlainText().startsWith("c/mm\tMTF 0.5 5.00"));
+        QVERIFY(control<QPlainTextEdit>(Form2, "MemoMTF")->toPlainText().startsWith("c/mm\tMTF 0.5 5.00"));
     }
 
     // Exports as scanners and archives write them measure as the slices written in
@@ -213,7 +214,7 @@ private slots:
         QCOMPARE(m.fwhm, reference.fwhm);
         const QString note = QString::fromStdString(Msg::seriesInPositionOrder(slices) +
                                                     (twoSeries ? Msg::filesLeftOut(slices + 1) : std::string()));
-        QCOMPARE(Form1->LabelSeriesStatus->text(), note);
+        QCOMPARE(control<QLabel>(Form1, "LabelSeriesStatus")->text(), note);
     }
 
     // Two slices at one position, or a gap out of step, stop "Cal." before any table.
@@ -239,14 +240,14 @@ private slots:
         d->openAnswers.push_back(QString::fromStdString((own.path() / "s0.dcm").string()));
         Form1->ButtonDispCClick();
         placeRoi("2", "2", "2");
-        Form2->StringGridInput->setCell(4, 1, "stale");
-        const int rows = Form2->StringGridInput->rowCount();
-        const QString shown = Form1->EditFileName->text();
+        control<InputGrid>(Form2, "StringGridInput")->setCell(4, 1, "stale");
+        const int rows = control<InputGrid>(Form2, "StringGridInput")->rowCount();
+        const QString shown = control<QLineEdit>(Form1, "EditFileName")->text();
         guarded(Form1, &TForm1::ButtonCalSWClick)();
         QCOMPARE(d->errors, QStringList{message});
-        QCOMPARE(Form2->StringGridInput->cell(4, 1), QString("stale"));
-        QCOMPARE(Form2->StringGridInput->rowCount(), rows);
-        QCOMPARE(Form1->EditFileName->text(), shown);
+        QCOMPARE(control<InputGrid>(Form2, "StringGridInput")->cell(4, 1), QString("stale"));
+        QCOMPARE(control<InputGrid>(Form2, "StringGridInput")->rowCount(), rows);
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(), shown);
     }
 
     void slicesWithoutPositionKeepTheNameOrderAndTheStatusSaysSo()
@@ -256,10 +257,10 @@ private slots:
         d->openAnswers.push_back(QString::fromStdString((own.path() / "IM10").string()));
         Form1->ButtonDispCClick();
         QCOMPARE(d->errors, QStringList{});
-        QCOMPARE(Form1->ListBox1->count(), 3);
-        QVERIFY(Form1->ListBox1->item(0)->text().endsWith("/IM1"));
-        QVERIFY(Form1->ListBox1->item(2)->text().endsWith("/IM10"));
-        QCOMPARE(Form1->LabelSeriesStatus->text(), QString::fromStdString(Msg::seriesInNameOrder(3)));
+        QCOMPARE(control<QListWidget>(Form1, "ListBox1")->count(), 3);
+        QVERIFY(control<QListWidget>(Form1, "ListBox1")->item(0)->text().endsWith("/IM1"));
+        QVERIFY(control<QListWidget>(Form1, "ListBox1")->item(2)->text().endsWith("/IM10"));
+        QCOMPARE(control<QLabel>(Form1, "LabelSeriesStatus")->text(), QString::fromStdString(Msg::seriesInNameOrder(3)));
     }
 
     void calRefusesAToolOtherThanRoiOrAnUnlockedRoi_data()
@@ -276,17 +277,17 @@ private slots:
         QFETCH(int, tool);
         QFETCH(bool, roiLock);
         QFETCH(QString, word);
-        Form2->StringGridInput->setCell(4, 1, "stale");
-        const QString shown = Form1->EditFileName->text();
-        const QString roi = Form1->EditROIPosX->text();
-        Form1->RadioGroupTool->setItemIndex(tool);
-        Form1->CheckBoxRoiLock->setChecked(roiLock);
+        control<InputGrid>(Form2, "StringGridInput")->setCell(4, 1, "stale");
+        const QString shown = control<QLineEdit>(Form1, "EditFileName")->text();
+        const QString roi = control<QLineEdit>(Form1, "EditROIPosX")->text();
+        control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(tool);
+        control<QCheckBox>(Form1, "CheckBoxRoiLock")->setChecked(roiLock);
         guarded(Form1, &TForm1::ButtonCalSWClick)();
         QCOMPARE(d->errors.size(), 1);
         QVERIFY(d->errors[0].contains(word));
-        QCOMPARE(Form2->StringGridInput->cell(4, 1), QString("stale"));
-        QCOMPARE(Form1->EditFileName->text(), shown);
-        QCOMPARE(Form1->EditROIPosX->text(), roi);
+        QCOMPARE(control<InputGrid>(Form2, "StringGridInput")->cell(4, 1), QString("stale"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(), shown);
+        QCOMPARE(control<QLineEdit>(Form1, "EditROIPosX")->text(), roi);
     }
 
     void aSingleSliceGivesTheTableAndAsksForTwo()
@@ -296,14 +297,14 @@ private slots:
         std::filesystem::copy_file(slicePath(folder.path(), 21).toStdString(), single / "only.dcm");
         d->openAnswers.push_back(QString::fromStdString((single / "only.dcm").string()));
         Form1->ButtonDispCClick();
-        const QString interval = Form2->EditsIntrv->text();
+        const QString interval = control<QLineEdit>(Form2, "EditsIntrv")->text();
         Form2->hide();
         guarded(Form1, &TForm1::ButtonCalSWClick)();
         QCOMPARE(d->errors.size(), 1);
         QVERIFY(d->errors[0].contains("2"));
-        QCOMPARE(Form2->StringGridInput->rowCount(), 2);
-        QCOMPARE(Form2->StringGridInput->cell(1, 1), QString("only.dcm"));
-        QCOMPARE(Form2->EditsIntrv->text(), interval);
+        QCOMPARE(control<InputGrid>(Form2, "StringGridInput")->rowCount(), 2);
+        QCOMPARE(control<InputGrid>(Form2, "StringGridInput")->cell(1, 1), QString("only.dcm"));
+        QCOMPARE(control<QLineEdit>(Form2, "EditsIntrv")->text(), interval);
         QVERIFY(!Form2->isVisible());
     }
 };

@@ -7,6 +7,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "WindowControls.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -40,46 +41,51 @@ private slots:
         dialogs_->errors.clear();
         dialogs_->inputPrompts.clear();
         dialogs_->openCount = 0;
-        Form1->CheckBoxWWLock->setChecked(false);
+        control<QCheckBox>(Form1, "CheckBoxWWLock")->setChecked(false);
     }
 
-    // Must run first: the state right after start.
+    // The state right after start, on windows created as the start-up creates them.
     void startState()
     {
-        QCOMPARE(Form1->windowTitle(), QString("Viewer"));
-        QCOMPARE(Form2->windowTitle(), QString("MTF"));
-        QCOMPARE(Form3->windowTitle(), QString("WienerSpectra"));
-        QVERIFY(!Form2->isVisible());
-        QVERIFY(!Form3->isVisible());
-        QCOMPARE(Form1->width(), 716);
-        QCOMPARE(Form1->EditFileName->text(), QString());
-        QCOMPARE(Form1->EditWindowLevel->text(), QString("100"));
-        QCOMPARE(Form1->EditMF->text(), QString("1.0"));
-        QCOMPARE(Form1->EditFListNo->text(), QString("1"));
-        QCOMPARE(Form1->RadioGroupMode->itemText(), QString("DICOM"));
-        QCOMPARE(Form1->RadioGroupRange->itemText(), QString("3"));
-        QCOMPARE(Form1->RadioGroupTool->itemText(), QString("ROI"));
-        QCOMPARE(Form1->StringGridDICOM->cell(2, 0), QString("Erement"));
-        QVERIFY(Form1->Image2->isVisible());
-        QVERIFY(!Form1->Image1->isVisible());
+        TForm1 viewer;
+        TForm2 mtf;
+        TForm3 spectra;
+        viewer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+        QCOMPARE(viewer.windowTitle(), QString("Viewer"));
+        QCOMPARE(mtf.windowTitle(), QString("MTF"));
+        QCOMPARE(spectra.windowTitle(), QString("WienerSpectra"));
+        QVERIFY(!mtf.isVisible());
+        QVERIFY(!spectra.isVisible());
+        QCOMPARE(viewer.width(), 716);
+        QCOMPARE(control<QLineEdit>(&viewer, "EditFileName")->text(), QString());
+        QCOMPARE(control<QLineEdit>(&viewer, "EditWindowLevel")->text(), QString("100"));
+        QCOMPARE(control<QLineEdit>(&viewer, "EditMF")->text(), QString("1.0"));
+        QCOMPARE(control<QLineEdit>(&viewer, "EditFListNo")->text(), QString("1"));
+        QCOMPARE(control<RadioGroup>(&viewer, "RadioGroupMode")->itemText(), QString("DICOM"));
+        QCOMPARE(control<RadioGroup>(&viewer, "RadioGroupRange")->itemText(), QString("3"));
+        QCOMPARE(control<RadioGroup>(&viewer, "RadioGroupTool")->itemText(), QString("ROI"));
+        QCOMPARE(control<StringGrid>(&viewer, "StringGridDICOM")->cell(2, 0), QString("Erement"));
+        QVERIFY(control<QLabel>(&viewer, "Image2")->isVisible());
+        QVERIFY(!control<QWidget>(&viewer, "Image1")->isVisible());
 
         // "⇒" right after start does nothing.
-        QTest::mouseClick(Form1->BitBtnLoad, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(&viewer, "BitBtnLoad"), Qt::LeftButton);
         QCOMPARE(dialogs_->openCount, 0);
-        QVERIFY(Form1->Image2->isVisible());
+        QVERIFY(control<QLabel>(&viewer, "Image2")->isVisible());
         QVERIFY(dialogs_->errors.isEmpty());
     }
 
     void otherWindowsAreShownAndOnlyHidden()
     {
-        QTest::mouseClick(Form1->ButtonToForm2, Qt::LeftButton);
-        QTest::mouseClick(Form1->ButtonToForm2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonToForm2"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonToForm2"), Qt::LeftButton);
         QVERIFY(Form2->isVisible());
         const auto windows = QApplication::topLevelWidgets();
         QCOMPARE(std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->windowTitle() == "MTF"; }), 1);
         Form2->close();
         QVERIFY(!Form2->isVisible());
-        QTest::mouseClick(Form1->ButtonForm3, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonForm3"), Qt::LeftButton);
         QVERIFY(Form3->isVisible());
         Form3->close();
         QVERIFY(!Form3->isVisible());
@@ -87,45 +93,45 @@ private slots:
 
     void namedRawFileLoadsWithoutPrompts()
     {
-        Form1->RadioGroupMode->setItemIndex(1);
+        control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1);
         const auto file = folder_.write("water 512 512 0p488.raw", words16(ramp(512 * 512)));
         Form1->ViewState = 1;
         dialogs_->openAnswers = {QString::fromStdString(file.string())};
         Form1->BitBtnLoadClick();
         QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
         QVERIFY(dialogs_->inputPrompts.isEmpty());
-        QCOMPARE(Form1->EditImgSizeX->text(), QString("512"));
-        QCOMPARE(Form1->EditImgSizeY->text(), QString("512"));
-        QCOMPARE(Form1->EditPxlSpc->text(), QString("0.488"));
-        QCOMPARE(Form1->EditFileSize->text(), QString("524288"));
-        QCOMPARE(Form1->EditFileName->text(), QString::fromStdString(file.string()));
+        QCOMPARE(control<QLineEdit>(Form1, "EditImgSizeX")->text(), QString("512"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditImgSizeY")->text(), QString("512"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditPxlSpc")->text(), QString("0.488"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileSize")->text(), QString("524288"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(), QString::fromStdString(file.string()));
         QCOMPARE(Form1->ViewState, 0);
         QCOMPARE(Form1->FileBuffer.size(), size_t{524288});
         // The first load centres the ROI on the image.
-        QCOMPARE(Form1->EditROIPosX->text(), QString("256"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditROIPosX")->text(), QString("256"));
         // "Auto" spans the central block: values 0..999 of the ramp.
-        QCOMPARE(Form1->EditWindowWidth->text(), QString("998"));
-        QCOMPARE(Form1->EditWindowLevel->text(), QString("499"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditWindowWidth")->text(), QString("998"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditWindowLevel")->text(), QString("499"));
         QCOMPARE(Form1->DispBitmap.width, 512);
-        QVERIFY(Form1->Image1->isVisible());
-        QVERIFY(!Form1->Image2->isVisible());
-        QCOMPARE(Form1->Image1->width(), 512);
+        QVERIFY(control<ImageWidget>(Form1, "Image1")->isVisible());
+        QVERIFY(!control<QLabel>(Form1, "Image2")->isVisible());
+        QCOMPARE(control<ImageWidget>(Form1, "Image1")->width(), 512);
     }
 
     void unnamedFileAsksForItsSize()
     {
-        Form1->RadioGroupMode->setItemIndex(1);
-        Form1->EditHeader->setText("77");
-        Form1->EditMF->setText("1.5");
+        control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1);
+        control<QLineEdit>(Form1, "EditHeader")->setText("77");
+        control<QLineEdit>(Form1, "EditMF")->setText("1.5");
         const auto file = folder_.write("phantom.raw", std::vector<uint8_t>(524288, 0));
         dialogs_->inputAnswers = {std::nullopt, QString("0.7")};
         loadByName(file);
         QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
         QCOMPARE(dialogs_->inputPrompts,
                  QStringList({"|Matrix Size x y , |512 512", "InputBox|ﾋﾟｸｾﾙ間隔(mm)を入力してください。|"}));
-        QCOMPARE(Form1->EditHeader->text(), QString("0"));
-        QCOMPARE(Form1->EditMF->text(), QString("1.0"));
-        QCOMPARE(Form1->EditPxlSpc->text(), QString("0.7"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditHeader")->text(), QString("0"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditMF")->text(), QString("1.0"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditPxlSpc")->text(), QString("0.7"));
         QCOMPARE(Form1->ImgSizeX, 512);
 
         // 512 x 512 behind a 1,024-byte header: the guess is 1024 1024.
@@ -137,8 +143,8 @@ private slots:
 
     void eightBitFileTakesItsGeometryFromTheName()
     {
-        Form1->RadioGroupMode->setItemIndex(0);
-        Form1->EditHeader->setText("0");
+        control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(0);
+        control<QLineEdit>(Form1, "EditHeader")->setText("0");
         std::vector<uint8_t> bytes(256 * 128);
         for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i);
         loadByName(folder_.write("a 256 128 1p25.raw", bytes));
@@ -146,67 +152,67 @@ private slots:
         QVERIFY(dialogs_->inputPrompts.isEmpty());
         QCOMPARE(Form1->ImgSizeX, 256);
         QCOMPARE(Form1->ImgSizeY, 128);
-        QCOMPARE(Form1->EditPxlSpc->text(), QString("1.25"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditPxlSpc")->text(), QString("1.25"));
         // Wider than tall: cut to the centred 128 x 128 square, stretched over 512 x 512.
         QCOMPARE(Form1->ViewWindow.Left, 64);
         QCOMPARE(Form1->ViewWindow.Right, 191);
         QCOMPARE(Form1->DispBitmap.width, 128);
-        QCOMPARE(Form1->Image1->width(), 512);
-        Form1->RadioGroupMode->setItemIndex(1);
+        QCOMPARE(control<ImageWidget>(Form1, "Image1")->width(), 512);
+        control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1);
     }
 
     void namesThatGiveTheSizesSkipTheReader()
     {
         // Three tokens: no prompts, and no pixel spacing.
-        Form1->RadioGroupMode->setItemIndex(1);
+        control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1);
         loadByName(folder_.write("a 8 8.raw", words16(std::vector<int16_t>(64, 5))));
         QVERIFY(dialogs_->inputPrompts.isEmpty());
-        QCOMPARE(Form1->EditPxlSpc->text(), QString());
+        QCOMPARE(control<QLineEdit>(Form1, "EditPxlSpc")->text(), QString());
 
         // "⇒" right after a load does nothing.
-        QTest::mouseClick(Form1->BitBtnLoad, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "BitBtnLoad"), Qt::LeftButton);
         QCOMPARE(dialogs_->openCount, 0);
 
         // In "DICOM" mode a name with both sizes is read at the header offset already set.
-        Form1->RadioGroupMode->setItemIndex(2);
-        Form1->EditHeader->setText("4");
-        Form1->EditOffst->setText("0");
+        control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(2);
+        control<QLineEdit>(Form1, "EditHeader")->setText("4");
+        control<QLineEdit>(Form1, "EditOffst")->setText("0");
         ByteBuffer bytes = {9, 9, 9, 9};
         const ByteBuffer pixels = words16({100, 200, 300, 400});
         bytes.insert(bytes.end(), pixels.begin(), pixels.end());
         loadByName(folder_.write("x 2 2 0p5.dcm", bytes));
         QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
-        QCOMPARE(Form1->EditHeader->text(), QString("4"));
-        QCOMPARE(Form1->EditPxlSpc->text(), QString("0.5"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditHeader")->text(), QString("4"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditPxlSpc")->text(), QString("0.5"));
         QCOMPARE(Form1->ImgSizeX, 2);
-        Form1->EditHeader->setText("0");
-        Form1->RadioGroupMode->setItemIndex(1);
+        control<QLineEdit>(Form1, "EditHeader")->setText("0");
+        control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1);
     }
 
     void missingFileShowsTheMessageAndStaysUsable()
     {
         const auto missing = folder_.path() / "gone 4 4.raw";
-        Form1->EditFileName->setText(QString::fromStdString(missing.string()));
+        control<QLineEdit>(Form1, "EditFileName")->setText(QString::fromStdString(missing.string()));
         Form1->ViewState = 2;
-        QTest::mouseClick(Form1->BitBtnLoad, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "BitBtnLoad"), Qt::LeftButton);
         QCOMPARE(dialogs_->errors, QStringList(QString::fromStdString("ファイル " + missing.string() + " は開けません")));
         QVERIFY(Form1->FileBuffer.empty());
     }
 
     void cancelledDialogLoadsNothing()
     {
-        QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton); // ViewState 1: the next load asks
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton); // ViewState 1: the next load asks
         dialogs_->errors.clear();
         dialogs_->openAnswers = {std::nullopt};
-        QTest::mouseClick(Form1->BitBtnLoad, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "BitBtnLoad"), Qt::LeftButton);
         QCOMPARE(dialogs_->openCount, 1);
-        QCOMPARE(Form1->EditImgSizeX->text(), QString());
+        QCOMPARE(control<QLineEdit>(Form1, "EditImgSizeX")->text(), QString());
         QCOMPARE(Form1->ViewState, 0);
     }
 
     void displayControls()
     {
-        Form1->RadioGroupMode->setItemIndex(1);
+        control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1);
         std::vector<int16_t> samples(64 * 64, 1000);
         samples[20 * 64 + 20] = 10;
         samples[30 * 64 + 30] = 3020;
@@ -214,51 +220,51 @@ private slots:
         const GreyBitmap shown = Form1->DispBitmap;
 
         // Letters in a size edit: the conversion message, and the picture stays.
-        Form1->EditImgSizeX->setText("abc");
-        QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
+        control<QLineEdit>(Form1, "EditImgSizeX")->setText("abc");
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
         QCOMPARE(dialogs_->errors, QStringList("'abc' は整数ではありません"));
         QCOMPARE(Form1->DispBitmap.pixels, shown.pixels);
-        Form1->EditImgSizeX->setText("64");
+        control<QLineEdit>(Form1, "EditImgSizeX")->setText("64");
 
         // A window width of 0 fails as a division by zero.
         dialogs_->errors.clear();
-        Form1->EditWindowWidth->setText("0");
-        QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
+        control<QLineEdit>(Form1, "EditWindowWidth")->setText("0");
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
         QCOMPARE(dialogs_->errors, QStringList("0 による浮動小数点数除算"));
 
         // A magnification of 0 fails as a division by zero too.
         dialogs_->errors.clear();
-        Form1->EditWindowWidth->setText("100");
-        Form1->EditMF->setText("0");
-        QTest::mouseClick(Form1->ButtonDisp, Qt::LeftButton);
+        control<QLineEdit>(Form1, "EditWindowWidth")->setText("100");
+        control<QLineEdit>(Form1, "EditMF")->setText("0");
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
         QCOMPARE(dialogs_->errors, QStringList("0 による浮動小数点数除算"));
-        Form1->EditMF->setText("1.0");
-        Form1->EditWindowWidth->setText("0");
+        control<QLineEdit>(Form1, "EditMF")->setText("1.0");
+        control<QLineEdit>(Form1, "EditWindowWidth")->setText("0");
 
         // "Auto" with "Lock" on changes nothing.
-        Form1->CheckBoxWWLock->setChecked(true);
-        QTest::mouseClick(Form1->ButtonAutoWL, Qt::LeftButton);
-        QCOMPARE(Form1->EditWindowWidth->text(), QString("0"));
-        Form1->CheckBoxWWLock->setChecked(false);
-        QTest::mouseClick(Form1->ButtonAutoWL, Qt::LeftButton);
-        QCOMPARE(Form1->EditWindowLevel->text(), QString("1515"));
+        control<QCheckBox>(Form1, "CheckBoxWWLock")->setChecked(true);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonAutoWL"), Qt::LeftButton);
+        QCOMPARE(control<QLineEdit>(Form1, "EditWindowWidth")->text(), QString("0"));
+        control<QCheckBox>(Form1, "CheckBoxWWLock")->setChecked(false);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonAutoWL"), Qt::LeftButton);
+        QCOMPARE(control<QLineEdit>(Form1, "EditWindowLevel")->text(), QString("1515"));
 
         // Invert redraws at once, through its click action.
-        QCOMPARE(Form1->EditWindowWidth->text(), QString("3009"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditWindowWidth")->text(), QString("3009"));
         const uint8_t before = Form1->DispBitmap.pixels[0];
-        Form1->CheckBoxInvrt->setChecked(true);
+        control<QCheckBox>(Form1, "CheckBoxInvrt")->setChecked(true);
         QCOMPARE(Form1->DispBitmap.pixels[0], static_cast<uint8_t>(255 - before));
-        Form1->CheckBoxInvrt->setChecked(false);
+        control<QCheckBox>(Form1, "CheckBoxInvrt")->setChecked(false);
 
         // Zoom in and out again: back at "1.0" with the shifts dropped.
         dialogs_->errors.clear();
-        Form1->EditImgSftX->setText("3");
-        QTest::mouseClick(Form1->Button1, Qt::LeftButton);
-        QCOMPARE(Form1->EditMF->text(), QString("1.1"));
+        control<QLineEdit>(Form1, "EditImgSftX")->setText("3");
+        QTest::mouseClick(control<QPushButton>(Form1, "Button1"), Qt::LeftButton);
+        QCOMPARE(control<QLineEdit>(Form1, "EditMF")->text(), QString("1.1"));
         QCOMPARE(Form1->DispBitmap.width, 58);
-        QTest::mouseClick(Form1->Button2, Qt::LeftButton);
-        QCOMPARE(Form1->EditMF->text(), QString("1.0"));
-        QCOMPARE(Form1->EditImgSftX->text(), QString("0"));
+        QTest::mouseClick(control<QPushButton>(Form1, "Button2"), Qt::LeftButton);
+        QCOMPARE(control<QLineEdit>(Form1, "EditMF")->text(), QString("1.0"));
+        QCOMPARE(control<QLineEdit>(Form1, "EditImgSftX")->text(), QString("0"));
         QVERIFY(dialogs_->errors.isEmpty());
     }
 
@@ -298,10 +304,10 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QStringList, buttons);
         QFETCH(QString, message);
-        Form1->RadioGroupMode->setItemIndex(1);
-        for (auto [edit, start] : {std::pair{Form1->EditMF, "1.0"}, {Form1->EditImgSftX, "0"}, {Form1->EditImgSftY, "0"},
-                                   {Form1->EditHeader, "0"}, {Form1->EditOffst, "0"}, {Form1->EditROIPosX, "32"},
-                                   {Form1->EditROIPosY, "32"}, {Form1->EditROISizeX, "16"}, {Form1->EditROISizeY, "16"}})
+        control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1);
+        for (auto [edit, start] : {std::pair{control<QLineEdit>(Form1, "EditMF"), "1.0"}, {control<QLineEdit>(Form1, "EditImgSftX"), "0"}, {control<QLineEdit>(Form1, "EditImgSftY"), "0"},
+                                   {control<QLineEdit>(Form1, "EditHeader"), "0"}, {control<QLineEdit>(Form1, "EditOffst"), "0"}, {control<QLineEdit>(Form1, "EditROIPosX"), "32"},
+                                   {control<QLineEdit>(Form1, "EditROIPosY"), "32"}, {control<QLineEdit>(Form1, "EditROISizeX"), "16"}, {control<QLineEdit>(Form1, "EditROISizeY"), "16"}})
             edit->setText(start);
         loadByName(folder_.write("extreme 64 64 1.raw", words16(ramp(64 * 64))));
         QCOMPARE(dialogs_->errors, QStringList{});
@@ -315,7 +321,7 @@ private slots:
 
     void imageToClipboard()
     {
-        QTest::mouseClick(Form1->ButtonSaveBMP, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonSaveBMP"), Qt::LeftButton);
         const QImage copied = QGuiApplication::clipboard()->image();
         QCOMPARE(copied.width(), Form1->DispBitmap.width);
         QCOMPARE(copied.height(), Form1->DispBitmap.height);

@@ -5,6 +5,7 @@
 #include "ViewerDriving.h"
 #include "Unit1.h"
 #include "Unit3.h"
+#include "WindowControls.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -28,7 +29,7 @@ ByteBuffer noiseImage()
     return buffer;
 }
 
-QStringList memoLines() { return Form3->MemoWS->toPlainText().split('\n'); }
+QStringList memoLines() { return control<QPlainTextEdit>(Form3, "MemoWS")->toPlainText().split('\n'); }
 
 int pointCount(const ChartSeries& series, int i) { return static_cast<int>(series[static_cast<size_t>(i)]->count()); }
 
@@ -48,23 +49,23 @@ private slots:
         Form1->FileBuffer = noiseImage();
         Form1->ImgSizeX = Form1->ImgSizeY = 64;
         Form1->RoiRect = {0, 0, 63, 63};
-        Form1->EditFileName->setText("C:/ct/water 64 64 0p5.raw");
-        Form1->EditHeader->setText("0");
-        Form1->EditOffst->setText("0");
-        Form1->EditPxlSpc->setText("0.5");
-        Form1->EditImgSizeX->setText("64");
-        Form1->EditImgSizeY->setText("64");
-        Form1->EditROISizeX->setText("64");
-        Form1->EditROISizeY->setText("64");
-        Form3->RadioGroupXY->setItemIndex(0);
-        Form3->RadioGroupWindow->setItemIndex(1);
-        Form3->CheckBoxTrnd->setChecked(false);
-        Form3->CheckBoxTrnd1->setChecked(false);
-        Form3->EditN->setText("1");
-        Form3->EditN1->setText("1");
-        Form3->EditC->setText("1.0");
-        Form3->EditNSgmnt2->setText("10000");
-        Form3->ButtonLoad->click();
+        control<QLineEdit>(Form1, "EditFileName")->setText("C:/ct/water 64 64 0p5.raw");
+        control<QLineEdit>(Form1, "EditHeader")->setText("0");
+        control<QLineEdit>(Form1, "EditOffst")->setText("0");
+        control<QLineEdit>(Form1, "EditPxlSpc")->setText("0.5");
+        control<QLineEdit>(Form1, "EditImgSizeX")->setText("64");
+        control<QLineEdit>(Form1, "EditImgSizeY")->setText("64");
+        control<QLineEdit>(Form1, "EditROISizeX")->setText("64");
+        control<QLineEdit>(Form1, "EditROISizeY")->setText("64");
+        control<RadioGroup>(Form3, "RadioGroupXY")->setItemIndex(0);
+        control<RadioGroup>(Form3, "RadioGroupWindow")->setItemIndex(1);
+        control<QCheckBox>(Form3, "CheckBoxTrnd")->setChecked(false);
+        control<QCheckBox>(Form3, "CheckBoxTrnd1")->setChecked(false);
+        control<QLineEdit>(Form3, "EditN")->setText("1");
+        control<QLineEdit>(Form3, "EditN1")->setText("1");
+        control<QLineEdit>(Form3, "EditC")->setText("1.0");
+        control<QLineEdit>(Form3, "EditNSgmnt2")->setText("10000");
+        control<QPushButton>(Form3, "ButtonLoad")->click();
         QVERIFY(dialogs->errors.isEmpty());
     }
 
@@ -72,17 +73,17 @@ private slots:
     {
         TForm3 fresh;
         QCOMPARE(fresh.windowTitle(), QString("WienerSpectra"));
-        QCOMPARE(fresh.EditC->text(), QString("1.0"));
-        QCOMPARE(fresh.EditNSgmnt2->text(), QString("10000"));
-        QCOMPARE(fresh.EditN->text(), QString("1"));
-        QCOMPARE(fresh.EditPxlSpc->text(), QString());
-        QCOMPARE(fresh.RadioGroupXY->itemText(), QString("X"));
-        QCOMPARE(fresh.RadioGroupWindow->itemText(), QString("Haming"));
-        QCOMPARE(fresh.PageControl1->tabText(fresh.PageControl1->currentIndex()), QString("WS"));
+        QCOMPARE(control<QLineEdit>(&fresh, "EditC")->text(), QString("1.0"));
+        QCOMPARE(control<QLineEdit>(&fresh, "EditNSgmnt2")->text(), QString("10000"));
+        QCOMPARE(control<QLineEdit>(&fresh, "EditN")->text(), QString("1"));
+        QCOMPARE(control<QLineEdit>(&fresh, "EditPxlSpc")->text(), QString());
+        QCOMPARE(control<RadioGroup>(&fresh, "RadioGroupXY")->itemText(), QString("X"));
+        QCOMPARE(control<RadioGroup>(&fresh, "RadioGroupWindow")->itemText(), QString("Haming"));
+        QCOMPARE(control<QTabWidget>(&fresh, "PageControl1")->tabText(control<QTabWidget>(&fresh, "PageControl1")->currentIndex()), QString("WS"));
         QCOMPARE(fresh.Spectrum->RunCount, 0);
-        QCOMPARE(fresh.StringGridFileName->colCount(), 5);
-        QCOMPARE(fresh.StringGridFileName->rowCount(), 6);
-        QCOMPARE(fresh.StringGridFileName->columnWidth(2), 703);
+        QCOMPARE(control<StringGrid>(&fresh, "StringGridFileName")->colCount(), 5);
+        QCOMPARE(control<StringGrid>(&fresh, "StringGridFileName")->rowCount(), 6);
+        QCOMPARE(control<StringGrid>(&fresh, "StringGridFileName")->columnWidth(2), 703);
         QCOMPARE(fresh.SeriesLin[6]->objectName(), QString("Series7"));
         QCOMPARE(fresh.SeriesLog[0]->objectName(), QString("FastLineSeries1"));
         QCOMPARE(fresh.SeriesProfile[0]->objectName(), QString("FastLineSeries8"));
@@ -105,48 +106,48 @@ private slots:
         QFETCH(QString, roiWidth);
         QFETCH(QStringList, xValues);
         QFETCH(QStringList, yValues);
-        Form1->EditROISizeX->setText(roiWidth);
-        Form1->EditROISizeY->setText("48");
-        Form1->EditPxlSpc->setText("0.468");
-        Form3->ButtonLoad->click();
-        QCOMPARE(Form3->EditPxlSpc->text(), QString("0.468"));
-        QCOMPARE(Form3->EditImgSizeX->text(), QString("64"));
-        QCOMPARE(Form3->EditROIX->text(), roiWidth);
-        QCOMPARE(Form3->EditROIY->text(), QString("48"));
+        control<QLineEdit>(Form1, "EditROISizeX")->setText(roiWidth);
+        control<QLineEdit>(Form1, "EditROISizeY")->setText("48");
+        control<QLineEdit>(Form1, "EditPxlSpc")->setText("0.468");
+        control<QPushButton>(Form3, "ButtonLoad")->click();
+        QCOMPARE(control<QLineEdit>(Form3, "EditPxlSpc")->text(), QString("0.468"));
+        QCOMPARE(control<QLineEdit>(Form3, "EditImgSizeX")->text(), QString("64"));
+        QCOMPARE(control<QLineEdit>(Form3, "EditROIX")->text(), roiWidth);
+        QCOMPARE(control<QLineEdit>(Form3, "EditROIY")->text(), QString("48"));
         const auto shown = [] {
-            return QStringList{Form3->EditSgmntX->text(), Form3->EditSgmntY->text(), Form3->EditShftX->text(),
-                               Form3->EditShftY->text()};
+            return QStringList{control<QLineEdit>(Form3, "EditSgmntX")->text(), control<QLineEdit>(Form3, "EditSgmntY")->text(), control<QLineEdit>(Form3, "EditShftX")->text(),
+                               control<QLineEdit>(Form3, "EditShftY")->text()};
         };
         QCOMPARE(shown(), xValues);
-        Form3->RadioGroupXY->setItemIndex(1);
+        control<RadioGroup>(Form3, "RadioGroupXY")->setItemIndex(1);
         QCOMPARE(shown(), yValues);
-        Form3->RadioGroupXY->setItemIndex(0);
+        control<RadioGroup>(Form3, "RadioGroupXY")->setItemIndex(0);
         QCOMPARE(shown(), xValues);
 
         // Load while "Y" is selected writes the X values all the same.
-        Form3->RadioGroupXY->setItemIndex(1);
-        Form3->ButtonLoad->click();
+        control<RadioGroup>(Form3, "RadioGroupXY")->setItemIndex(1);
+        control<QPushButton>(Form3, "ButtonLoad")->click();
         QCOMPARE(shown(), xValues);
-        QCOMPARE(Form3->RadioGroupXY->itemText(), QString("Y"));
+        QCOMPARE(control<RadioGroup>(Form3, "RadioGroupXY")->itemText(), QString("Y"));
     }
 
     void loadStopsAtARoiWidthThatIsNoInteger()
     {
-        Form3->EditSgmntX->setText("32");
-        Form1->EditROISizeX->setText("");
-        Form1->EditPxlSpc->setText("0.7");
-        Form3->ButtonLoad->click();
+        control<QLineEdit>(Form3, "EditSgmntX")->setText("32");
+        control<QLineEdit>(Form1, "EditROISizeX")->setText("");
+        control<QLineEdit>(Form1, "EditPxlSpc")->setText("0.7");
+        control<QPushButton>(Form3, "ButtonLoad")->click();
         QCOMPARE(dialogs->errors, QStringList{"'' は整数ではありません"});
-        QCOMPARE(Form3->EditPxlSpc->text(), QString("0.7"));
-        QCOMPARE(Form3->EditROIX->text(), QString(""));
-        QCOMPARE(Form3->EditSgmntX->text(), QString("32"));
+        QCOMPARE(control<QLineEdit>(Form3, "EditPxlSpc")->text(), QString("0.7"));
+        QCOMPARE(control<QLineEdit>(Form3, "EditROIX")->text(), QString(""));
+        QCOMPARE(control<QLineEdit>(Form3, "EditSgmntX")->text(), QString("32"));
     }
 
     void calculationFillsChartsGridAndSegmentCount()
     {
-        Form3->ButtonCal->click();
+        control<QPushButton>(Form3, "ButtonCal")->click();
         QVERIFY2(dialogs->errors.isEmpty(), qPrintable(dialogs->errors.join('|')));
-        QCOMPARE(Form3->EditNSgmnt->text(), QString("49"));
+        QCOMPARE(control<QLineEdit>(Form3, "EditNSgmnt")->text(), QString("49"));
         QCOMPARE(Form3->Spectrum->RunCount, 1);
         QCOMPARE(pointCount(Form3->SeriesLin, 0), 8);
         QCOMPARE(pointCount(Form3->SeriesLog, 0), 8);
@@ -158,7 +159,7 @@ private slots:
         // One band profile (band 0), 64 points from x = 1, in the first colour.
         QCOMPARE(pointCount(Form3->SeriesProfile, 0), 64);
         QCOMPARE(Form3->SeriesProfile[0]->at(0).x(), 1.0);
-        const StringGrid* grid = Form3->StringGridFileName;
+        const StringGrid* grid = control<StringGrid>(Form3, "StringGridFileName");
         QCOMPARE(grid->cell(0, 0), QString("No."));
         QCOMPARE(grid->cell(4, 0), QString("Width"));
         QCOMPARE(grid->cell(1, 1), QString("blu"));
@@ -170,12 +171,12 @@ private slots:
     void sixCalculationsKeepTheFiveNewest()
     {
         for (int i = 1; i <= 6; ++i) {
-            Form1->EditFileName->setText(QString("slice%1").arg(i));
-            Form3->EditPxlSpc->setText(QString::number(i)); // frequency of the first point: 1/(16 i)
-            Form3->ButtonCal->click();
+            control<QLineEdit>(Form1, "EditFileName")->setText(QString("slice%1").arg(i));
+            control<QLineEdit>(Form3, "EditPxlSpc")->setText(QString::number(i)); // frequency of the first point: 1/(16 i)
+            control<QPushButton>(Form3, "ButtonCal")->click();
         }
         QVERIFY(dialogs->errors.isEmpty());
-        const StringGrid* grid = Form3->StringGridFileName;
+        const StringGrid* grid = control<StringGrid>(Form3, "StringGridFileName");
         const QStringList labels{"blu", "red", "gre", "Aqu", "yel"};
         for (int r = 1; r <= 5; ++r) {
             QCOMPARE(grid->cell(0, r), QString::number(r));
@@ -190,12 +191,12 @@ private slots:
         for (int i = 0; i < 6; ++i) QCOMPARE(pointCount(Form3->SeriesProfile, i), 64);
         QCOMPARE(pointCount(Form3->SeriesProfile, 6), 0);
 
-        Form3->ButtonCal->click();
-        Form3->ButtonCal->click(); // the eighth draws no profile
+        control<QPushButton>(Form3, "ButtonCal")->click();
+        control<QPushButton>(Form3, "ButtonCal")->click(); // the eighth draws no profile
         QCOMPARE(pointCount(Form3->SeriesProfile, 6), 64);
         QCOMPARE(Form3->Spectrum->RunCount, 8);
 
-        Form3->ButtonClr->click();
+        control<QPushButton>(Form3, "ButtonClr")->click();
         QCOMPARE(Form3->Spectrum->RunCount, 0);
         for (const ChartSeries* chart : {&Form3->SeriesLin, &Form3->SeriesLog, &Form3->SeriesProfile, &Form3->SeriesAcf})
             for (int i = 0; i < 7; ++i) QCOMPARE(pointCount(*chart, i), 0);
@@ -203,15 +204,15 @@ private slots:
             QCOMPARE(grid->cell(0, r), QString::number(r));
             for (int c = 1; c < 5; ++c) QCOMPARE(grid->cell(c, r), QString());
         }
-        Form3->ButtonCal->click();
+        control<QPushButton>(Form3, "ButtonCal")->click();
         QCOMPARE(grid->cell(1, 1), QString("blu"));
     }
 
     void profilesOfOneCalculationShareASeries()
     {
         // Bands at 0, 7, ..., 42: those at 0, 21 and 42 are multiples of 64 div 3.
-        Form3->EditShftY->setText("7");
-        Form3->ButtonCal->click();
+        control<QLineEdit>(Form3, "EditShftY")->setText("7");
+        control<QPushButton>(Form3, "ButtonCal")->click();
         QCOMPARE(pointCount(Form3->SeriesProfile, 0), 3 * 64);
         QCOMPARE(Form3->SeriesProfile[0]->at(64).x(), 1.0);
         QCOMPARE(pointCount(Form3->SeriesProfile, 1), 0);
@@ -219,10 +220,10 @@ private slots:
 
     void exportsGoToMemoAndClipboard()
     {
-        Form3->ButtonCal->click();
+        control<QPushButton>(Form3, "ButtonCal")->click();
         QClipboard* clipboard = QGuiApplication::clipboard();
 
-        Form3->ButtonResult->click();
+        control<QPushButton>(Form3, "ButtonResult")->click();
         QStringList lines = clipboard->text().split("\r\n");
         QCOMPARE(lines.size(), 10); // header, 8 lines, and the empty rest after the last CR LF
         QCOMPARE(lines[0], QString("c/mm\tC:/ct/water 64 64 0p5.raw"));
@@ -231,14 +232,14 @@ private slots:
         QCOMPARE(lines[9], QString());
         QCOMPARE(memoLines(), lines.mid(0, 9));
 
-        Form3->ButtonACFtoCB->click();
+        control<QPushButton>(Form3, "ButtonACFtoCB")->click();
         lines = clipboard->text().split("\r\n");
         QCOMPARE(lines.size(), 11);
         QVERIFY(lines[1].startsWith("0\t"));
         QVERIFY(lines[9].startsWith("4\t"));
 
         clipboard->setText("untouched");
-        Form3->ButtonSmooth->click();
+        control<QPushButton>(Form3, "ButtonSmooth")->click();
         QCOMPARE(memoLines().size(), 24);
         QVERIFY(memoLines()[23].startsWith("2.875\t"));
         QCOMPARE(clipboard->text(), QString("untouched"));
@@ -247,10 +248,10 @@ private slots:
 
     void exportStopsAfterTheHeaderWhenTheSpacingIsNoNumber()
     {
-        Form3->ButtonCal->click();
+        control<QPushButton>(Form3, "ButtonCal")->click();
         QGuiApplication::clipboard()->setText("untouched");
-        Form3->EditPxlSpc->setText("abc");
-        Form3->ButtonResult->click();
+        control<QLineEdit>(Form3, "EditPxlSpc")->setText("abc");
+        control<QPushButton>(Form3, "ButtonResult")->click();
         QCOMPARE(dialogs->errors, QStringList{"'abc' は浮動小数点数ではありません"});
         QCOMPARE(memoLines(), QStringList{"c/mm\tC:/ct/water 64 64 0p5.raw"});
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("untouched"));
@@ -259,30 +260,31 @@ private slots:
     void exportsBeforeAnyCalculation()
     {
         TForm3 fresh;
-        Form1->EditFileName->setText("");
-        fresh.EditPxlSpc->setText("0.5");
-        fresh.ButtonResult->click();
+        fresh.setViewer([] { return Form1->snapshot(); }, {}); // read the Viewer as the start-up links it
+        control<QLineEdit>(Form1, "EditFileName")->setText("");
+        control<QLineEdit>(&fresh, "EditPxlSpc")->setText("0.5");
+        control<QPushButton>(&fresh, "ButtonResult")->click();
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("c/mm\t\r\n"));
-        fresh.ButtonACFtoCB->click();
+        control<QPushButton>(&fresh, "ButtonACFtoCB")->click();
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("c/mm\t\r\n0\t0\r\n"));
-        fresh.ButtonSmooth->click();
+        control<QPushButton>(&fresh, "ButtonSmooth")->click();
         QCOMPARE(dialogs->errors, QStringList{"0 による浮動小数点数除算"});
-        QCOMPARE(fresh.MemoWS->toPlainText(), QString("c/mm\t"));
+        QCOMPARE(control<QPlainTextEdit>(&fresh, "MemoWS")->toPlainText(), QString("c/mm\t"));
     }
 
     void emptyOffsetCountsAsZero()
     {
-        Form1->EditOffst->setText("");
-        Form3->ButtonCal->click();
+        control<QLineEdit>(Form1, "EditOffst")->setText("");
+        control<QPushButton>(Form3, "ButtonCal")->click();
         QVERIFY(dialogs->errors.isEmpty());
-        QCOMPARE(Form3->EditNSgmnt->text(), QString("49"));
+        QCOMPARE(control<QLineEdit>(Form3, "EditNSgmnt")->text(), QString("49"));
     }
 
     void limitStopsTheCalculation()
     {
-        Form3->EditNSgmnt2->setText("10");
-        Form3->ButtonCal->click();
-        QCOMPARE(Form3->EditNSgmnt->text(), QString("10"));
+        control<QLineEdit>(Form3, "EditNSgmnt2")->setText("10");
+        control<QPushButton>(Form3, "ButtonCal")->click();
+        QCOMPARE(control<QLineEdit>(Form3, "EditNSgmnt")->text(), QString("10"));
     }
 
     // Bad parameters end "Cal" with one message; nothing shown changes.
@@ -318,34 +320,34 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, roiLeft);
         QFETCH(QString, message);
-        Form3->ButtonCal->click();
-        Form3->EditNSgmnt->setText("seen");
+        control<QPushButton>(Form3, "ButtonCal")->click();
+        control<QLineEdit>(Form3, "EditNSgmnt")->setText("seen");
         if (editName.startsWith("Viewer "))
             Form1->findChild<QLineEdit*>(editName.mid(7))->setText(text);
         else if (!editName.isEmpty())
             Form3->findChild<QLineEdit*>(editName)->setText(text);
         Form1->RoiRect.Left = roiLeft;
-        Form3->ButtonCal->click();
+        control<QPushButton>(Form3, "ButtonCal")->click();
         QCOMPARE(dialogs->errors, QStringList{message});
-        QCOMPARE(Form3->EditNSgmnt->text(), QString("seen"));
+        QCOMPARE(control<QLineEdit>(Form3, "EditNSgmnt")->text(), QString("seen"));
         QCOMPARE(Form3->Spectrum->RunCount, 1);
         QCOMPARE(pointCount(Form3->SeriesLin, 1), 0);
     }
 
     void trendDegreeThatIsNoIntegerFailsAtTheFirstFit()
     {
-        Form3->CheckBoxTrnd->setChecked(true);
-        Form3->EditN->setText("two");
-        Form3->EditNSgmnt->setText("seen");
-        Form3->ButtonCal->click();
+        control<QCheckBox>(Form3, "CheckBoxTrnd")->setChecked(true);
+        control<QLineEdit>(Form3, "EditN")->setText("two");
+        control<QLineEdit>(Form3, "EditNSgmnt")->setText("seen");
+        control<QPushButton>(Form3, "ButtonCal")->click();
         QCOMPARE(dialogs->errors, QStringList{"'two' は整数ではありません"});
         QCOMPARE(Form3->Spectrum->RunCount, 0);
-        QCOMPARE(Form3->EditNSgmnt->text(), QString("seen"));
+        QCOMPARE(control<QLineEdit>(Form3, "EditNSgmnt")->text(), QString("seen"));
         QCOMPARE(Form3->Spectrum->SegmentLength, 16); // set when the first band began
 
         dialogs->errors.clear();
-        Form3->EditN->setText("64");
-        Form3->ButtonCal->click();
+        control<QLineEdit>(Form3, "EditN")->setText("64");
+        control<QPushButton>(Form3, "ButtonCal")->click();
         QCOMPARE(dialogs->errors,
                  QStringList{"トレンドの次数 64 は 0 から 16 まで、かつ当てはめる点数 64 未満でなければなりません"});
     }
@@ -361,31 +363,31 @@ private slots:
         std::vector<int16_t> samples(256 * 256);
         for (int16_t& sample : samples) sample = static_cast<int16_t>(std::lround(noise(generator)));
         const auto file = folder.write("water 256 256 0p5.raw", words16(samples));
-        Form1->RadioGroupMode->setItemIndex(1);
+        control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1);
         loadByName(QString::fromStdString(file.string()));
-        Form1->EditROIPosX->setText("128");
-        Form1->EditROIPosY->setText("128");
-        Form1->EditROISizeX->setText("128");
-        Form1->EditROISizeY->setText("128");
+        control<QLineEdit>(Form1, "EditROIPosX")->setText("128");
+        control<QLineEdit>(Form1, "EditROIPosY")->setText("128");
+        control<QLineEdit>(Form1, "EditROISizeX")->setText("128");
+        control<QLineEdit>(Form1, "EditROISizeY")->setText("128");
         Form1->DeriveRoiRects();
 
-        Form3->ButtonLoad->click();
-        QCOMPARE(Form3->EditPxlSpc->text(), QString("0.5"));
-        QCOMPARE(Form3->EditSgmntX->text(), QString("32"));
-        Form3->RadioGroupWindow->setItemIndex(0);
-        Form3->ButtonCal->click();
+        control<QPushButton>(Form3, "ButtonLoad")->click();
+        QCOMPARE(control<QLineEdit>(Form3, "EditPxlSpc")->text(), QString("0.5"));
+        QCOMPARE(control<QLineEdit>(Form3, "EditSgmntX")->text(), QString("32"));
+        control<RadioGroup>(Form3, "RadioGroupWindow")->setItemIndex(0);
+        control<QPushButton>(Form3, "ButtonCal")->click();
         QVERIFY2(dialogs->errors.isEmpty(), qPrintable(dialogs->errors.join('|')));
-        QCOMPARE(Form3->EditNSgmnt->text(), QString("105")); // 15 bands of 7 segments
+        QCOMPARE(control<QLineEdit>(Form3, "EditNSgmnt")->text(), QString("105")); // 15 bands of 7 segments
         double level = 0;
         for (int k = 1; k <= 16; ++k) level += Form3->Spectrum->WsSpectrum[k] / 16;
         QVERIFY2(std::abs(level / 25 - 1) < 0.1, qPrintable(QString::number(level)));
-        QCOMPARE(Form3->StringGridFileName->cell(2, 1), QString::fromStdString(file.string()));
+        QCOMPARE(control<StringGrid>(Form3, "StringGridFileName")->cell(2, 1), QString::fromStdString(file.string()));
     }
 
     void toForm1HidesThisWindow()
     {
         Form3->show();
-        Form3->ButtontoMain->click();
+        control<QPushButton>(Form3, "ButtontoMain")->click();
         QVERIFY(!Form3->isVisible());
         QVERIFY(Form1->isVisible());
     }

@@ -30,7 +30,8 @@ int main(int argc, char** argv)
 {
     const std::filesystem::path root = std::filesystem::temp_directory_path() / "ctiq_decoding_bench";
     std::filesystem::remove_all(root);
-    const std::string make = std::string(SAMPLE_SERIES_TOOL) + " " + root.string() + " --slices 1 --size 512 >/dev/null && dcmcjpls " +
+    const std::string make = std::string(SAMPLE_SERIES_TOOL) + " " + root.string() +
+                             " --slices 1 --size 512 >/dev/null && dcmcjpls " +
                              (root / "sspz" / "slice001.dcm").string() + " " + (root / "jpegls.dcm").string();
     if (std::system(make.c_str()) != 0) return 1;
     jpegLsSlice = readWholeFile((root / "jpegls.dcm").string());

@@ -40,9 +40,10 @@ ByteBuffer slice512()
         putWord(ct, static_cast<size_t>(at - ct.begin()) + tag.size(), 512);
     }
     const std::array<uint8_t, 4> pixelTag = {0xE0, 0x7F, 0x10, 0x00};
-    const size_t pixels = static_cast<size_t>(std::search(ct.begin(), ct.end(), pixelTag.begin(), pixelTag.end()) - ct.begin()) + 12;
+    const size_t pixels =
+        static_cast<size_t>(std::search(ct.begin(), ct.end(), pixelTag.begin(), pixelTag.end()) - ct.begin()) + 12;
     ct.resize(pixels);
-    putWord(ct, pixels - 4, 0);   // length 512 * 512 * 2 = 0x00080000
+    putWord(ct, pixels - 4, 0); // length 512 * 512 * 2 = 0x00080000
     putWord(ct, pixels - 2, 0x0008);
     std::mt19937 noise(1);
     std::normal_distribution<double> sd(0, 10);
@@ -77,7 +78,8 @@ BENCHMARK(ReadHeaderCtSmallIntoViewer)->Unit(benchmark::kMicrosecond);
 
 void LoadSlice512InFolderOf200(benchmark::State& state)
 {
-    const auto folder = std::filesystem::temp_directory_path() / ("ctiq-bench-" + std::to_string(std::random_device()()));
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("ctiq-bench-" + std::to_string(std::random_device()()));
     std::filesystem::create_directory(folder);
     const ByteBuffer slice = slice512();
     for (int i = 1; i <= 200; ++i) {
@@ -92,7 +94,9 @@ void LoadSlice512InFolderOf200(benchmark::State& state)
         Form1->ViewState = 2;
         Form1->BitBtnLoadClick();
     }
-    if (control<QLineEdit>(Form1, "EditImgSizeX")->text() != "512" || control<QListWidget>(Form1, "ListBox1")->count() != 200) state.SkipWithError("the slice did not load");
+    if (control<QLineEdit>(Form1, "EditImgSizeX")->text() != "512" ||
+        control<QListWidget>(Form1, "ListBox1")->count() != 200)
+        state.SkipWithError("the slice did not load");
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(LoadSlice512InFolderOf200)->Unit(benchmark::kMillisecond);

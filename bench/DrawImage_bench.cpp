@@ -24,8 +24,8 @@ ByteBuffer testImage(int side, bool ctLike)
         for (int c = 0; c < side; ++c) {
             const double dx = c - side / 2.0, dy = r - side / 2.0;
             const bool water = dx * dx + dy * dy < side * side / 9.0;
-            const auto value = ctLike ? static_cast<uint16_t>((water ? 1024 : 24) + noise(random))
-                                      : static_cast<uint16_t>(random());
+            const auto value =
+                ctLike ? static_cast<uint16_t>((water ? 1024 : 24) + noise(random)) : static_cast<uint16_t>(random());
             const size_t at = 2 * (static_cast<size_t>(r) * side + c);
             bytes[at] = static_cast<uint8_t>(value);
             bytes[at + 1] = static_cast<uint8_t>(value >> 8);

@@ -1,6 +1,6 @@
 // The MTF window's whole processing chain on the longest profile its arrays allow.
-#include "MtfTransform.h"
 #include "InputGridWidget.h"
+#include "MtfTransform.h"
 #include "Unit2.h"
 #include "WindowBenchmarkMain.h"
 #include "WindowControls.h"

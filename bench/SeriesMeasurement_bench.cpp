@@ -26,7 +26,10 @@ class FirstSliceDialogs : public Dialogs {
 public:
     std::optional<QString> openFile(QWidget*) override { return openAnswer; }
     std::optional<QString> saveFile(QWidget*, const QString&) override { return std::nullopt; }
-    QString inputBox(QWidget*, const QString&, const QString&, const QString& defaultText) override { return defaultText; }
+    QString inputBox(QWidget*, const QString&, const QString&, const QString& defaultText) override
+    {
+        return defaultText;
+    }
     void information(QWidget*, const QString&) override {}
     void errorReport(QWidget*, const QString& message) override { qFatal("%s", qPrintable(message)); }
 };
@@ -37,8 +40,8 @@ std::filesystem::path seriesFolder(int slices, int size)
     const std::filesystem::path folder = root / ("s" + std::to_string(slices) + "x" + std::to_string(size));
     if (!std::filesystem::exists(folder)) {
         QProcess tool;
-        tool.start(SAMPLE_SERIES_TOOL, {QString::fromStdString(folder.string()), "--slices", QString::number(slices), "--size",
-                                        QString::number(size)});
+        tool.start(SAMPLE_SERIES_TOOL, {QString::fromStdString(folder.string()), "--slices", QString::number(slices),
+                                        "--size", QString::number(size)});
         if (!tool.waitForFinished(300000) || tool.exitCode() != 0) qFatal("the sample tool failed");
     }
     return folder / "sspz";
@@ -71,23 +74,34 @@ void CalOverSeries(benchmark::State& state)
     }
     state.counters["slices"] = control<QListWidget>(Form1, "ListBox1")->count();
 }
-BENCHMARK(CalOverSeries)->ArgNames({"slices", "size"})->Args({250, 128})->Args({1000, 128})->Args({100, 512})
-    ->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(CalOverSeries)
+    ->ArgNames({"slices", "size"})
+    ->Args({250, 128})
+    ->Args({1000, 128})
+    ->Args({100, 512})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
 
 void ReadSeriesFromPageCache(benchmark::State& state)
 {
-    const std::filesystem::path folder = seriesFolder(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const std::filesystem::path folder =
+        seriesFolder(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state) {
         size_t bytes = 0;
         for (const auto& entry : std::filesystem::directory_iterator(folder)) {
             std::vector<char> content(static_cast<size_t>(entry.file_size()));
-            std::ifstream(entry.path(), std::ios::binary).read(content.data(), static_cast<std::streamsize>(content.size()));
+            std::ifstream(entry.path(), std::ios::binary)
+                .read(content.data(), static_cast<std::streamsize>(content.size()));
             bytes += content.size();
         }
         benchmark::DoNotOptimize(bytes);
     }
 }
-BENCHMARK(ReadSeriesFromPageCache)->ArgNames({"slices", "size"})->Args({100, 512})->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(ReadSeriesFromPageCache)
+    ->ArgNames({"slices", "size"})
+    ->Args({100, 512})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
 
 // The parts of one load and of "Stat", each run once per slice of 100 of 512 x 512,
 // to show where the time of "Cal." goes.
@@ -112,10 +126,16 @@ void LoadEachSlice(benchmark::State& state)
 }
 BENCHMARK(LoadEachSlice)->Unit(benchmark::kMillisecond);
 
-void FileListEachSlice(benchmark::State& state) { perSlice(state, [](int) { Form1->ButtonFileListClick(); }); }
+void FileListEachSlice(benchmark::State& state)
+{
+    perSlice(state, [](int) { Form1->ButtonFileListClick(); });
+}
 BENCHMARK(FileListEachSlice)->Unit(benchmark::kMillisecond);
 
-void ReadDicomEachSlice(benchmark::State& state) { perSlice(state, [](int) { Form1->ReadDicom(); }); }
+void ReadDicomEachSlice(benchmark::State& state)
+{
+    perSlice(state, [](int) { Form1->ReadDicom(); });
+}
 BENCHMARK(ReadDicomEachSlice)->Unit(benchmark::kMillisecond);
 
 void DrawEachSlice(benchmark::State& state)
@@ -127,7 +147,10 @@ void DrawEachSlice(benchmark::State& state)
 }
 BENCHMARK(DrawEachSlice)->Unit(benchmark::kMillisecond);
 
-void StatEachSlice(benchmark::State& state) { perSlice(state, [](int) { Form1->ButtonStatClick(); }); }
+void StatEachSlice(benchmark::State& state)
+{
+    perSlice(state, [](int) { Form1->ButtonStatClick(); });
+}
 BENCHMARK(StatEachSlice)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -53,8 +53,14 @@ std::string segmentLength(long long n)
 {
     return "セグメント長 " + num(n) + " は 2 から 1024 までの 2 のべき乗でなければなりません";
 }
-std::string profileLength(long long length) { return "プロファイル長 " + num(length) + " は 1024 以下でなければなりません"; }
-std::string bandLines(long long lines) { return "バンドのライン数 " + num(lines) + " は 1 から 65 まででなければなりません"; }
+std::string profileLength(long long length)
+{
+    return "プロファイル長 " + num(length) + " は 1024 以下でなければなりません";
+}
+std::string bandLines(long long lines)
+{
+    return "バンドのライン数 " + num(lines) + " は 1 から 65 まででなければなりません";
+}
 std::string trendDegree(long long degree, long long points)
 {
     return "トレンドの次数 " + num(degree) + " は 0 から 16 まで、かつ当てはめる点数 " + num(points) +

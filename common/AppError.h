@@ -22,22 +22,23 @@ inline const char* const roiHoldsNoSamples = "ROI に画素がありません。
 inline const char* const noHalfCrossing = "半値を横切る点が見つかりません (FWHM を求められません)";
 inline const char* const noSspzData = "SSPz のデータがありません";
 inline const char* const tooMuchSspzData = "SSPz のデータ数が多すぎます (最大 2049)";
-inline const char* const noUid = "UID なし"; // a series without a UID, among those of a folder
+inline const char* const noUid = "UID なし";                          // a series without a UID, among those of a folder
 std::string fileEmpty(const std::string& path);                       // "ファイル %s は空です"
 std::string displayBitmapTooLarge(long long width, long long height); // "表示画像 %d x %d は大きすぎます"
-std::string tooManyInputRows(long long rows, long long maxRows);      // "入力データが多すぎます (%d 行, 最大 %d 行)"
-std::string sspzTooLongForMtf(long long maxPoints, long long points); // "MTF を求められる SSPz は %d 点までです (%d 点)"
-std::string fftPointCount(long long points);                          // "FFT の点数 %d は 2 から 1024 までの 2 のべき乗でなければなりません"
-std::string lsmOutOfRange(long long degree, long long points);        // "最小二乗法の次数 %d または点数 %d が範囲外です"
+std::string tooManyInputRows(long long rows, long long maxRows); // "入力データが多すぎます (%d 行, 最大 %d 行)"
+std::string sspzTooLongForMtf(long long maxPoints,
+                              long long points); // "MTF を求められる SSPz は %d 点までです (%d 点)"
+std::string fftPointCount(long long points); // "FFT の点数 %d は 2 から 1024 までの 2 のべき乗でなければなりません"
+std::string lsmOutOfRange(long long degree, long long points); // "最小二乗法の次数 %d または点数 %d が範囲外です"
 
-std::string notInteger(const std::string& text);   // "'%s' は整数ではありません"
-std::string notFloat(const std::string& text);     // "'%s' は浮動小数点数ではありません"
+std::string notInteger(const std::string& text); // "'%s' は整数ではありません"
+std::string notFloat(const std::string& text);   // "'%s' は浮動小数点数ではありません"
 inline const char* const floatDivByZero = "0 による浮動小数点数除算";
 inline const char* const invalidFloatOp = "不正な浮動小数点数演算命令";
 inline const char* const intDivByZero = "ゼロによる除算";
 inline const char* const intOverflow = "整数のオーバーフロー";
-std::string listIndex(long long index);            // "リストのインデックスが範囲を超えています (%d)"
-std::string cannotOpen(const std::string& path);   // "ファイル %s は開けません"
+std::string listIndex(long long index);          // "リストのインデックスが範囲を超えています (%d)"
+std::string cannotOpen(const std::string& path); // "ファイル %s は開けません"
 std::string cannotCreate(const std::string& path); // "ファイル %s を作成できません"
 
 // The series measurement and the measurements without the windows.
@@ -63,35 +64,38 @@ std::string negativePixelSpacing(const std::string& spacing);
 inline const char* const roiOutsideImage = "ROI が画像の外にはみ出しています";
 
 // Decoding DICOM files the byte-pattern reader cannot read as they are.
-std::string cannotDecode(const std::string& path, const std::string& syntax); // "ファイル %s の画像を復号できません (%s)"
-std::string notOneGreySlice(const std::string& path, const std::string& why); // "ファイル %s は 1 枚のグレー画像として表示できません (%s)"
-std::string frameCount(unsigned frames);                                      // "%u フレーム"
-std::string colourImage(const std::string& photometric);                      // "カラー %s"
-std::string bitsAllocated(unsigned bits);                                     // "BitsAllocated %u"
+std::string cannotDecode(const std::string& path,
+                         const std::string& syntax); // "ファイル %s の画像を復号できません (%s)"
+std::string notOneGreySlice(const std::string& path,
+                            const std::string& why); // "ファイル %s は 1 枚のグレー画像として表示できません (%s)"
+std::string frameCount(unsigned frames);                 // "%u フレーム"
+std::string colourImage(const std::string& photometric); // "カラー %s"
+std::string bitsAllocated(unsigned bits);                // "BitsAllocated %u"
 
 // The slices of a series in position order.
-std::string seriesInPositionOrder(size_t slices);                       // "%u 枚 位置順"
-std::string seriesInNameOrder(size_t slices);                            // "%u 枚 名前順 (位置なし)": a slice has no position
-std::string filesLeftOut(size_t files);                                  // "・他 %u 件除外": other series, no images
+std::string seriesInPositionOrder(size_t slices); // "%u 枚 位置順"
+std::string seriesInNameOrder(size_t slices);     // "%u 枚 名前順 (位置なし)": a slice has no position
+std::string filesLeftOut(size_t files);           // "・他 %u 件除外": other series, no images
 std::string samePosition(const std::string& a, const std::string& b, const std::string& position);
 std::string irregularSpacing(const std::string& a, const std::string& positionA, const std::string& b,
                              const std::string& positionB, const std::string& interval);
 
 // What the windows ask and tell, and the measuring command's usage errors.
 inline const char* const calNeedsRoiTool = "Cal. は ROI の平均値を測ります。ツールを \"ROI\" にしてから押してください";
-inline const char* const calNeedsRoiLock = "Cal. の間 ROI を動かさないよう、ROI の \"Lock\" をチェックしてから押してください";
+inline const char* const calNeedsRoiLock =
+    "Cal. の間 ROI を動かさないよう、ROI の \"Lock\" をチェックしてから押してください";
 inline const char* const trimmedImageSaved = "トリミングした画像を保存しました。";
 inline const char* const matrixSizePrompt = "Matrix Size x y , ";
 inline const char* const pixelSpacingCaption = "InputBox";
 inline const char* const pixelSpacingPrompt = "ﾋﾟｸｾﾙ間隔(mm)を入力してください。";
 inline const char* const subcommandNeeded = "a subcommand is needed";
-std::string unknownSubcommand(const std::string& command);                 // "unknown subcommand '%s'"
-std::string onePathOnly(const std::string& another);                       // "one PATH only, '%s' is another"
+std::string unknownSubcommand(const std::string& command); // "unknown subcommand '%s'"
+std::string onePathOnly(const std::string& another);       // "one PATH only, '%s' is another"
 std::string notAnOptionOf(const std::string& option, const std::string& command);
-std::string needsValue(const std::string& option);                         // "%s needs a value"
-std::string needsPath(const std::string& command);                         // "%s needs a PATH"
-std::string needsRoi(const std::string& command);                          // "%s needs --roi X,Y,W,H"
-std::string takesCommaValues(const std::string& option, size_t count);     // "%s takes %u values separated by commas"
+std::string needsValue(const std::string& option);                     // "%s needs a value"
+std::string needsPath(const std::string& command);                     // "%s needs a PATH"
+std::string needsRoi(const std::string& command);                      // "%s needs --roi X,Y,W,H"
+std::string takesCommaValues(const std::string& option, size_t count); // "%s takes %u values separated by commas"
 inline const char* const modeChoices = "--mode is 8bit, 16bit or dicom";
 std::string optionChoices(const std::string& option, const std::string& choices); // "%s is a|b|c"
 } // namespace Msg

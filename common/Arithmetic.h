@@ -9,12 +9,12 @@ namespace Checked {
 int32_t add(int32_t a, int32_t b);
 int32_t sub(int32_t a, int32_t b);
 int32_t mul(int32_t a, int32_t b);
-int32_t div(int32_t a, int32_t b);   // truncates toward zero; "ゼロによる除算" for b == 0
+int32_t div(int32_t a, int32_t b); // truncates toward zero; "ゼロによる除算" for b == 0
 int32_t mod(int32_t a, int32_t b);
-int32_t narrow(long long v);         // "整数のオーバーフロー" outside 32 bits
-int32_t trunc(long double v);        // cut toward zero; overflow or NaN fails
+int32_t narrow(long long v);                    // "整数のオーバーフロー" outside 32 bits
+int32_t trunc(long double v);                   // cut toward zero; overflow or NaN fails
 long double fdiv(long double a, long double b); // 0 divisor: "0 による..." or, for 0/0, "不正な..."
-long double finite(long double v);   // NaN, or beyond the double range: "不正な浮動小数点数演算命令"
+long double finite(long double v); // NaN, or beyond the double range: "不正な浮動小数点数演算命令"
 } // namespace Checked
 
 // Rounding of the system: to the nearest integer, halves to the even neighbour.

@@ -49,7 +49,8 @@ int32_t hexToInt(const std::string& text)
     uint32_t value = 0;
     for (char c : text) {
         if (!std::isxdigit(static_cast<unsigned char>(c))) throw AppError(Msg::notInteger("$" + text));
-        value = value * 16 + static_cast<uint32_t>(std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : std::toupper(c) - 'A' + 10);
+        value = value * 16 + static_cast<uint32_t>(
+                                 std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : std::toupper(c) - 'A' + 10);
     }
     return static_cast<int32_t>(value);
 }
@@ -64,17 +65,24 @@ std::optional<long double> tryToFloat(const std::string& text)
     size_t i = 0;
     if (i < body.size() && (body[i] == '+' || body[i] == '-')) ++i;
     bool digits = false;
-    while (i < body.size() && std::isdigit(static_cast<unsigned char>(body[i]))) { ++i; digits = true; }
+    while (i < body.size() && std::isdigit(static_cast<unsigned char>(body[i]))) {
+        ++i;
+        digits = true;
+    }
     if (i < body.size() && body[i] == '.') {
         ++i;
-        while (i < body.size() && std::isdigit(static_cast<unsigned char>(body[i]))) { ++i; digits = true; }
+        while (i < body.size() && std::isdigit(static_cast<unsigned char>(body[i]))) {
+            ++i;
+            digits = true;
+        }
     }
     if (digits && i < body.size() && (body[i] == 'e' || body[i] == 'E')) {
         size_t j = i + 1;
         if (j < body.size() && (body[j] == '+' || body[j] == '-')) ++j;
         const size_t expStart = j;
         while (j < body.size() && std::isdigit(static_cast<unsigned char>(body[j]))) ++j;
-        if (j > expStart) i = j; else digits = false;
+        if (j > expStart) i = j;
+        else digits = false;
     }
     if (!digits || i != body.size()) return std::nullopt;
     // from_chars does not follow the C locale, so "." stays the decimal point.

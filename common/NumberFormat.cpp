@@ -29,7 +29,8 @@ std::string formatGeneral(long double value)
         } else if (static_cast<int>(digits.size()) <= exponent + 1) {
             out += digits + std::string(static_cast<size_t>(exponent + 1) - digits.size(), '0');
         } else {
-            out += digits.substr(0, static_cast<size_t>(exponent + 1)) + "." + digits.substr(static_cast<size_t>(exponent + 1));
+            out += digits.substr(0, static_cast<size_t>(exponent + 1)) + "." +
+                   digits.substr(static_cast<size_t>(exponent + 1));
         }
     } else {
         out += digits.substr(0, 1);

@@ -37,7 +37,10 @@ inline uint16_t storedWord(const ByteBuffer& buffer, int64_t position, bool swap
 }
 
 // A stored word read as signed, plus the offset, wrapped back to 16 bits as measurements use it.
-inline int16_t offsetSample(uint16_t word, int32_t offset) { return wrap16(int64_t{static_cast<int16_t>(word)} + offset); }
+inline int16_t offsetSample(uint16_t word, int32_t offset)
+{
+    return wrap16(int64_t{static_cast<int16_t>(word)} + offset);
+}
 
 // The sample value at (row, column); the word must lie inside the buffer.
 inline int16_t sampleValue(const ByteBuffer& buffer, const SampleLayout& layout, int64_t row, int64_t column)

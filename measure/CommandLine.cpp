@@ -38,8 +38,8 @@ const char* const UsageText =
 namespace {
 
 const std::set<std::string> loadOptions{"--mode", "--size", "--header", "--offset", "--spacing"};
-const std::set<std::string> spectrumOptions{"--direction", "--segment", "--shift", "--band-trend",
-                                            "--segment-trend", "--window", "--factor", "--limit"};
+const std::set<std::string> spectrumOptions{"--direction",     "--segment", "--shift",  "--band-trend",
+                                            "--segment-trend", "--window",  "--factor", "--limit"};
 
 std::set<std::string> optionsOf(const std::string& command)
 {

@@ -3,9 +3,9 @@
 // usage text shown for bad usage.
 #include <map>
 #include <optional>
-#include <vector>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // Bad usage: the program ends with status 2 and the usage text.
 struct UsageError : std::runtime_error {

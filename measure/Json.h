@@ -13,7 +13,7 @@ public:
 
     Json& add(const std::string& name, Json value); // to an object
     Json& add(const std::string& name, const std::string& value);
-    Json& push(Json value);                         // to an array
+    Json& push(Json value); // to an array
 
     // Indented by two blanks per level, ended by a newline at the top.
     std::string dump() const;

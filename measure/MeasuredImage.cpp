@@ -32,10 +32,7 @@ RoiTexts roiOf(const CommandLine& line)
     return {f[0], f[1], f[2], f[3]};
 }
 
-Rect roiRectOf(const RoiTexts& roi)
-{
-    return deriveRoiRect(toInt(roi.x), toInt(roi.y), toInt(roi.w), toInt(roi.h));
-}
+Rect roiRectOf(const RoiTexts& roi) { return deriveRoiRect(toInt(roi.x), toInt(roi.y), toInt(roi.w), toInt(roi.h)); }
 
 RoiStatisticsTexts measureRoi(const LoadedImage& image, const ViewerTexts& texts, const Rect& roi)
 {

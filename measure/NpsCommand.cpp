@@ -23,7 +23,8 @@ int runNps(const CommandLine& line, std::ostream& out)
     const auto state = std::make_unique<SpectrumState>();
     NoProfiles profiles;
     const int32_t used = calculateSpectrum(*state, spectrumParameters(run.texts), run.image.bytes, profiles);
-    const ReportDocument report = spectrumReport(std::to_string(used), *state, toFloat(run.texts.pixelSpacing), run.fileName);
+    const ReportDocument report =
+        spectrumReport(std::to_string(used), *state, toFloat(run.texts.pixelSpacing), run.fileName);
 
     if (line.json) {
         out << Json::object()

@@ -24,7 +24,10 @@ public:
     QStringList reported;
     std::optional<QString> openFile(QWidget*) override { return std::nullopt; }
     std::optional<QString> saveFile(QWidget*, const QString&) override { return std::nullopt; }
-    QString inputBox(QWidget*, const QString&, const QString&, const QString& defaultText) override { return defaultText; }
+    QString inputBox(QWidget*, const QString&, const QString&, const QString& defaultText) override
+    {
+        return defaultText;
+    }
     void information(QWidget*, const QString& text) override { reported << text; }
     void errorReport(QWidget*, const QString& message) override { reported << message; }
 };
@@ -51,8 +54,8 @@ void saveSeriesReport(const SeriesResult& result, const std::string& pdfPath)
     form.show();
     form.setInputTable(result.grid);
     Form2Edits edits(form);
-    for (MtfEdit e : {MtfEdit::SliceInterval, MtfEdit::SliceThickness, MtfEdit::LSFgnd, MtfEdit::LSFgdx, MtfEdit::MTFgnd,
-                      MtfEdit::MTFgdx})
+    for (MtfEdit e : {MtfEdit::SliceInterval, MtfEdit::SliceThickness, MtfEdit::LSFgnd, MtfEdit::LSFgdx,
+                      MtfEdit::MTFgnd, MtfEdit::MTFgdx})
         edits.setText(e, result.edits.text(e));
     form.Source = result.source;
     form.ProcessProfile();

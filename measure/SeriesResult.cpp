@@ -14,13 +14,13 @@
 
 namespace {
 
-
 // Each slice loaded as "⇒" loads it in a series and measured as "Stat" does, the texts
 // carried from slice to slice as the Viewer's edits are.
 class CommandSlices final : public SeriesSlices {
 public:
     CommandSlices(LoadMode mode, TypedGeometry typed, Rect roi, std::vector<TextRow>& grid, size_t count)
-        : mode_(mode), typed_(std::move(typed)), roi_(roi), grid_(grid), count_(count), progress_(isatty(STDERR_FILENO) != 0)
+        : mode_(mode), typed_(std::move(typed)), roi_(roi), grid_(grid), count_(count),
+          progress_(isatty(STDERR_FILENO) != 0)
     {
     }
     ~CommandSlices()
@@ -41,7 +41,8 @@ public:
     std::string measureMean() override { return measureRoi(image_, texts_, roi_).mean; }
     void setCell(int column, int row, const std::string& text) override
     {
-        if (grid_.size() <= static_cast<size_t>(row)) grid_.resize(static_cast<size_t>(row) + 1, TextRow(SeriesTableColumns));
+        if (grid_.size() <= static_cast<size_t>(row))
+            grid_.resize(static_cast<size_t>(row) + 1, TextRow(SeriesTableColumns));
         grid_[static_cast<size_t>(row)][static_cast<size_t>(column)] = text;
     }
 
@@ -64,7 +65,6 @@ struct NoDisplay final : MtfDisplay {
 };
 
 } // namespace
-
 
 std::string EditTexts::text(MtfEdit edit) const
 {

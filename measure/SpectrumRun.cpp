@@ -73,4 +73,3 @@ SpectrumRun spectrumRunOf(const CommandLine& line)
     t.imageRows = run.image.rows;
     return run;
 }
-

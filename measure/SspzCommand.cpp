@@ -15,7 +15,10 @@ Json resultJson(const SeriesResult& r)
     const std::vector<TextRow> absolute = rowsOfText(memos.absolute), relative = rowsOfText(memos.relative);
     Json sspz = Json::array();
     for (size_t k = 1; k < absolute.size(); ++k)
-        sspz.push(Json::object().add("position", absolute[k][0]).add("absolute", absolute[k][1]).add("relative", relative[k][1]));
+        sspz.push(Json::object()
+                      .add("position", absolute[k][0])
+                      .add("absolute", absolute[k][1])
+                      .add("relative", relative[k][1]));
 
     Json files = Json::array();
     for (const std::string& file : r.source.files) files.push(Json::text(file));

@@ -16,7 +16,10 @@ int intOf(const MtfEdits& e, MtfEdit which) { return toInt(e.text(which)); }
 void setFloat(MtfEdits& e, MtfEdit which, long double value) { e.setText(which, formatGeneral(value)); }
 void setInt(MtfEdits& e, MtfEdit which, long long value) { e.setText(which, std::to_string(value)); }
 
-std::string headerTail(const MtfEdits& e) { return memoHeaderTail(e.text(MtfEdit::SliceInterval), e.text(MtfEdit::SliceThickness)); }
+std::string headerTail(const MtfEdits& e)
+{
+    return memoHeaderTail(e.text(MtfEdit::SliceInterval), e.text(MtfEdit::SliceThickness));
+}
 
 // The profile centre the outputs measure positions from; without kept samples there is none to read.
 long double centreOf(const MtfEdits& e, int count) { return count > 0 ? floatOf(e, MtfEdit::MaxPoint) : 0; }
@@ -31,10 +34,10 @@ void processProfile(const std::vector<std::string>& lastColumn, MtfEdits& edits,
     intOf(edits, MtfEdit::LSFgnd);
 
     const int rows = static_cast<int>(lastColumn.size());
-    if (rows > MtfArraySize)
-        throw AppError(Msg::tooManyInputRows(rows, MtfArraySize));
+    if (rows > MtfArraySize) throw AppError(Msg::tooManyInputRows(rows, MtfArraySize));
     ws.N = rows;
-    for (int r = 0; r < ws.N; ++r) ws.Profile.RawProfile[r] = static_cast<double>(toFloat(lastColumn[static_cast<size_t>(r)]));
+    for (int r = 0; r < ws.N; ++r)
+        ws.Profile.RawProfile[r] = static_cast<double>(toFloat(lastColumn[static_cast<size_t>(r)]));
     std::copy_n(ws.Profile.RawProfile.begin(), ws.N, ws.Profile.WorkProfile.begin());
 
     setInt(edits, MtfEdit::LSFgnd, normaliseProfile(ws.Profile.WorkProfile, ws.N, ws.Profile.aSSPz, ws.Profile.pSSPz));

@@ -39,8 +39,7 @@ void transformProfile(const MtfArray& aSSPz, int M, int L, MtfArray& DFTRe, MtfA
 
 int computeMtfValues(const MtfArray& aSSPz, int M, SpectrumArrays& s)
 {
-    if (M < 1 || M > MaxKeptSamples)
-        throw AppError(Msg::sspzTooLongForMtf(MaxKeptSamples, M));
+    if (M < 1 || M > MaxKeptSamples) throw AppError(Msg::sspzTooLongForMtf(MaxKeptSamples, M));
     const int L = MtfZeroExtension * M;
     for (int k = 0; k < L; ++k) s.DFTRe[k] = s.DFTIm[k] = 0;
     transformProfile(aSSPz, M, L, s.DFTRe, s.DFTIm);
@@ -52,10 +51,7 @@ int computeMtfValues(const MtfArray& aSSPz, int M, SpectrumArrays& s)
     return L;
 }
 
-long double frequencyStep(long double spacing, int L)
-{
-    return std::fabs(Checked::fdiv(1, spacing * L));
-}
+long double frequencyStep(long double spacing, int L) { return std::fabs(Checked::fdiv(1, spacing * L)); }
 
 std::optional<long double> mtfAtFrequency(const MtfArray& MTFValues, int computed, long double step, long double fc)
 {

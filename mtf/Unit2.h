@@ -11,10 +11,10 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScatterSeries>
-#include <QLineSeries>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QWidget>
@@ -44,8 +44,8 @@ public:
     void setInputTable(const std::vector<TextRow>& rows);
 
     // --- Working storage (lives as long as the window) ----------------------
-    MtfWorkspace Work;   // profile, spectrum and the count N read by the last run
-    int DragFlag = 0;    // 1 while the mouse is pressed on the grid
+    MtfWorkspace Work;        // profile, spectrum and the count N read by the last run
+    int DragFlag = 0;         // 1 while the mouse is pressed on the grid
     MeasurementSource Source; // the files and ROI of the series in the table, for the report
 
     // --- Charts and status panels: their series and labels are not named children ---
@@ -74,7 +74,7 @@ private:
     QPushButton* ButtonPNTY;
     QPushButton* ButtonDrawD;
     QPushButton* ButtonFWHM;
-    QWidget* Panel2;         // "PSF width"
+    QWidget* Panel2; // "PSF width"
     QLineEdit* EditGeta;
     UpDown* UpDown1;
     QPushButton* ButtonForm1; // "ToForm1"
@@ -82,23 +82,23 @@ private:
     QStatusBar* StatusBar1;
 
     QTabWidget* PageControl1;
-    QWidget* PixelValue;     // "Input"
-    QWidget* TabSheetLSF;    // "SSPz"
-    QWidget* TabSheetMTF;    // "MTF"
-    QWidget* TabSheet1;      // "Output"
+    QWidget* PixelValue;  // "Input"
+    QWidget* TabSheetLSF; // "SSPz"
+    QWidget* TabSheetMTF; // "MTF"
+    QWidget* TabSheet1;   // "Output"
 
     InputGrid* StringGridInput;
     QLineEdit* EditAve;
     QLineEdit* EditSD;
     QLineEdit* EditMax;
     QLineEdit* EditMin;
-    QPushButton* ButtonAll;  // "ToCB"
+    QPushButton* ButtonAll; // "ToCB"
 
-    QLineEdit* EditLSFgnd;   // SSPz point count
-    QLineEdit* EditLSFgdx;   // sample spacing, mm
+    QLineEdit* EditLSFgnd; // SSPz point count
+    QLineEdit* EditLSFgdx; // sample spacing, mm
 
-    QLineEdit* EditMTFgnd;   // MTF point count
-    QLineEdit* EditMTFgdx;   // frequency step, cycles/mm
+    QLineEdit* EditMTFgnd; // MTF point count
+    QLineEdit* EditMTFgdx; // frequency step, cycles/mm
 
     QPlainTextEdit* MemoVSSPz;
     QPlainTextEdit* MemoPSSPz;

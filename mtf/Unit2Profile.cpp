@@ -38,7 +38,8 @@ void TForm2::ProcessProfile()
 {
     std::vector<std::string> lastColumn;
     const int last = StringGridInput->colCount() - 1;
-    for (int r = 1; r < StringGridInput->rowCount(); ++r) lastColumn.push_back(StringGridInput->cell(last, r).toStdString());
+    for (int r = 1; r < StringGridInput->rowCount(); ++r)
+        lastColumn.push_back(StringGridInput->cell(last, r).toStdString());
     Form2Edits edits(*this);
     Form2Display display(*this);
     processProfile(lastColumn, edits, Work, display);

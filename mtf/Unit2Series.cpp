@@ -47,8 +47,8 @@ void TForm2::setInputTable(const std::vector<TextRow>& rows)
 
 void TForm2::setSeriesSpacings(int files)
 {
-    EditsIntrv->setText(qstr(sliceIntervalText(StringGridInput->cell(3, 1).toStdString(),
-                                               StringGridInput->cell(3, 2).toStdString())));
+    EditsIntrv->setText(
+        qstr(sliceIntervalText(StringGridInput->cell(3, 1).toStdString(), StringGridInput->cell(3, 2).toStdString())));
     setInt(EditLSFgnd, files);
     EditLSFgdx->setText(EditsIntrv->text());
     setInt(EditMTFgnd, files);

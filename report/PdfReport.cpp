@@ -51,7 +51,8 @@ public:
     void widget(QWidget* w, int maxHeight)
     {
         if (w->width() <= 0 || w->height() <= 0) return;
-        const double scale = std::min(static_cast<double>(width_) / w->width(), static_cast<double>(maxHeight) / w->height());
+        const double scale =
+            std::min(static_cast<double>(width_) / w->width(), static_cast<double>(maxHeight) / w->height());
         const int height = static_cast<int>(w->height() * scale);
         ensure(height);
         painter_.save();
@@ -70,7 +71,8 @@ public:
         for (const TextRow& row : rows)
             for (size_t c = 0; c < row.size(); ++c) {
                 if (widths.size() <= c) widths.push_back(0);
-                widths[c] = std::max(widths[c], metrics.horizontalAdvance(text(row[c])) + metrics.averageCharWidth() * 2);
+                widths[c] =
+                    std::max(widths[c], metrics.horizontalAdvance(text(row[c])) + metrics.averageCharWidth() * 2);
             }
         for (const TextRow& row : rows) {
             ensure(lineHeight());
@@ -156,7 +158,8 @@ void writePdf(QSaveFile& file, const ReportDocument& d, const std::vector<QWidge
 QString reportTextPath(const QString& pdfPath)
 {
     const QFileInfo info(pdfPath);
-    const QString base = info.suffix().compare("pdf", Qt::CaseInsensitive) == 0 ? info.completeBaseName() : info.fileName();
+    const QString base =
+        info.suffix().compare("pdf", Qt::CaseInsensitive) == 0 ? info.completeBaseName() : info.fileName();
     return info.dir().filePath(base + ".tsv");
 }
 
@@ -170,7 +173,8 @@ void saveReport(const QString& pdfPath, const ReportDocument& document, const st
     QSaveFile tsv(textPath);
     if (!tsv.open(QIODevice::WriteOnly)) fail(textPath, tsv.errorString());
     const std::string body = reportText(document, true);
-    if (tsv.write(body.data(), static_cast<qint64>(body.size())) != static_cast<qint64>(body.size())) fail(textPath, tsv.errorString());
+    if (tsv.write(body.data(), static_cast<qint64>(body.size())) != static_cast<qint64>(body.size()))
+        fail(textPath, tsv.errorString());
 
     if (!pdf.commit()) fail(pdfPath, pdf.errorString());
     if (!tsv.commit()) {

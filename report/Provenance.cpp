@@ -59,7 +59,8 @@ AcquisitionSummary acquisitionOf(const std::string& summary)
             continue;
         }
         for (const auto& [label, field] : labelled)
-            if (line.rfind(label, 0) == 0 && (a.*field).empty()) a.*field = trimmed(line.substr(std::string(label).size()));
+            if (line.rfind(label, 0) == 0 && (a.*field).empty())
+                a.*field = trimmed(line.substr(std::string(label).size()));
     }
     return a;
 }
@@ -88,13 +89,13 @@ std::vector<TextRow> provenanceOf(const MeasurementSource& source, const std::st
     const AcquisitionSummary a = acquisitionOf(headers.empty() ? std::string() : headers.front().summary);
 
     std::vector<TextRow> rows{{"Program", "CTIQ " + programVersion()},
-                     {"Date", date},
-                     {"Scanner model", a.model},
-                     {"kV", a.kv},
-                     {"mAs", a.mas},
-                     {"Kernel", a.kernel},
-                     {"Slice thickness (mm)", a.sliceThickness},
-                     {"ROI (centre x,y, size w,h)", source.roi}};
+                              {"Date", date},
+                              {"Scanner model", a.model},
+                              {"kV", a.kv},
+                              {"mAs", a.mas},
+                              {"Kernel", a.kernel},
+                              {"Slice thickness (mm)", a.sliceThickness},
+                              {"ROI (centre x,y, size w,h)", source.roi}};
     for (const auto& [name, value] : source.parameters) rows.push_back({name, value});
     for (size_t i = 0; i < source.files.size(); ++i)
         rows.push_back({"File " + std::to_string(i + 1), source.files[i], headers[i].uid});

@@ -19,9 +19,9 @@ std::string programVersion();
 std::string currentDateText();
 
 struct MeasurementSource {
-    std::vector<std::string> files;  // as measured, in order
-    std::string roi;                 // the ROI as the Viewer's edits give it
-    NamedValues parameters;          // every parameter of the calculation, as texts
+    std::vector<std::string> files; // as measured, in order
+    std::string roi;                // the ROI as the Viewer's edits give it
+    NamedValues parameters;         // every parameter of the calculation, as texts
 };
 
 // "x,y,w,h": the ROI centre ("Position") and size ("Size").

@@ -9,7 +9,7 @@
 using TextRow = std::vector<std::string>;
 
 struct ReportSection {
-    std::string title;       // shown in the PDF; the text form leaves it out
+    std::string title;         // shown in the PDF; the text form leaves it out
     std::vector<TextRow> rows; // a table's first row holds its captions
     bool results = false;      // names and values, shown before the charts
 };

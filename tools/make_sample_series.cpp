@@ -33,10 +33,10 @@ struct Options {
     std::filesystem::path folder;
     int slices = 41;
     int size = 512;
-    double interval = 0.5; // mm between slice positions
-    double fwhm = 5;       // mm, of the slice sensitivity profile
+    double interval = 0.5;  // mm between slice positions
+    double fwhm = 5;        // mm, of the slice sensitivity profile
     double contrast = 1000; // HU of the insert at the profile's peak
-    double noise = 10;     // HU, standard deviation of every pixel
+    double noise = 10;      // HU, standard deviation of every pixel
     double pixelSpacing = 0.5;
     unsigned seed = 1;
     std::string names = "slice";
@@ -188,12 +188,11 @@ std::vector<uint16_t> slicePixels(const Options& o, std::mt19937& random, int in
     return pixels;
 }
 
-const char* const usage =
-    "usage: ctiq-sample-series <folder> [--slices N] [--size S] [--interval mm]\n"
-    "                          [--fwhm mm] [--contrast HU] [--noise HU] [--seed n]\n"
-    "                          [--names slice|uid|shuffled] [--descending]\n"
-    "Writes <folder>/sspz/slice001.dcm ... (a slice-thickness phantom) and\n"
-    "<folder>/water/water.dcm (a uniform water slice) and prints their truth.\n";
+const char* const usage = "usage: ctiq-sample-series <folder> [--slices N] [--size S] [--interval mm]\n"
+                          "                          [--fwhm mm] [--contrast HU] [--noise HU] [--seed n]\n"
+                          "                          [--names slice|uid|shuffled] [--descending]\n"
+                          "Writes <folder>/sspz/slice001.dcm ... (a slice-thickness phantom) and\n"
+                          "<folder>/water/water.dcm (a uniform water slice) and prints their truth.\n";
 
 // Bad usage: the usage text is printed and the tool ends with status 2.
 struct UsageError : std::runtime_error {
@@ -282,7 +281,8 @@ int main(int argc, char** argv)
             const std::string& instance = uids[static_cast<size_t>(number - 1)];
             if (o.names == "uid") file = instance + ".dcm";
             if (o.names == "shuffled") file = "IM" + std::to_string(shuffled[static_cast<size_t>(number - 1)]);
-            writeSlice(series / file, o, instance, number, z, o.fwhm, "SSPz phantom", slicePixels(o, random, insert, lift));
+            writeSlice(series / file, o, instance, number, z, o.fwhm, "SSPz phantom",
+                       slicePixels(o, random, insert, lift));
         }
         writeSlice(water / "water.dcm", o, uidRoot + std::to_string(o.seed) + ".0.0", 0, 0, o.fwhm, "Water",
                    slicePixels(o, random, 0, 0));

@@ -117,8 +117,7 @@ void ChildWorker::stop()
     if (child_ < 0) return;
     close(socket_);
     kill(child_, SIGKILL);
-    while (waitpid(child_, nullptr, 0) < 0 && errno == EINTR) {
-    }
+    while (waitpid(child_, nullptr, 0) < 0 && errno == EINTR) {}
     child_ = -1;
     socket_ = -1;
 }

@@ -66,7 +66,9 @@ public:
 protected:
     pos_type seekoff(off_type offset, std::ios_base::seekdir from, std::ios_base::openmode) override
     {
-        const off_type base = from == std::ios_base::beg ? 0 : from == std::ios_base::cur ? gptr() - eback() : egptr() - eback();
+        const off_type base = from == std::ios_base::beg   ? 0
+                              : from == std::ios_base::cur ? gptr() - eback()
+                                                           : egptr() - eback();
         return seekpos(pos_type(base + offset), std::ios_base::in);
     }
     pos_type seekpos(pos_type position, std::ios_base::openmode) override
@@ -90,7 +92,8 @@ protected:
     }
     std::streamsize xsputn(const char* text, std::streamsize count) override
     {
-        bytes_.insert(bytes_.end(), reinterpret_cast<const uint8_t*>(text), reinterpret_cast<const uint8_t*>(text) + count);
+        bytes_.insert(bytes_.end(), reinterpret_cast<const uint8_t*>(text),
+                      reinterpret_cast<const uint8_t*>(text) + count);
         return count;
     }
 
@@ -175,7 +178,8 @@ DecodedDicom decodeWithGdcm(const ByteBuffer& file, const std::string& path, con
 // the note and the refusal.
 void appendBlock(ByteBuffer& out, const void* data, size_t size)
 {
-    for (int shift = 0; shift < 64; shift += 8) out.push_back(static_cast<uint8_t>(static_cast<uint64_t>(size) >> shift));
+    for (int shift = 0; shift < 64; shift += 8)
+        out.push_back(static_cast<uint8_t>(static_cast<uint64_t>(size) >> shift));
     out.insert(out.end(), static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + size);
 }
 

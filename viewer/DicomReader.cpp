@@ -12,10 +12,10 @@
 namespace {
 
 using Pattern = std::array<uint8_t, 4>;
-constexpr Pattern pixelDataTag{0xE0, 0x7F, 0x10, 0x00};     // (7FE0,0010)
-constexpr Pattern metaStartTag{0x02, 0x00, 0x02, 0x00};     // (0002,0002)
-constexpr Pattern itemTag{0xFE, 0xFF, 0x00, 0xE0};          // (FFFE,E000)
-constexpr Pattern itemDelimitation{0xFE, 0xFF, 0x0D, 0xE0}; // (FFFE,E00D)
+constexpr Pattern pixelDataTag{0xE0, 0x7F, 0x10, 0x00};         // (7FE0,0010)
+constexpr Pattern metaStartTag{0x02, 0x00, 0x02, 0x00};         // (0002,0002)
+constexpr Pattern itemTag{0xFE, 0xFF, 0x00, 0xE0};              // (FFFE,E000)
+constexpr Pattern itemDelimitation{0xFE, 0xFF, 0x0D, 0xE0};     // (FFFE,E00D)
 constexpr Pattern sequenceDelimitation{0xFE, 0xFF, 0xDD, 0xE0}; // (FFFE,E0DD)
 
 constexpr int gridStartRows = 1024;
@@ -24,8 +24,8 @@ std::optional<size_t> find(const ByteBuffer& file, const Pattern& pattern, size_
 {
     end = std::min(end, file.size());
     if (from >= end) return std::nullopt;
-    const auto at = std::search(file.begin() + static_cast<std::ptrdiff_t>(from), file.begin() + static_cast<std::ptrdiff_t>(end),
-                                pattern.begin(), pattern.end());
+    const auto at = std::search(file.begin() + static_cast<std::ptrdiff_t>(from),
+                                file.begin() + static_cast<std::ptrdiff_t>(end), pattern.begin(), pattern.end());
     if (at == file.begin() + static_cast<std::ptrdiff_t>(end)) return std::nullopt;
     return static_cast<size_t>(at - file.begin());
 }
@@ -151,7 +151,9 @@ std::optional<std::string> summaryLabel(uint16_t group, uint16_t element)
     case 0x103E: return "Se : ";
     case 0x1152: return "mAs : ";
     case 0x1210: return "RF : ";
-    case 0x0060: if (group != 0x0008) return "kV : "; break;
+    case 0x0060:
+        if (group != 0x0008) return "kV : ";
+        break;
     }
     switch (tag(group, element)) {
     case tag(0x0018, 0x0050): return "mmST : ";
@@ -328,7 +330,8 @@ private:
             }
             break;
         case tag(0x0028, 0x1051):
-            if (!sink_.windowLocked()) sink_.setEdit(DicomEdit::WindowWidth, trimmedValue.substr(0, trimmedValue.find('\\')));
+            if (!sink_.windowLocked())
+                sink_.setEdit(DicomEdit::WindowWidth, trimmedValue.substr(0, trimmedValue.find('\\')));
             break;
         case tag(0x0028, 0x1052):
             sink_.setEdit(DicomEdit::Offst, std::to_string(Checked::trunc(toFloat(trimmedValue))));
@@ -392,7 +395,7 @@ private:
     Sequence sequence_ = Sequence::None;
     std::vector<std::string> modelNames_; // in the order found
     std::string summaryLines_;
-    bool summaryReached_ = false;          // an element got as far as the summary
+    bool summaryReached_ = false; // an element got as far as the summary
     std::string orientation_;
 };
 
@@ -411,7 +414,8 @@ std::string readDicom(const ByteBuffer& file, DicomSink& sink)
     const auto start = findStart(file);
     if (!start) return {};
     // The pixels follow the Pixel Data element's header: 12 bytes in explicit VR, 8 in implicit.
-    const bool explicitVr = *pixelData + 6 <= file.size() && isCapital(file[*pixelData + 4]) && isCapital(file[*pixelData + 5]);
+    const bool explicitVr =
+        *pixelData + 6 <= file.size() && isCapital(file[*pixelData + 4]) && isCapital(file[*pixelData + 5]);
     sink.setEdit(DicomEdit::Header, std::to_string(*pixelData + (explicitVr ? 12 : 8)));
 
     return HeaderWalk(file, sink, *start, *pixelData).run();

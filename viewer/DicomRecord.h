@@ -8,9 +8,9 @@
 #include <vector>
 
 struct DicomRecord : DicomSink {
-    bool locked = false;                       // the window "Lock" as the reader sees it
-    std::map<DicomEdit, std::string> edits;    // the last text written to each edit
-    std::optional<bool> swap;                  // set when the file named its byte order
+    bool locked = false;                        // the window "Lock" as the reader sees it
+    std::map<DicomEdit, std::string> edits;     // the last text written to each edit
+    std::optional<bool> swap;                   // set when the file named its byte order
     std::vector<std::vector<std::string>> grid; // rows of 7 cells; row 0 is the caption row
     std::string summary;
 

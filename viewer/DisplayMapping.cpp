@@ -7,8 +7,8 @@
 #include "NumberFormat.h"
 
 #include <algorithm>
-#include <cmath>
 #include <bit>
+#include <cmath>
 #include <cstring>
 #include <limits>
 
@@ -36,7 +36,8 @@ static_assert(std::endian::native == std::endian::little);
 void lookUpWords(const uint8_t* src, int32_t count, const GreyTable& table, uint8_t* out)
 {
     auto four = [&table](uint64_t words) {
-        return uint64_t{table[static_cast<uint16_t>(words)]} | uint64_t{table[static_cast<uint16_t>(words >> 16)]} << 8 |
+        return uint64_t{table[static_cast<uint16_t>(words)]} |
+               uint64_t{table[static_cast<uint16_t>(words >> 16)]} << 8 |
                uint64_t{table[static_cast<uint16_t>(words >> 32)]} << 16 |
                uint64_t{table[static_cast<uint16_t>(words >> 48)]} << 24;
     };
@@ -74,8 +75,7 @@ void resizeDisplayBitmap(GreyBitmap& bitmap, int32_t width, int32_t height)
 {
     width = std::max(width, 0);
     height = std::max(height, 0);
-    if (int64_t{width} * height > kMaxBitmapPixels)
-        throw AppError(Msg::displayBitmapTooLarge(width, height));
+    if (int64_t{width} * height > kMaxBitmapPixels) throw AppError(Msg::displayBitmapTooLarge(width, height));
     bitmap.resize(width, height);
 }
 

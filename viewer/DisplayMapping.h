@@ -65,7 +65,8 @@ struct AutoWindow {
     int32_t width = 0;
     int32_t level = 0;
 };
-std::optional<AutoWindow> autoWindow(const ByteBuffer& buffer, const SampleLayout& layout, int32_t sizeX, int32_t sizeY);
+std::optional<AutoWindow> autoWindow(const ByteBuffer& buffer, const SampleLayout& layout, int32_t sizeX,
+                                     int32_t sizeY);
 
 // The zoom buttons ("+" in, "-" out, never below 1): the new magnification text,
 // and whether the shifts are dropped because the zoom is back at 1.

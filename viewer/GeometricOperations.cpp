@@ -30,7 +30,8 @@ constexpr int64_t kTile = 8;
 
 } // namespace
 
-std::string trimmedFileName(const std::string& chosenPath, int64_t width, int64_t height, const std::string& pixelSpacing)
+std::string trimmedFileName(const std::string& chosenPath, int64_t width, int64_t height,
+                            const std::string& pixelSpacing)
 {
     const std::string base = chosenPath.substr(0, chosenPath.find('.'));
     std::string spacing = pixelSpacing;
@@ -72,7 +73,8 @@ void flipVertical(const WordImage& image)
 void flipHorizontal(const WordImage& image)
 {
     for (int64_t y = 0; y < image.rows; ++y)
-        for (int64_t x = 0; x < image.columns / 2; ++x) swapWords(image.word(y, x), image.word(y, image.columns - 1 - x));
+        for (int64_t x = 0; x < image.columns / 2; ++x)
+            swapWords(image.word(y, x), image.word(y, image.columns - 1 - x));
 }
 
 void turnView(const WordImage& image, const ViewWindowRect& view, Turn turn)

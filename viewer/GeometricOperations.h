@@ -10,7 +10,8 @@
 
 // The trimmed file's name: the chosen path cut at its first ".", then width,
 // height and the pixel spacing with its first "." written "p", and ".bin".
-std::string trimmedFileName(const std::string& chosenPath, int64_t width, int64_t height, const std::string& pixelSpacing);
+std::string trimmedFileName(const std::string& chosenPath, int64_t width, int64_t height,
+                            const std::string& pixelSpacing);
 
 // The ROI block clipped to the image and the buffer, and its samples' stored
 // bytes row by row (no byte exchange, no offset). A block with no sample inside

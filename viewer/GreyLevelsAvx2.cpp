@@ -47,7 +47,8 @@ int32_t computeAvx2(const uint8_t* words, int32_t count, const GreyMapping& mapp
         __m256i stored = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(words + 2 * k));
         if (mapping.swap) stored = _mm256_or_si256(_mm256_slli_epi16(stored, 8), _mm256_srli_epi16(stored, 8));
         const __m256i first = held(_mm256_add_epi32(_mm256_cvtepi16_epi32(_mm256_castsi256_si128(stored)), shift));
-        const __m256i second = held(_mm256_add_epi32(_mm256_cvtepi16_epi32(_mm256_extracti128_si256(stored, 1)), shift));
+        const __m256i second =
+            held(_mm256_add_epi32(_mm256_cvtepi16_epi32(_mm256_extracti128_si256(stored, 1)), shift));
         // Packing with unsigned saturation clamps to 0..255.
         const __m128i greys = _mm_packus_epi16(greyEight(first, factor), greyEight(second, factor));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), _mm_xor_si128(greys, invert));

@@ -8,11 +8,11 @@
 #include <cstdint>
 
 struct GreyMapping {
-    int32_t level = 0;    // maps to grey 128
-    float factor = 1;     // from greyFactor
-    int32_t offset = 0;   // added to every stored sample
-    bool swap = false;    // exchange the two bytes of the (widened) sample
-    bool invert = false;  // white and black exchanged
+    int32_t level = 0;     // maps to grey 128
+    float factor = 1;      // from greyFactor
+    int32_t offset = 0;    // added to every stored sample
+    bool swap = false;     // exchange the two bytes of the (widened) sample
+    bool invert = false;   // white and black exchanged
     bool eightBit = false; // one unsigned byte per sample instead of a 16-bit word
     bool operator==(const GreyMapping&) const = default;
 };

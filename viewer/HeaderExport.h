@@ -6,8 +6,8 @@
 #include <vector>
 
 inline constexpr int TagGridColumns = 7;
-inline constexpr std::array<const char*, TagGridColumns> TagGridCaptions{" No", "Group", "Erement", "VR", "CHR#", "Name",
-                                                                         "Value"};
+inline constexpr std::array<const char*, TagGridColumns> TagGridCaptions{" No",  "Group", "Erement", "VR",
+                                                                         "CHR#", "Name",  "Value"};
 
 using TagGridRow = std::array<std::string, TagGridColumns>;
 

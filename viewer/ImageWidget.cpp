@@ -38,7 +38,6 @@ QImage toIndexedImage(const GreyBitmap& bitmap)
     QList<QRgb> palette;
     for (int i = 0; i < 256; ++i) palette << qRgb(i, i, i);
     image.setColorTable(palette);
-    for (int r = 0; r < bitmap.height; ++r)
-        std::copy_n(bitmap.row(r), bitmap.width, image.scanLine(r));
+    for (int r = 0; r < bitmap.height; ++r) std::copy_n(bitmap.row(r), bitmap.width, image.scanLine(r));
     return image;
 }

@@ -45,7 +45,8 @@ MeasurementSeries measurementSeries(const std::string& path)
         distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
         if (distinct.size() > 1) {
             std::string names;
-            for (const std::string& uid : distinct) names += (names.empty() ? "" : ", ") + (uid.empty() ? Msg::noUid : uid);
+            for (const std::string& uid : distinct)
+                names += (names.empty() ? "" : ", ") + (uid.empty() ? Msg::noUid : uid);
             throw AppError(Msg::severalSeries(folder, names));
         }
         // One series: in the order "Cal." measures it.

@@ -66,4 +66,7 @@ std::optional<int32_t> draggedWindowWidth(int32_t width, int32_t dx, int32_t ste
     return widened;
 }
 
-int32_t draggedWindowLevel(int32_t level, int32_t dy, int32_t step) { return Checked::sub(level, Checked::mul(dy, step)); }
+int32_t draggedWindowLevel(int32_t level, int32_t dy, int32_t step)
+{
+    return Checked::sub(level, Checked::mul(dy, step));
+}

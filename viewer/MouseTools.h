@@ -27,7 +27,8 @@ Rect centreFrameOn(const Rect& roiView, long double s, int32_t X, int32_t Y);
 // Panning: the new shift after the pointer moved by delta control pixels, or
 // nothing when the view has no room for that move of d = Trunc(delta * s)
 // image pixels (d > 0 needs d < roomPositive, d < 0 needs -d < roomNegative).
-std::optional<int32_t> panShift(int32_t shift, int32_t delta, long double s, int64_t roomPositive, int64_t roomNegative);
+std::optional<int32_t> panShift(int32_t shift, int32_t delta, long double s, int64_t roomPositive,
+                                int64_t roomNegative);
 
 // Window/level drag: the width grows by dx * step but only stays positive;
 // the level rises by -dy * step without limit.

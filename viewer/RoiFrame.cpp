@@ -45,5 +45,6 @@ void drawRoiFrame(GreyBitmap& bitmap, const Rect& roiView)
     const int64_t last = n <= 1 ? 1 : n;
     xorFocusRect(bitmap, roiView.Left, roiView.Top, roiView.Right, roiView.Bottom);
     for (int64_t i = first; i <= last; ++i)
-        xorFocusRect(bitmap, roiView.Left - i, roiView.Top - i, int64_t{roiView.Right} + i, int64_t{roiView.Bottom} + i);
+        xorFocusRect(bitmap, roiView.Left - i, roiView.Top - i, int64_t{roiView.Right} + i,
+                     int64_t{roiView.Bottom} + i);
 }

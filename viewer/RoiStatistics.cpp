@@ -13,7 +13,8 @@ namespace {
 inline int16_t valueAt(const uint8_t* p, const SampleLayout& layout)
 {
     const uint16_t lo = p[0], hi = p[1];
-    return offsetSample(layout.swap ? static_cast<uint16_t>(lo << 8 | hi) : static_cast<uint16_t>(hi << 8 | lo), layout.offset);
+    return offsetSample(layout.swap ? static_cast<uint16_t>(lo << 8 | hi) : static_cast<uint16_t>(hi << 8 | lo),
+                        layout.offset);
 }
 
 // Calls rowFn(first byte, count) for each row of a block that lies inside the buffer.
@@ -75,7 +76,8 @@ SampleBlock clipSampleBlock(const SampleBlock& block, const SampleLayout& layout
     return {top, left, right - left + 1, bottom - top + 1};
 }
 
-RoiStatistics roiStatistics(const ByteBuffer& buffer, const SampleLayout& layout, int64_t rows, const SampleBlock& block)
+RoiStatistics roiStatistics(const ByteBuffer& buffer, const SampleLayout& layout, int64_t rows,
+                            const SampleBlock& block)
 {
     if (block.width < 0 || block.height < 0) throw AppError(Msg::roiHoldsNoSamples);
     if (block.width == 0 || block.height == 0) throw AppError(Msg::invalidFloatOp); // the mean would be 0/0

@@ -40,7 +40,8 @@ struct RoiStatistics {
 // Mean and SD of the ROI block after clipping it to the image and the buffer.
 // A zero width or height fails as 0/0 does; a negative size, or a block with no
 // sample inside the image, fails with Msg::roiHoldsNoSamples.
-RoiStatistics roiStatistics(const ByteBuffer& buffer, const SampleLayout& layout, int64_t rows, const SampleBlock& block);
+RoiStatistics roiStatistics(const ByteBuffer& buffer, const SampleLayout& layout, int64_t rows,
+                            const SampleBlock& block);
 
 // The texts "Stat" shows: the mean in the general format ("Average"), the SD with
 // three decimals and thousands separators ("SD").

@@ -53,7 +53,8 @@ OrderedSeries orderedSeries(const std::string& sliceOrFolder)
     std::vector<std::string> files = folderFiles(folderOf(sliceOrFolder));
     std::string reference = sliceOrFolder;
     if (reference.empty() || reference.back() == '/') {
-        const auto image = std::find_if(files.begin(), files.end(), [](const std::string& f) { return cachedSliceHeader(f).image; });
+        const auto image =
+            std::find_if(files.begin(), files.end(), [](const std::string& f) { return cachedSliceHeader(f).image; });
         if (image != files.end()) reference = *image;
     }
     const SliceHeader shown = cachedSliceHeader(reference); // a copy: the cache may move entries

@@ -32,15 +32,16 @@ bool isCapital(uint8_t c) { return c >= 'A' && c <= 'Z'; }
 // VRs whose length takes 4 bytes after 2 reserved ones.
 bool hasLongLength(std::string_view vr)
 {
-    static constexpr std::string_view longVrs[] = {"OB", "OD", "OF", "OL", "OV", "OW", "SQ", "SV", "UC", "UN", "UR", "UT", "UV"};
+    static constexpr std::string_view longVrs[] = {"OB", "OD", "OF", "OL", "OV", "OW", "SQ",
+                                                   "SV", "UC", "UN", "UR", "UT", "UV"};
     return std::find(std::begin(longVrs), std::end(longVrs), vr) != std::end(longVrs);
 }
 
 bool isKnownVr(std::string_view vr)
 {
-    static constexpr std::string_view vrs[] = {"AE", "AS", "AT", "CS", "DA", "DS", "DT", "FD", "FL", "IS", "LO",
-                                                "LT", "OB", "OD", "OF", "OL", "OV", "OW", "PN", "SH", "SL", "SQ",
-                                                "SS", "ST", "SV", "TM", "UC", "UI", "UL", "UN", "UR", "US", "UT", "UV"};
+    static constexpr std::string_view vrs[] = {"AE", "AS", "AT", "CS", "DA", "DS", "DT", "FD", "FL", "IS", "LO", "LT",
+                                               "OB", "OD", "OF", "OL", "OV", "OW", "PN", "SH", "SL", "SQ", "SS", "ST",
+                                               "SV", "TM", "UC", "UI", "UL", "UN", "UR", "US", "UT", "UV"};
     return std::find(std::begin(vrs), std::end(vrs), vr) != std::end(vrs);
 }
 

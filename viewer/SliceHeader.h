@@ -18,18 +18,18 @@ inline constexpr char explicitBigEndian[] = "1.2.840.10008.1.2.2";
 } // namespace TransferSyntax
 
 struct SliceHeader {
-    std::string transferSyntax;                     // from the meta group; empty when it names none
-    bool image = false;                             // the data set holds Pixel Data
-    std::string seriesUid;                          // (0020,000E), trimmed
-    std::optional<std::array<double, 3>> position;  // (0020,0032) ImagePositionPatient
+    std::string transferSyntax;                       // from the meta group; empty when it names none
+    bool image = false;                               // the data set holds Pixel Data
+    std::string seriesUid;                            // (0020,000E), trimmed
+    std::optional<std::array<double, 3>> position;    // (0020,0032) ImagePositionPatient
     std::optional<std::array<double, 6>> orientation; // (0020,0037) ImageOrientationPatient
 };
 
 enum class ScanResult {
-    Read,       // the header up to Pixel Data, or the whole data set, was read
-    NeedsMore,  // the bytes end inside the header: scan the whole file
-    Deflated,   // the data set is compressed: scan it once decoded
-    NotDicom,   // no DICOM data set at the start of the bytes
+    Read,      // the header up to Pixel Data, or the whole data set, was read
+    NeedsMore, // the bytes end inside the header: scan the whole file
+    Deflated,  // the data set is compressed: scan it once decoded
+    NotDicom,  // no DICOM data set at the start of the bytes
 };
 
 // Scans the first `size` bytes of a file (all of it, or a leading part).

@@ -189,10 +189,11 @@ void TForm1::createTagGridAndGeometry()
 
     label(this, "File      Header      FOV       Colum      Row      Offset     Pixel    ShiftX ShiftY SThick ZPos",
           {0, 648, 580, 14});
-    QLineEdit** geometry[] = {&EditFileSize, &EditHeader, &EditFOVSize, &EditImgSizeX, &EditImgSizeY, &EditOffst,
-                              &EditPxlSpc, &EditImgSftX, &EditImgSftY, &EditSThick, &EditPtPos};
-    const char* geometryNames[] = {"EditFileSize", "EditHeader", "EditFOVSize", "EditImgSizeX", "EditImgSizeY", "EditOffst",
-                                   "EditPxlSpc", "EditImgSftX", "EditImgSftY", "EditSThick", "EditPtPos"};
+    QLineEdit** geometry[] = {&EditFileSize, &EditHeader,  &EditFOVSize, &EditImgSizeX, &EditImgSizeY, &EditOffst,
+                              &EditPxlSpc,   &EditImgSftX, &EditImgSftY, &EditSThick,   &EditPtPos};
+    const char* geometryNames[] = {"EditFileSize", "EditHeader", "EditFOVSize", "EditImgSizeX",
+                                   "EditImgSizeY", "EditOffst",  "EditPxlSpc",  "EditImgSftX",
+                                   "EditImgSftY",  "EditSThick", "EditPtPos"};
     for (int i = 0; i < 11; ++i) *geometry[i] = edit(this, geometryNames[i], "0", {i * 52, 663, 51, 20});
     ButtonRowCulm = button(this, "ButtonRowCulm", "<>", {574, 662, 40, 22});
     ButtonHeaderToCB = button(this, "ButtonHeaderToCB", "MetaToCB", {616, 662, 98, 22});

@@ -3,10 +3,10 @@
 // tools. The handlers are spread over files named after what they do
 // (Unit1Load, Unit1Display, Unit1Roi, Unit1Geometry, Unit1Dicom, Unit1Series);
 // each reads the edits, calls the logic beside it and writes the results back.
-#include "RadioGroup.h"
-#include "StringGrid.h"
 #include "DisplayMapping.h"
+#include "RadioGroup.h"
 #include "Samples.h"
+#include "StringGrid.h"
 #include "ViewerSnapshot.h"
 #include "ViewerTypes.h"
 
@@ -32,8 +32,8 @@ public:
 
     // How the Viewer reaches the other windows; the start-up installs it.
     struct Peers {
-        std::function<void()> showMtf;     // "Form2"
-        std::function<void()> showSpectra; // "Form3"
+        std::function<void()> showMtf;      // "Form2"
+        std::function<void()> showSpectra;  // "Form3"
         MtfSeriesInput* mtfInput = nullptr; // where "Open" and "Cal." write the series
     };
     void setPeers(Peers peers) { peers_ = std::move(peers); }
@@ -42,16 +42,16 @@ public:
     ViewerSnapshot snapshot() const;
 
     // --- Window-wide state --------------------------------------------------
-    ByteBuffer FileBuffer;         // the whole current image file
-    int32_t ImgSizeX = 0;          // columns
-    int32_t ImgSizeY = 0;          // rows
-    int32_t ViewState = 0;         // 0 idle, 1 interactive, 2 load EditFileName, 3 as 2 in a series
-    ViewWindowRect ViewWindow;     // part of the image shown, image pixels
-    Rect RoiRect;                  // ROI in image pixels
-    Rect RoiViewRect;              // ROI in DispBitmap pixels
-    GreyBitmap DispBitmap;         // the picture shown by Image1
+    ByteBuffer FileBuffer;     // the whole current image file
+    int32_t ImgSizeX = 0;      // columns
+    int32_t ImgSizeY = 0;      // rows
+    int32_t ViewState = 0;     // 0 idle, 1 interactive, 2 load EditFileName, 3 as 2 in a series
+    ViewWindowRect ViewWindow; // part of the image shown, image pixels
+    Rect RoiRect;              // ROI in image pixels
+    Rect RoiViewRect;          // ROI in DispBitmap pixels
+    GreyBitmap DispBitmap;     // the picture shown by Image1
 
-    QString DragButton;            // the mouse button held on the image: "Left", "Right" or empty
+    QString DragButton; // the mouse button held on the image: "Left", "Right" or empty
 
 private:
     // The window's own helpers that read and write its controls.
@@ -64,42 +64,42 @@ private:
     // --- Controls (objectName = member name) -------------------------------
     QLineEdit* EditFileName;
     QWidget* ScrollBox1;
-    QLabel* Image2;                // start picture
-    ImageWidget* Image1;           // the image; receives the mouse
-    QPushButton* Button1;          // "+"
-    QPushButton* Button2;          // "-"
+    QLabel* Image2;       // start picture
+    ImageWidget* Image1;  // the image; receives the mouse
+    QPushButton* Button1; // "+"
+    QPushButton* Button2; // "-"
     QLineEdit* EditMF;
-    QPushButton* ButtonVert;       // "V"
-    QPushButton* ButtonHoriz;      // "H"
+    QPushButton* ButtonVert;  // "V"
+    QPushButton* ButtonHoriz; // "H"
     QPushButton* ButtonCCW;
     QPushButton* ButtonCW;
-    QPushButton* ButtonTriming;    // "Trim"
-    RadioGroup* RadioGroupTool;    // "ROI", "Move", "OFF", "Home"
-    QPlainTextEdit* Memo1;         // DICOM summary lines
+    QPushButton* ButtonTriming; // "Trim"
+    RadioGroup* RadioGroupTool; // "ROI", "Move", "OFF", "Home"
+    QPlainTextEdit* Memo1;      // DICOM summary lines
 
-    QCheckBox* CheckBoxWWLock;     // windowing "Lock"
+    QCheckBox* CheckBoxWWLock; // windowing "Lock"
     QPushButton* ButtonDisp;
     QPushButton* ButtonAutoWL;
     QLineEdit* EditWindowLevel;
     QLineEdit* EditWindowWidth;
     QCheckBox* CheckBoxSwp;
     QCheckBox* CheckBoxInvrt;
-    RadioGroup* RadioGroupRange;   // "1", "3", "10", "30"
+    RadioGroup* RadioGroupRange; // "1", "3", "10", "30"
 
     QLineEdit* EditROIPosX;
     QLineEdit* EditROIPosY;
     QLineEdit* EditROISizeX;
     QLineEdit* EditROISizeY;
-    QCheckBox* CheckBoxRoiLock;    // ROI "Lock"
-    QLineEdit* EditHSBP;           // "Average"
-    QLineEdit* EditVSBP;           // "SD"
-    QMenu* PopupMenu1;             // ROI sizes N0032 .. N2048
+    QCheckBox* CheckBoxRoiLock; // ROI "Lock"
+    QLineEdit* EditHSBP;        // "Average"
+    QLineEdit* EditVSBP;        // "SD"
+    QMenu* PopupMenu1;          // ROI sizes N0032 .. N2048
 
-    QPushButton* ButtonDispC;      // "Open"
-    QPushButton* ButtonCalSW;      // "Cal."
-    QLabel* LabelSeriesStatus;     // how the file list holds the series
+    QPushButton* ButtonDispC;  // "Open"
+    QPushButton* ButtonCalSW;  // "Cal."
+    QLabel* LabelSeriesStatus; // how the file list holds the series
 
-    QPushButton* ButtonSaveBMP;    // "imgToCB"
+    QPushButton* ButtonSaveBMP; // "imgToCB"
     StringGrid* StringGridDICOM;
 
     QLineEdit* EditFileSize;
@@ -117,15 +117,15 @@ private:
     QPushButton* ButtonHeaderToCB; // "MetaToCB"
 
     QListWidget* ListBox1;
-    QPushButton* ButtonFileList;   // "F.List"
+    QPushButton* ButtonFileList; // "F.List"
     QLineEdit* EditFListNo;
     QPushButton* ButtonStat;
-    RadioGroup* RadioGroupMode;    // " 8bit", "16bit", "DICOM"
-    QPushButton* BitBtnLoad;       // "⇒"
+    RadioGroup* RadioGroupMode; // " 8bit", "16bit", "DICOM"
+    QPushButton* BitBtnLoad;    // "⇒"
     QPushButton* ButtonToForm2;
     QPushButton* ButtonForm3;
     QPushButton* BitBtnClose;
-    QPlainTextEdit* Memo2;         // staging area for the clipboard
+    QPlainTextEdit* Memo2; // staging area for the clipboard
 
 public:
     // --- Handlers -----------------------------------------------------------
@@ -205,9 +205,9 @@ private:
     void createBottomRow();
     void connectHandlers();
 
-    QString CurrentFileName;       // the file being loaded
-    GreyTable DispGreyTable;       // grey levels looked up where drawing does not compute them
-    std::string DecodingNote;      // the summary line of a file decoded on loading, else empty
+    QString CurrentFileName;  // the file being loaded
+    GreyTable DispGreyTable;  // grey levels looked up where drawing does not compute them
+    std::string DecodingNote; // the summary line of a file decoded on loading, else empty
 
     // Where the ROI and panning tools took hold of the image.
     int32_t LastMouseX = 0;

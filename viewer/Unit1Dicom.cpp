@@ -25,7 +25,10 @@
 
 namespace {
 
-QString latin1(const std::string& bytes) { return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())); }
+QString latin1(const std::string& bytes)
+{
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
 
 // Puts the summary lines into the memo. The slices of a series mostly give the same
 // lines, and laying text out anew is the costly part of showing a header; so when the
@@ -39,8 +42,8 @@ void showSummaryText(QPlainTextEdit& memo, const QString& text)
     const QVariant given = memo.property(givenText);
     if (given.isValid() && given.toString() == text && memo.property(givenRevision).toInt() == document.revision()) {
         const QTextCursor cursor = memo.textCursor();
-        const bool atStart = cursor.position() == 0 && !cursor.hasSelection() && memo.verticalScrollBar()->value() == 0 &&
-                             memo.horizontalScrollBar()->value() == 0;
+        const bool atStart = cursor.position() == 0 && !cursor.hasSelection() &&
+                             memo.verticalScrollBar()->value() == 0 && memo.horizontalScrollBar()->value() == 0;
         if (!atStart) memo.moveCursor(QTextCursor::Start);
         return;
     }
@@ -53,10 +56,10 @@ void showSummaryText(QPlainTextEdit& memo, const QString& text)
 
 // Gathers the reader's findings; show() writes them into the Viewer's controls once the
 // reading ends, by failure or not (ReadDicom calls it on both paths, never a destructor,
-// since a control written while an exception unwinds could end the program). The slices of a series give nearly the same header,
-// so only the cells and edits whose text differs from what they show are written, and
-// the tag grid keeps its rows unless their number changes: writing each finding as it
-// came, through an emptied grid, cost more than reading the header.
+// since a control written while an exception unwinds could end the program). The slices of a series give nearly the
+// same header, so only the cells and edits whose text differs from what they show are written, and the tag grid keeps
+// its rows unless their number changes: writing each finding as it came, through an emptied grid, cost more than
+// reading the header.
 class ViewerDicomSink final : public DicomSink {
 public:
     explicit ViewerDicomSink(TForm1& form) : form_(form) {}
@@ -153,7 +156,8 @@ bool showsEntries(const QListWidget& list, const std::vector<std::string>& entri
 {
     if (list.count() != static_cast<int>(entries.size())) return false;
     for (int i = 0; i < list.count(); ++i)
-        if (!QAnyStringView::equal(list.item(i)->text(), QUtf8StringView(entries[static_cast<size_t>(i)]))) return false;
+        if (!QAnyStringView::equal(list.item(i)->text(), QUtf8StringView(entries[static_cast<size_t>(i)])))
+            return false;
     return true;
 }
 
@@ -230,8 +234,8 @@ void TForm1::ButtonFileListClick()
 {
     const std::string current = EditFileName->text().toStdString();
     // In "DICOM" mode the list holds the shown image's series in position order.
-    OrderedSeries series = RadioGroupMode->itemIndex() == 2 ? orderedSeries(current)
-                                                            : OrderedSeries{folderFiles(folderOf(current)), {}};
+    OrderedSeries series =
+        RadioGroupMode->itemIndex() == 2 ? orderedSeries(current) : OrderedSeries{folderFiles(folderOf(current)), {}};
     const std::vector<std::string>& files = series.slices;
     showEntries(*ListBox1, files);
     LabelSeriesStatus->setText(qstr(series.note));

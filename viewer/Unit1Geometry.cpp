@@ -30,7 +30,10 @@ void redraw(TForm1& form)
 
 } // namespace
 
-WordImage imageWords(TForm1& form) { return wordImage(form.FileBuffer, intOf(form.EditHeader), form.ImgSizeX, form.ImgSizeY); }
+WordImage imageWords(TForm1& form)
+{
+    return wordImage(form.FileBuffer, intOf(form.EditHeader), form.ImgSizeX, form.ImgSizeY);
+}
 
 namespace {
 
@@ -48,7 +51,8 @@ void TForm1::ButtonTrimingClick()
     if (RadioGroupMode->itemIndex() == 0) throw AppError(Msg::trimNeeds16Bit);
     const auto chosen = dialogs().openFile(this);
     if (!chosen) return;
-    const TrimmedImage trimmed = trimRoi(FileBuffer, {intOf(EditHeader), ImgSizeX}, ImgSizeY, roiSampleBlock(RoiViewRect, ViewWindow));
+    const TrimmedImage trimmed =
+        trimRoi(FileBuffer, {intOf(EditHeader), ImgSizeX}, ImgSizeY, roiSampleBlock(RoiViewRect, ViewWindow));
     const std::string name =
         trimmedFileName(chosen->toStdString(), trimmed.block.width, trimmed.block.height, textOf(EditPxlSpc));
     writeWholeFile(qstr(name), trimmed.bytes);

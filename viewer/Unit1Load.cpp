@@ -109,7 +109,8 @@ void TForm1::takeMatrixSize(int modeIndex, QString sizeAnswer)
     if (sizeAnswer.size() < 4)
         sizeAnswer = qstr(guessMatrixSize(static_cast<int64_t>(FileBuffer.size()), bytesPerPixel(modeIndex)));
     sizeAnswer = dialogs().inputBox(this, QString(), Msg::matrixSizePrompt, sizeAnswer);
-    EditPxlSpc->setText(dialogs().inputBox(this, Msg::pixelSpacingCaption, Msg::pixelSpacingPrompt, EditPxlSpc->text()));
+    EditPxlSpc->setText(
+        dialogs().inputBox(this, Msg::pixelSpacingCaption, Msg::pixelSpacingPrompt, EditPxlSpc->text()));
     const MatrixSize typed = parseSizeAnswer(sizeAnswer.toStdString());
     ImgSizeX = typed.columns;
     ImgSizeY = typed.rows;

@@ -149,9 +149,7 @@ void TForm1::Image1MouseUp(Qt::MouseButton button)
 void TForm1::RadioGroupToolClick()
 {
     switch (RadioGroupTool->itemIndex()) {
-    case ToolOff:
-        redraw(*this);
-        break;
+    case ToolOff: redraw(*this); break;
     case ToolHome:
         EditMF->setText("1.0");
         EditImgSftX->setText("0");

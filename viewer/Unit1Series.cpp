@@ -75,10 +75,8 @@ void TForm1::ButtonCalSWClick()
 {
     // With another tool "Stat" measures nothing, and with the ROI unlocked every load
     // moves it: either would fill the table with wrong means.
-    if (RadioGroupTool->itemIndex() != 0)
-        throw AppError(Msg::calNeedsRoiTool);
-    if (!CheckBoxRoiLock->isChecked())
-        throw AppError(Msg::calNeedsRoiLock);
+    if (RadioGroupTool->itemIndex() != 0) throw AppError(Msg::calNeedsRoiTool);
+    if (!CheckBoxRoiLock->isChecked()) throw AppError(Msg::calNeedsRoiLock);
 
     const int shown = intOf(EditFListNo);
     const std::vector<std::string> files = listEntries(ListBox1);
@@ -89,10 +87,9 @@ void TForm1::ButtonCalSWClick()
 
     ViewerSeriesSlices slices(*this, mtf);
     measureSeries(files, slices);
-    mtf.setSeriesSource(seriesSource(files,
-                                     roiText(textOf(EditROIPosX), textOf(EditROIPosY), textOf(EditROISizeX),
-                                             textOf(EditROISizeY)),
-                                     RadioGroupMode->itemText().toStdString()));
+    mtf.setSeriesSource(seriesSource(
+        files, roiText(textOf(EditROIPosX), textOf(EditROIPosY), textOf(EditROISizeX), textOf(EditROISizeY)),
+        RadioGroupMode->itemText().toStdString()));
 
     EditFileName->setText(listEntry(ListBox1, shown));
     ViewState = 2;

@@ -8,14 +8,14 @@
 #include <string>
 
 struct ViewerSnapshot {
-    std::string fileName;                 // EditFileName
-    std::string pixelSpacing;             // EditPxlSpc
-    std::string imageColumns, imageRows;  // EditImgSizeX, EditImgSizeY
-    std::string roiWidth, roiHeight;      // EditROISizeX, EditROISizeY
-    std::string roiX, roiY;               // EditROIPosX, EditROIPosY
-    std::string header, offset;           // EditHeader, EditOffst
-    bool swap = false;                    // CheckBoxSwp
-    Rect roiRect;                         // RoiRect
-    int32_t columns = 0, rows = 0;        // ImgSizeX, ImgSizeY
-    const ByteBuffer* image = nullptr;    // FileBuffer
+    std::string fileName;                // EditFileName
+    std::string pixelSpacing;            // EditPxlSpc
+    std::string imageColumns, imageRows; // EditImgSizeX, EditImgSizeY
+    std::string roiWidth, roiHeight;     // EditROISizeX, EditROISizeY
+    std::string roiX, roiY;              // EditROIPosX, EditROIPosY
+    std::string header, offset;          // EditHeader, EditOffst
+    bool swap = false;                   // CheckBoxSwp
+    Rect roiRect;                        // RoiRect
+    int32_t columns = 0, rows = 0;       // ImgSizeX, ImgSizeY
+    const ByteBuffer* image = nullptr;   // FileBuffer
 };

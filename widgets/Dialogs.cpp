@@ -32,7 +32,8 @@ public:
         return dialog.selectedFiles().constFirst();
     }
 
-    QString inputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& defaultText) override
+    QString inputBox(QWidget* parent, const QString& caption, const QString& prompt,
+                     const QString& defaultText) override
     {
         bool ok = false;
         const QString answer = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, defaultText, &ok);

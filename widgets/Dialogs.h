@@ -16,7 +16,8 @@ public:
     // The file-save dialog, offering the suggested name: the chosen path, or nothing when cancelled.
     virtual std::optional<QString> saveFile(QWidget* parent, const QString& suggestedName) = 0;
     // The input box: the typed text, or the default text when cancelled.
-    virtual QString inputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& defaultText) = 0;
+    virtual QString inputBox(QWidget* parent, const QString& caption, const QString& prompt,
+                             const QString& defaultText) = 0;
     // An information message with an OK button.
     virtual void information(QWidget* parent, const QString& text) = 0;
     // The error report that shows a failure's message.

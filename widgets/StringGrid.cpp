@@ -6,10 +6,7 @@
 #include <QHeaderView>
 #include <QItemSelection>
 
-int StringGridModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : rows_;
-}
+int StringGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
 int StringGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
 
@@ -50,7 +47,8 @@ void StringGridModel::resize(int columns, int rows)
         columns_ = columns;
         for (auto& row : cells_) row.resize(static_cast<size_t>(columns_)); // dropped cells are gone for good
     }
-    if (cells_.size() < static_cast<size_t>(rows)) cells_.resize(static_cast<size_t>(rows), std::vector<QString>(columns_));
+    if (cells_.size() < static_cast<size_t>(rows))
+        cells_.resize(static_cast<size_t>(rows), std::vector<QString>(columns_));
     rows_ = rows;
     endResetModel();
 }

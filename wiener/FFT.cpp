@@ -29,8 +29,7 @@ bool isFftLength(int32_t n) { return n >= 2 && n <= MaxFftLength && (n & (n - 1)
 void FFT(FftArrays& a)
 {
     const int32_t n = a.PointCount;
-    if (!isFftLength(n))
-        throw AppError(Msg::fftPointCount(n));
+    if (!isFftLength(n)) throw AppError(Msg::fftPointCount(n));
     if (a.twiddles.length != n) buildTwiddles(a.twiddles, n);
     const auto& sinT = a.twiddles.Sin;
     const auto& cosT = a.twiddles.Cos;

@@ -13,8 +13,7 @@ using Sums = std::array<double, MaxLsmPowers>;
 
 void checkFit(int32_t n, int32_t m, int32_t maxPoints)
 {
-    if (n < 0 || n > MaxLsmDegree || m < 0 || m > maxPoints)
-        throw AppError(Msg::lsmOutOfRange(n, m));
+    if (n < 0 || n > MaxLsmDegree || m < 0 || m > maxPoints) throw AppError(Msg::lsmOutOfRange(n, m));
 }
 
 double divide(double a, double b) { return b == 0 ? static_cast<double>(Checked::fdiv(a, b)) : a / b; }

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-inline constexpr int32_t MaxLsmDegree = 16;  // the normal equations are held in 33 x 33
+inline constexpr int32_t MaxLsmDegree = 16; // the normal equations are held in 33 x 33
 inline constexpr int32_t MaxLsmPowers = 2 * MaxLsmDegree + 1;
 inline constexpr int32_t IndexPowerCount = 1024; // abscissae 0..1023
 

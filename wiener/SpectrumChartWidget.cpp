@@ -76,7 +76,7 @@ void applySpan(QAbstractAxis* axis, Span span)
 QChartView* makeSpectrumChart(QWidget* parent, const ChartLayout& layout, ChartSeries& series)
 {
     static const QColor colours[7] = {
-        QColor(0, 0, 255), QColor(255, 0, 0), QColor(0, 128, 0), QColor(0, 255, 255),
+        QColor(0, 0, 255),   QColor(255, 0, 0),   QColor(0, 128, 0),   QColor(0, 255, 255),
         QColor(255, 255, 0), QColor(128, 0, 255), QColor(255, 128, 0),
     };
     auto* chart = new QChart;

@@ -10,7 +10,7 @@
 using ChartSeries = std::array<QLineSeries*, 7>;
 
 struct ChartLayout {
-    const char* name;       // objectName of the chart view
+    const char* name; // objectName of the chart view
     QString title;
     QString bottomTitle;
     bool bottomLogarithmic;

@@ -22,24 +22,24 @@ SegmentTexts exchanged(const SegmentTexts& t);
 
 // The texts the calculation reads, from this window and from the Viewer.
 struct SpectrumTexts {
-    std::string imageWidth;   // this window's ImageSize X
-    std::string factor;       // EditC
-    std::string offset;       // the Viewer's EditOffst
+    std::string imageWidth; // this window's ImageSize X
+    std::string factor;     // EditC
+    std::string offset;     // the Viewer's EditOffst
     SegmentTexts segments;
     std::string roiWidth, roiHeight; // the Viewer's ROI size edits
     std::string roiX, roiY;          // the Viewer's ROI position edits (only reported)
-    std::string limit;        // the "Segment#" limit
-    std::string header;       // the Viewer's EditHeader
-    std::string bandDegree;   // EditN
-    std::string segmentDegree; // EditN1
-    std::string pixelSpacing; // this window's EditPxlSpc
+    std::string limit;               // the "Segment#" limit
+    std::string header;              // the Viewer's EditHeader
+    std::string bandDegree;          // EditN
+    std::string segmentDegree;       // EditN1
+    std::string pixelSpacing;        // this window's EditPxlSpc
     bool swap = false;
     bool directionY = false;
     bool bandTrend = false;
     bool segmentTrend = false;
     bool hamming = true;
-    int32_t x0 = 0, y0 = 0;                   // the Viewer's RoiRect left and top
-    int32_t imageColumns = 0, imageRows = 0;  // the image the Viewer holds
+    int32_t x0 = 0, y0 = 0;                  // the Viewer's RoiRect left and top
+    int32_t imageColumns = 0, imageRows = 0; // the image the Viewer holds
 };
 
 // The defaults of a fresh window: factor "1.0", limit "10000", degrees "1", Hamming.

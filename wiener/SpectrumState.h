@@ -17,7 +17,7 @@ inline constexpr int32_t MaxBandLines = 65;
 struct HammingWindow {
     int32_t length = 0; // the length the weights were computed for; 0: not computed
     std::array<double, MaxFftLength> weight{};
-    double K = 0;       // (N - 1) / sum of the weights
+    double K = 0; // (N - 1) / sum of the weights
 };
 
 struct SpectrumState : FftArrays, LsmArrays {

@@ -100,8 +100,8 @@ void TForm3::createPages()
 void TForm3::createAcfPage()
 {
     auto* acfPage = new QWidget;
-    ChartACF = makeSpectrumChart(acfPage, {"ChartACF", "ACF", "lag ( mm )", false, "mm*mm", false, "FastLineSeries", 15},
-                                 SeriesAcf);
+    ChartACF = makeSpectrumChart(
+        acfPage, {"ChartACF", "ACF", "lag ( mm )", false, "mm*mm", false, "FastLineSeries", 15}, SeriesAcf);
     ChartACF->setGeometry(0, 0, 1000, 540);
     ButtonACFtoCB = button(acfPage, "ButtonACFtoCB", "resultToCB", {0, 546, 90, 24});
     PageControl1->addTab(acfPage, "ACF");
@@ -111,10 +111,10 @@ void TForm3::createAcfPage()
 void TForm3::createProfilePage()
 {
     auto* profilePage = new QWidget;
-    ChartProfile = makeSpectrumChart(profilePage,
-                                     {"ChartProfile", "Linear scale", "Number of pixel", false, "Pixel value", false,
-                                      "FastLineSeries", 8},
-                                     SeriesProfile);
+    ChartProfile = makeSpectrumChart(
+        profilePage,
+        {"ChartProfile", "Linear scale", "Number of pixel", false, "Pixel value", false, "FastLineSeries", 8},
+        SeriesProfile);
     ChartProfile->setGeometry(0, 0, 1000, 570);
     PageControl1->addTab(profilePage, "Profile");
 }
@@ -188,10 +188,7 @@ void TForm3::ButtonClrClick()
     }
 }
 
-void TForm3::RadioGroupXYClick()
-{
-    showSegments(*this, exchanged(segmentTexts(*this)));
-}
+void TForm3::RadioGroupXYClick() { showSegments(*this, exchanged(segmentTexts(*this))); }
 
 void TForm3::ButtontoMainClick()
 {

@@ -11,8 +11,8 @@
 #include "StringGrid.h"
 #include "ViewerSnapshot.h"
 
-#include <QCheckBox>
 #include <QChartView>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -47,39 +47,39 @@ private:
     friend void showSegments(TForm3& form, const SegmentTexts& t);
 
     // --- Controls (objectName = member name) -----------------------------------
-    QPushButton* ButtonLoad;       // "Load"
-    QPushButton* ButtontoMain;     // "toForm1"
-    QPushButton* ButtonSave;       // "Save": the report
-    QLineEdit* EditPxlSpc;         // "mmPS"
-    QLineEdit* EditImgSizeX;       // "ImageSize"
+    QPushButton* ButtonLoad;   // "Load"
+    QPushButton* ButtontoMain; // "toForm1"
+    QPushButton* ButtonSave;   // "Save": the report
+    QLineEdit* EditPxlSpc;     // "mmPS"
+    QLineEdit* EditImgSizeX;   // "ImageSize"
     QLineEdit* EditImgSizeY;
-    QLineEdit* EditROIX;           // "ROISize"
+    QLineEdit* EditROIX; // "ROISize"
     QLineEdit* EditROIY;
-    QLineEdit* EditSgmntX;         // "SegmentSize"
+    QLineEdit* EditSgmntX; // "SegmentSize"
     QLineEdit* EditSgmntY;
-    QLineEdit* EditShftX;          // "Shift"
+    QLineEdit* EditShftX; // "Shift"
     QLineEdit* EditShftY;
-    QLineEdit* EditNSgmnt;         // "Segment#": segments used
-    QLineEdit* EditNSgmnt2;        // "Segment#": limit
-    QLineEdit* EditC;              // factor on every pixel value
+    QLineEdit* EditNSgmnt;  // "Segment#": segments used
+    QLineEdit* EditNSgmnt2; // "Segment#": limit
+    QLineEdit* EditC;       // factor on every pixel value
 
-    RadioGroup* RadioGroupXY;      // "X", "Y"
-    QCheckBox* CheckBoxTrnd;       // trend of every line
+    RadioGroup* RadioGroupXY; // "X", "Y"
+    QCheckBox* CheckBoxTrnd;  // trend of every line
     QLineEdit* EditN;
-    QCheckBox* CheckBoxTrnd1;      // trend of every segment
+    QCheckBox* CheckBoxTrnd1; // trend of every segment
     QLineEdit* EditN1;
-    RadioGroup* RadioGroupWindow;  // "Rect", "Haming"
-    QPushButton* ButtonClr;        // "Clear"
-    QPushButton* ButtonCal;        // "Cal"
+    RadioGroup* RadioGroupWindow; // "Rect", "Haming"
+    QPushButton* ButtonClr;       // "Clear"
+    QPushButton* ButtonCal;       // "Cal"
 
-    QTabWidget* PageControl1;      // "ACF", "Profile", "WS"
+    QTabWidget* PageControl1; // "ACF", "Profile", "WS"
     QChartView* ChartACF;
-    QPushButton* ButtonACFtoCB;    // "resultToCB"
+    QPushButton* ButtonACFtoCB; // "resultToCB"
     QChartView* ChartProfile;
     QChartView* ChartWSLin;
     QChartView* ChartWSLog;
-    QPushButton* ButtonResult;     // "resultToCB"
-    QPushButton* ButtonSmooth;     // "Smooth"
+    QPushButton* ButtonResult; // "resultToCB"
+    QPushButton* ButtonSmooth; // "Smooth"
     QPlainTextEdit* MemoWS;
     StringGrid* StringGridFileName;
 

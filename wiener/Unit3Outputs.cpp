@@ -68,9 +68,6 @@ void TForm3::ButtonResultClick()
     QGuiApplication::clipboard()->setText(qstr(clipboardText(writeMemo(spectrumLines))));
 }
 
-void TForm3::ButtonACFtoCBClick()
-{
-    QGuiApplication::clipboard()->setText(qstr(clipboardText(writeMemo(acfLines))));
-}
+void TForm3::ButtonACFtoCBClick() { QGuiApplication::clipboard()->setText(qstr(clipboardText(writeMemo(acfLines)))); }
 
 void TForm3::ButtonSmoothClick() { writeMemo(smoothedLines); }

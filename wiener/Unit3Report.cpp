@@ -25,8 +25,8 @@ void TForm3::SaveReport(const QString& pdfPath)
     if (!last_) throw AppError(Msg::reportNeedsResult);
     const SpectrumTexts& t = last_->texts;
     ReportDocument report = spectrumReport(last_->segmentCount, *Spectrum, toFloat(t.pixelSpacing), last_->fileName);
-    const MeasurementSource source{{last_->fileName}, roiText(t.roiX, t.roiY, t.roiWidth, t.roiHeight),
-                                   spectrumParameterRows(t)};
+    const MeasurementSource source{
+        {last_->fileName}, roiText(t.roiX, t.roiY, t.roiWidth, t.roiHeight), spectrumParameterRows(t)};
     report.provenance = provenanceOf(source, currentDateText());
     saveReport(pdfPath, report, {ChartWSLin, ChartWSLog, ChartACF, ChartProfile});
 }

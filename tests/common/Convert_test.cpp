@@ -65,8 +65,10 @@ TEST(Checked, FailsWithTheSystemMessages)
     EXPECT_EQ(message([] { Checked::fdiv(0, 0); }), "不正な浮動小数点数演算命令");
     // A result the double range cannot hold is an invalid operation, not a number shown.
     EXPECT_EQ(message([] { Checked::fdiv(1, 1e-320L); }), "不正な浮動小数点数演算命令");
-    EXPECT_EQ(message([] { Checked::finite(std::numeric_limits<long double>::infinity()); }), "不正な浮動小数点数演算命令");
-    EXPECT_EQ(message([] { Checked::finite(std::numeric_limits<long double>::quiet_NaN()); }), "不正な浮動小数点数演算命令");
+    EXPECT_EQ(message([] { Checked::finite(std::numeric_limits<long double>::infinity()); }),
+              "不正な浮動小数点数演算命令");
+    EXPECT_EQ(message([] { Checked::finite(std::numeric_limits<long double>::quiet_NaN()); }),
+              "不正な浮動小数点数演算命令");
     EXPECT_EQ(Checked::finite(-1e308L), -1e308L);
     EXPECT_EQ(Checked::div(-7, 2), -3);
     EXPECT_EQ(Checked::trunc(-2.9L), -2);

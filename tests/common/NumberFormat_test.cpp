@@ -11,10 +11,7 @@ struct FormatCase {
 
 class GeneralFormat : public testing::TestWithParam<FormatCase> {};
 
-TEST_P(GeneralFormat, WritesFifteenSignificantDigits)
-{
-    EXPECT_EQ(formatGeneral(GetParam().value), GetParam().text);
-}
+TEST_P(GeneralFormat, WritesFifteenSignificantDigits) { EXPECT_EQ(formatGeneral(GetParam().value), GetParam().text); }
 
 INSTANTIATE_TEST_SUITE_P(Boundaries, GeneralFormat,
                          testing::Values(FormatCase{0, "0"}, FormatCase{-0.0L, "0"}, FormatCase{1, "1"},
@@ -26,9 +23,8 @@ INSTANTIATE_TEST_SUITE_P(Boundaries, GeneralFormat,
                                          FormatCase{-1.5e-7L, "-1.5E-7"}, FormatCase{1.1L, "1.1"},
                                          FormatCase{1.0L + 0.1L, "1.1"}, FormatCase{100.0L / 95.0L, "1.05263157894737"},
                                          FormatCase{std::sqrt(200.0L / 3.0L), "8.16496580927726"},
-                                         FormatCase{1.0L / 45.0L, "0.0222222222222222"},
-                                         FormatCase{0.1L + 0.2L, "0.3"}, FormatCase{123456.789L, "123456.789"},
-                                         FormatCase{0.95L * 100, "95"}));
+                                         FormatCase{1.0L / 45.0L, "0.0222222222222222"}, FormatCase{0.1L + 0.2L, "0.3"},
+                                         FormatCase{123456.789L, "123456.789"}, FormatCase{0.95L * 100, "95"}));
 
 TEST(ThousandsFormat, GroupsThousandsWithThreeDecimals)
 {

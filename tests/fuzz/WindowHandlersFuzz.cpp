@@ -73,16 +73,27 @@ void resetViewer()
     control<RadioGroup>(f, "RadioGroupMode")->setItemIndex(1);
     control<RadioGroup>(f, "RadioGroupTool")->setItemIndex(0);
     control<RadioGroup>(f, "RadioGroupRange")->setItemIndex(1);
-    for (QCheckBox* box : {control<QCheckBox>(f, "CheckBoxWWLock"), control<QCheckBox>(f, "CheckBoxSwp"), control<QCheckBox>(f, "CheckBoxInvrt")}) {
+    for (QCheckBox* box : {control<QCheckBox>(f, "CheckBoxWWLock"), control<QCheckBox>(f, "CheckBoxSwp"),
+                           control<QCheckBox>(f, "CheckBoxInvrt")}) {
         const QSignalBlocker quiet(box);
         box->setChecked(false);
     }
     control<QCheckBox>(f, "CheckBoxRoiLock")->setChecked(true);
-    setTexts({{control<QLineEdit>(f, "EditFileName"), "fuzz 64 64 0p5.raw"}, {control<QLineEdit>(f, "EditHeader"), "0"}, {control<QLineEdit>(f, "EditOffst"), "0"},
-              {control<QLineEdit>(f, "EditImgSizeX"), "64"}, {control<QLineEdit>(f, "EditImgSizeY"), "64"}, {control<QLineEdit>(f, "EditPxlSpc"), "0.5"}, {control<QLineEdit>(f, "EditMF"), "1.0"},
-              {control<QLineEdit>(f, "EditImgSftX"), "0"}, {control<QLineEdit>(f, "EditImgSftY"), "0"}, {control<QLineEdit>(f, "EditWindowLevel"), "1000"},
-              {control<QLineEdit>(f, "EditWindowWidth"), "100"}, {control<QLineEdit>(f, "EditROIPosX"), "32"}, {control<QLineEdit>(f, "EditROIPosY"), "32"},
-              {control<QLineEdit>(f, "EditROISizeX"), "64"}, {control<QLineEdit>(f, "EditROISizeY"), "64"}});
+    setTexts({{control<QLineEdit>(f, "EditFileName"), "fuzz 64 64 0p5.raw"},
+              {control<QLineEdit>(f, "EditHeader"), "0"},
+              {control<QLineEdit>(f, "EditOffst"), "0"},
+              {control<QLineEdit>(f, "EditImgSizeX"), "64"},
+              {control<QLineEdit>(f, "EditImgSizeY"), "64"},
+              {control<QLineEdit>(f, "EditPxlSpc"), "0.5"},
+              {control<QLineEdit>(f, "EditMF"), "1.0"},
+              {control<QLineEdit>(f, "EditImgSftX"), "0"},
+              {control<QLineEdit>(f, "EditImgSftY"), "0"},
+              {control<QLineEdit>(f, "EditWindowLevel"), "1000"},
+              {control<QLineEdit>(f, "EditWindowWidth"), "100"},
+              {control<QLineEdit>(f, "EditROIPosX"), "32"},
+              {control<QLineEdit>(f, "EditROIPosY"), "32"},
+              {control<QLineEdit>(f, "EditROISizeX"), "64"},
+              {control<QLineEdit>(f, "EditROISizeY"), "64"}});
     f->ViewState = 1;
     f->DrawImage();
 }
@@ -95,7 +106,9 @@ void resetMtf()
     g->setColCount(5);
     g->setRowCount(12);
     for (int r = 1; r <= 11; ++r) g->setCell(4, r, means[r - 1]);
-    setTexts({{control<QLineEdit>(f, "EditsIntrv"), "1"}, {control<QLineEdit>(f, "EditLSFgdx"), "1"}, {control<QLineEdit>(f, "EditLSFgnd"), "11"}});
+    setTexts({{control<QLineEdit>(f, "EditsIntrv"), "1"},
+              {control<QLineEdit>(f, "EditLSFgdx"), "1"},
+              {control<QLineEdit>(f, "EditLSFgnd"), "11"}});
     f->ButtonPNTYClick();
 }
 
@@ -103,7 +116,10 @@ void resetWiener()
 {
     TForm3* f = Form3;
     control<RadioGroup>(f, "RadioGroupXY")->setItemIndex(0);
-    setTexts({{control<QLineEdit>(f, "EditC"), "1.0"}, {control<QLineEdit>(f, "EditNSgmnt2"), "10000"}, {control<QLineEdit>(f, "EditN"), "1"}, {control<QLineEdit>(f, "EditN1"), "1"}});
+    setTexts({{control<QLineEdit>(f, "EditC"), "1.0"},
+              {control<QLineEdit>(f, "EditNSgmnt2"), "10000"},
+              {control<QLineEdit>(f, "EditN"), "1"},
+              {control<QLineEdit>(f, "EditN1"), "1"}});
     f->ButtonLoadClick();
 }
 
@@ -111,24 +127,37 @@ void resetWiener()
 std::vector<QLineEdit*> viewerEdits()
 {
     TForm1* f = Form1;
-    return {control<QLineEdit>(f, "EditHeader"),   control<QLineEdit>(f, "EditOffst"),    control<QLineEdit>(f, "EditImgSizeX"), control<QLineEdit>(f, "EditImgSizeY"),    control<QLineEdit>(f, "EditMF"),
-            control<QLineEdit>(f, "EditImgSftX"),  control<QLineEdit>(f, "EditImgSftY"),  control<QLineEdit>(f, "EditWindowLevel"), control<QLineEdit>(f, "EditWindowWidth"), control<QLineEdit>(f, "EditROIPosX"),
-            control<QLineEdit>(f, "EditROIPosY"),  control<QLineEdit>(f, "EditROISizeX"), control<QLineEdit>(f, "EditROISizeY"), control<QLineEdit>(f, "EditPxlSpc")};
+    return {control<QLineEdit>(f, "EditHeader"),      control<QLineEdit>(f, "EditOffst"),
+            control<QLineEdit>(f, "EditImgSizeX"),    control<QLineEdit>(f, "EditImgSizeY"),
+            control<QLineEdit>(f, "EditMF"),          control<QLineEdit>(f, "EditImgSftX"),
+            control<QLineEdit>(f, "EditImgSftY"),     control<QLineEdit>(f, "EditWindowLevel"),
+            control<QLineEdit>(f, "EditWindowWidth"), control<QLineEdit>(f, "EditROIPosX"),
+            control<QLineEdit>(f, "EditROIPosY"),     control<QLineEdit>(f, "EditROISizeX"),
+            control<QLineEdit>(f, "EditROISizeY"),    control<QLineEdit>(f, "EditPxlSpc")};
 }
 
 std::vector<QLineEdit*> mtfEdits()
 {
     TForm2* f = Form2;
-    return {control<QLineEdit>(f, "EditsIntrv"), control<QLineEdit>(f, "EditLSFgnd"), control<QLineEdit>(f, "EditLSFgdx"), control<QLineEdit>(f, "EditMaxPoint"), control<QLineEdit>(f, "EditMTFgnd"), control<QLineEdit>(f, "EditMTFgdx"), control<QLineEdit>(f, "EditFWHM")};
+    return {control<QLineEdit>(f, "EditsIntrv"), control<QLineEdit>(f, "EditLSFgnd"),
+            control<QLineEdit>(f, "EditLSFgdx"), control<QLineEdit>(f, "EditMaxPoint"),
+            control<QLineEdit>(f, "EditMTFgnd"), control<QLineEdit>(f, "EditMTFgdx"),
+            control<QLineEdit>(f, "EditFWHM")};
 }
 
 std::vector<QLineEdit*> wienerEdits()
 {
     TForm3* f = Form3;
     TForm1* v = Form1;
-    return {control<QLineEdit>(f, "EditPxlSpc"), control<QLineEdit>(f, "EditImgSizeX"), control<QLineEdit>(f, "EditSgmntX"), control<QLineEdit>(f, "EditSgmntY"), control<QLineEdit>(f, "EditShftX"), control<QLineEdit>(f, "EditShftY"),
-            control<QLineEdit>(f, "EditNSgmnt2"), control<QLineEdit>(f, "EditC"), control<QLineEdit>(f, "EditN"), control<QLineEdit>(f, "EditN1"), control<QLineEdit>(v, "EditROISizeX"), control<QLineEdit>(v, "EditROISizeY"), control<QLineEdit>(v, "EditROIPosX"),
-            control<QLineEdit>(v, "EditROIPosY"), control<QLineEdit>(v, "EditHeader"), control<QLineEdit>(v, "EditOffst"), control<QLineEdit>(v, "EditImgSizeX"), control<QLineEdit>(v, "EditImgSizeY")};
+    return {control<QLineEdit>(f, "EditPxlSpc"),   control<QLineEdit>(f, "EditImgSizeX"),
+            control<QLineEdit>(f, "EditSgmntX"),   control<QLineEdit>(f, "EditSgmntY"),
+            control<QLineEdit>(f, "EditShftX"),    control<QLineEdit>(f, "EditShftY"),
+            control<QLineEdit>(f, "EditNSgmnt2"),  control<QLineEdit>(f, "EditC"),
+            control<QLineEdit>(f, "EditN"),        control<QLineEdit>(f, "EditN1"),
+            control<QLineEdit>(v, "EditROISizeX"), control<QLineEdit>(v, "EditROISizeY"),
+            control<QLineEdit>(v, "EditROIPosX"),  control<QLineEdit>(v, "EditROIPosY"),
+            control<QLineEdit>(v, "EditHeader"),   control<QLineEdit>(v, "EditOffst"),
+            control<QLineEdit>(v, "EditImgSizeX"), control<QLineEdit>(v, "EditImgSizeY")};
 }
 
 // The same input gives the same spectrum on every press.
@@ -155,44 +184,77 @@ const std::vector<Action>& actions()
         {Window::Viewer, [] { Form1->ButtonAutoWLClick(); }},
         {Window::Viewer, [] { Form1->Button1Click(); }},
         {Window::Viewer, [] { Form1->Button2Click(); }},
-        {Window::Viewer, [] { Form1->ButtonDispClick(); Form1->ButtonStatClick(); }},
+        {Window::Viewer,
+         [] {
+             Form1->ButtonDispClick();
+             Form1->ButtonStatClick();
+         }},
         {Window::Viewer, [] { Form1->RoiSizeMenuClick(2048); }},
         {Window::Viewer, [] { Form1->ButtonVertClick(); }},
         {Window::Viewer, [] { Form1->ButtonHorizClick(); }},
         {Window::Viewer, [] { Form1->ButtonCWClick(); }},
         {Window::Viewer, [] { Form1->ButtonCCWClick(); }},
-        {Window::Viewer, [] {
+        {Window::Viewer,
+         [] {
              // A right-button drag across the image: window width and level.
              Form1->ButtonDispClick();
              Form1->Image1MouseDown(Qt::RightButton, 0, 0);
              Form1->Image1MouseMove(511, -511);
              Form1->Image1MouseUp(Qt::RightButton);
          }},
-        {Window::Viewer, [] {
+        {Window::Viewer,
+         [] {
              // A left press inside the frame and a move: the ROI follows.
              Form1->ButtonDispClick();
              const Rect r = Form1->RoiViewRect;
-             const int x = static_cast<int>((int64_t{r.Left} + r.Right) / 2 * 512 / std::max(Form1->DispBitmap.height, 1));
-             const int y = static_cast<int>((int64_t{r.Top} + r.Bottom) / 2 * 512 / std::max(Form1->DispBitmap.height, 1));
+             const int x =
+                 static_cast<int>((int64_t{r.Left} + r.Right) / 2 * 512 / std::max(Form1->DispBitmap.height, 1));
+             const int y =
+                 static_cast<int>((int64_t{r.Top} + r.Bottom) / 2 * 512 / std::max(Form1->DispBitmap.height, 1));
              Form1->Image1MouseDown(Qt::LeftButton, x, y);
              Form1->Image1MouseMove(x + 500, y - 500);
              Form1->Image1MouseUp(Qt::LeftButton);
          }},
         {Window::Mtf, [] { Form2->FormActivate(); }},
         {Window::Mtf, [] { Form2->ButtonCalMTFClick(); }},
-        {Window::Mtf, [] { control<QTabWidget>(Form2, "PageControl1")->setCurrentWidget(control<QWidget>(Form2, "TabSheetLSF")); Form2->ButtonDrawDClick(); }},
-        {Window::Mtf, [] { control<QTabWidget>(Form2, "PageControl1")->setCurrentWidget(control<QWidget>(Form2, "TabSheetMTF")); Form2->ButtonDrawDClick(); }},
+        {Window::Mtf,
+         [] {
+             control<QTabWidget>(Form2, "PageControl1")->setCurrentWidget(control<QWidget>(Form2, "TabSheetLSF"));
+             Form2->ButtonDrawDClick();
+         }},
+        {Window::Mtf,
+         [] {
+             control<QTabWidget>(Form2, "PageControl1")->setCurrentWidget(control<QWidget>(Form2, "TabSheetMTF"));
+             Form2->ButtonDrawDClick();
+         }},
         {Window::Mtf, [] { Form2->ButtonFWHMClick(); }},
         {Window::Mtf, [] { Form2->ButtonSSPzToMemoClick(); }},
         {Window::Mtf, [] { Form2->ButtonMTFToMemoClick(); }},
         {Window::Mtf, [] { Form2->ButtonAllClick(); }},
         {Window::Wiener, [] { Form3->ButtonCalClick(); }},
-        {Window::Wiener, [] { Form3->ButtonLoadClick(); Form3->ButtonCalClick(); }},
-        {Window::Wiener, [] { Form3->ButtonCalClick(); Form3->ButtonResultClick(); }},
-        {Window::Wiener, [] { Form3->ButtonCalClick(); Form3->ButtonACFtoCBClick(); }},
-        {Window::Wiener, [] { Form3->ButtonCalClick(); Form3->ButtonSmoothClick(); }},
+        {Window::Wiener,
+         [] {
+             Form3->ButtonLoadClick();
+             Form3->ButtonCalClick();
+         }},
+        {Window::Wiener,
+         [] {
+             Form3->ButtonCalClick();
+             Form3->ButtonResultClick();
+         }},
+        {Window::Wiener,
+         [] {
+             Form3->ButtonCalClick();
+             Form3->ButtonACFtoCBClick();
+         }},
+        {Window::Wiener,
+         [] {
+             Form3->ButtonCalClick();
+             Form3->ButtonSmoothClick();
+         }},
         {Window::Wiener, calculateTwice},
-        {Window::Wiener, [] {
+        {Window::Wiener,
+         [] {
              // The image shape and the ROI typed into the Viewer take effect at its next
              // drawing, which may refuse them.
              try {

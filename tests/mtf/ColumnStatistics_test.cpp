@@ -23,7 +23,4 @@ TEST(ColumnStatistics, SingleValue)
     EXPECT_EQ(s.min, -4.5);
 }
 
-TEST(ColumnStatistics, EmptyColumnFails)
-{
-    EXPECT_THROW(columnStatistics({}), AppError);
-}
+TEST(ColumnStatistics, EmptyColumnFails) { EXPECT_THROW(columnStatistics({}), AppError); }

@@ -29,7 +29,7 @@ Edits editsAfterCal(const std::string& spacing)
 {
     Edits e;
     e.texts = {{MtfEdit::SliceInterval, spacing}, {MtfEdit::SliceThickness, "1"}, {MtfEdit::LSFgnd, "11"},
-               {MtfEdit::LSFgdx, spacing},        {MtfEdit::MTFgnd, "11"},       {MtfEdit::MTFgdx, "0.1"}};
+               {MtfEdit::LSFgdx, spacing},        {MtfEdit::MTFgnd, "11"},        {MtfEdit::MTFgdx, "0.1"}};
     return e;
 }
 

@@ -40,7 +40,8 @@ struct Eleven {
 TEST(ProfileOutputs, SSPzMemosOfTheElevenSampleProfile)
 {
     Eleven e;
-    const SSPzMemoTexts t = buildSSPzMemos(memoHeaderTail("1", "1"), e.p.aSSPz, e.p.pSSPz, 11, 1, toFloat("5.07916666666667"));
+    const SSPzMemoTexts t =
+        buildSSPzMemos(memoHeaderTail("1", "1"), e.p.aSSPz, e.p.pSSPz, 11, 1, toFloat("5.07916666666667"));
     const auto a = lines(t.absolute);
     const auto r = lines(t.relative);
     ASSERT_EQ(a.size(), 12u);

@@ -30,8 +30,8 @@ TEST(NormaliseProfile, ElevenSampleProfileKeepsEverything)
     Profile p({5, 5, 6, 10, 40, 100, 50, 12, 6, 5, 5});
     ASSERT_EQ(p.normalise(), 11);
     EXPECT_EQ(p.absolute(11), (std::vector<double>{0, 0, 1, 5, 35, 95, 45, 7, 1, 0, 0}));
-    const std::vector<std::string> relative = {"0", "0", "1.05263157894737", "5.26315789473684", "36.8421052631579", "100",
-                                               "47.3684210526316"};
+    const std::vector<std::string> relative = {
+        "0", "0", "1.05263157894737", "5.26315789473684", "36.8421052631579", "100", "47.3684210526316"};
     for (size_t k = 0; k < relative.size(); ++k) {
         EXPECT_EQ(shown(p.a.pSSPz[k]), relative[k]) << k;
         EXPECT_EQ(p.a.WorkProfile[k], p.a.pSSPz[k]) << k;
@@ -81,7 +81,8 @@ TEST(NormaliseProfile, PeakNearTheEndsClipsTheKeptRange)
 
 TEST(NormaliseProfile, FlatOrEdgePeakFailsWithTheDivisionMessage)
 {
-    for (const std::vector<double>& values : {std::vector<double>{7, 7, 7, 7}, {100, 50, 20, 5}, {1, 5, 20, 100}, {3}}) {
+    for (const std::vector<double>& values :
+         {std::vector<double>{7, 7, 7, 7}, {100, 50, 20, 5}, {1, 5, 20, 100}, {3}}) {
         Profile p(values);
         const MtfArray before = p.a.aSSPz;
         try {

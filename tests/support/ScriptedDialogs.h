@@ -22,7 +22,8 @@ public:
 
     std::optional<QString> openFile(QWidget* parent) override;
     std::optional<QString> saveFile(QWidget* parent, const QString& suggestedName) override;
-    QString inputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& defaultText) override;
+    QString inputBox(QWidget* parent, const QString& caption, const QString& prompt,
+                     const QString& defaultText) override;
     void information(QWidget* parent, const QString& text) override;
     void errorReport(QWidget* parent, const QString& message) override;
 };

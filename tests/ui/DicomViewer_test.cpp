@@ -3,14 +3,14 @@
 #include "AppError.h"
 #include "DicomBytes.h"
 #include "DicomReader.h"
-#include "ViewerTypes.h"
 #include "Forms.h"
 #include "Guarded.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
-#include "ViewerDriving.h"
 #include "Unit1.h"
 #include "Unit2.h"
+#include "ViewerDriving.h"
+#include "ViewerTypes.h"
 #include "WindowControls.h"
 
 #include <QApplication>
@@ -38,8 +38,8 @@ class DicomViewerTest : public QObject {
     static bool turnWheel(int delta)
     {
         const QPoint at = control<QListWidget>(Form1, "ListBox1")->rect().center();
-        QWheelEvent wheel(at, control<QListWidget>(Form1, "ListBox1")->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
+        QWheelEvent wheel(at, control<QListWidget>(Form1, "ListBox1")->mapToGlobal(at), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(control<QListWidget>(Form1, "ListBox1"), &wheel);
         return wheel.isAccepted();
     }
@@ -55,7 +55,8 @@ class DicomViewerTest : public QObject {
     static QStringList listEntries()
     {
         QStringList entries;
-        for (int i = 0; i < control<QListWidget>(Form1, "ListBox1")->count(); ++i) entries << control<QListWidget>(Form1, "ListBox1")->item(i)->text();
+        for (int i = 0; i < control<QListWidget>(Form1, "ListBox1")->count(); ++i)
+            entries << control<QListWidget>(Form1, "ListBox1")->item(i)->text();
         return entries;
     }
 
@@ -105,7 +106,10 @@ private slots:
         QVERIFY(control<QPlainTextEdit>(Form1, "Memo1")->toPlainText().startsWith("RHAPSODE"));
         QVERIFY(control<QPlainTextEdit>(Form1, "Memo1")->toPlainText().contains("mmPSize : 0.661468"));
         QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(), file);
-        QCOMPARE(control<QListWidget>(Form1, "ListBox1")->item(control<QLineEdit>(Form1, "EditFListNo")->text().toInt())->text(), file);
+        QCOMPARE(control<QListWidget>(Form1, "ListBox1")
+                     ->item(control<QLineEdit>(Form1, "EditFListNo")->text().toInt())
+                     ->text(),
+                 file);
         QCOMPARE(Form1->ViewState, 0);
     }
 
@@ -160,8 +164,11 @@ private slots:
         const QString prefix = QString::fromStdString(folder_.path().string()) + "/";
         QPlainTextEdit& memo = *control<QPlainTextEdit>(Form1, "Memo1");
         const auto state = [&memo] {
-            return QVariantList{memo.toPlainText(), memo.textCursor().position(), memo.textCursor().hasSelection(),
-                                memo.verticalScrollBar()->value(), memo.document()->isUndoAvailable(),
+            return QVariantList{memo.toPlainText(),
+                                memo.textCursor().position(),
+                                memo.textCursor().hasSelection(),
+                                memo.verticalScrollBar()->value(),
+                                memo.document()->isUndoAvailable(),
                                 memo.document()->isRedoAvailable()};
         };
         loadByName(prefix + "CT_small.dcm");
@@ -256,7 +263,8 @@ private slots:
         loadByName(prefix + "IM2");
         QCOMPARE(listEntries(), (QStringList{prefix + "IM1", prefix + "IM2", prefix + "IM10"}));
         QCOMPARE(control<QLineEdit>(Form1, "EditFListNo")->text(), QString("1"));
-        QCOMPARE(control<QLabel>(Form1, "LabelSeriesStatus")->text(), QString::fromStdString(Msg::seriesInPositionOrder(3) + Msg::filesLeftOut(2)));
+        QCOMPARE(control<QLabel>(Form1, "LabelSeriesStatus")->text(),
+                 QString::fromStdString(Msg::seriesInPositionOrder(3) + Msg::filesLeftOut(2)));
 
         // A name the list does not hold runs off its end, after the list was rebuilt.
         control<QListWidget>(Form1, "ListBox1")->clear();
@@ -349,7 +357,8 @@ private slots:
 
         // A sideways tilt is no step either.
         activate(Form1);
-        QWheelEvent tilt(QPointF(), QPointF(), QPoint(), QPoint(120, 0), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent tilt(QPointF(), QPointF(), QPoint(), QPoint(120, 0), Qt::NoButton, Qt::NoModifier,
+                         Qt::NoScrollPhase, false);
         QApplication::sendEvent(control<QListWidget>(Form1, "ListBox1"), &tilt);
         QCOMPARE(control<QLineEdit>(Form1, "EditFileSize")->text(), QString("x"));
         QVERIFY(dialogs_->errors.isEmpty());
@@ -367,9 +376,11 @@ private slots:
 
     void editsShowTheStartOfWhatTheProgramWrites()
     {
-        control<QLineEdit>(Form1, "EditFOVSize")->setFixedWidth(40); // narrower than its text, as in the window's row of edits
+        control<QLineEdit>(Form1, "EditFOVSize")
+            ->setFixedWidth(40); // narrower than its text, as in the window's row of edits
         loadByName(copy("CT_small.dcm", "CT_small.dcm"));
-        for (QLineEdit* edit : {control<QLineEdit>(Form1, "EditFOVSize"), control<QLineEdit>(Form1, "EditPxlSpc"), control<QLineEdit>(Form1, "EditFileName")}) {
+        for (QLineEdit* edit : {control<QLineEdit>(Form1, "EditFOVSize"), control<QLineEdit>(Form1, "EditPxlSpc"),
+                                control<QLineEdit>(Form1, "EditFileName")}) {
             QVERIFY(edit->text().size() > 6);
             QCOMPARE(edit->cursorPosition(), 0);
         }
@@ -388,18 +399,24 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("syntax");
-        QTest::newRow("big endian") << "MR_small_bigendian.dcm" << "Explicit VR Big Endian";
-        QTest::newRow("RLE") << "MR_small_RLE.dcm" << "RLE Lossless";
-        QTest::newRow("JPEG-LS") << "MR_small_jpeg_ls_lossless.dcm" << "JPEG-LS Lossless Image Compression";
-        QTest::newRow("JPEG 2000") << "MR_small_jp2klossless.dcm" << "JPEG 2000 Image Compression (Lossless Only)";
-        QTest::newRow("uncompressed") << "MR_small.dcm" << "";
+        QTest::newRow("big endian") << "MR_small_bigendian.dcm"
+                                    << "Explicit VR Big Endian";
+        QTest::newRow("RLE") << "MR_small_RLE.dcm"
+                             << "RLE Lossless";
+        QTest::newRow("JPEG-LS") << "MR_small_jpeg_ls_lossless.dcm"
+                                 << "JPEG-LS Lossless Image Compression";
+        QTest::newRow("JPEG 2000") << "MR_small_jp2klossless.dcm"
+                                   << "JPEG 2000 Image Compression (Lossless Only)";
+        QTest::newRow("uncompressed") << "MR_small.dcm"
+                                      << "";
     }
     void compressedAndBigEndianSlicesMeasureAsTheUncompressedOne()
     {
         QFETCH(QString, file);
         QFETCH(QString, syntax);
         const TempFolder own; // a folder of its own keeps the other series' list as it is
-        const QString path = QString::fromStdString(own.write("slice.dcm", readFile(pydicomFile(file.toStdString()))).string());
+        const QString path =
+            QString::fromStdString(own.write("slice.dcm", readFile(pydicomFile(file.toStdString()))).string());
         control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(0);
         control<QCheckBox>(Form1, "CheckBoxRoiLock")->setChecked(true);
         control<QCheckBox>(Form1, "CheckBoxSwp")->setChecked(true);
@@ -413,8 +430,10 @@ private slots:
         QVERIFY(memo.contains("DspMtrx : 64"));
 
         // The ROI over the whole image.
-        for (QLineEdit* e : {control<QLineEdit>(Form1, "EditROIPosX"), control<QLineEdit>(Form1, "EditROIPosY")}) e->setText("32");
-        for (QLineEdit* e : {control<QLineEdit>(Form1, "EditROISizeX"), control<QLineEdit>(Form1, "EditROISizeY")}) e->setText("64");
+        for (QLineEdit* e : {control<QLineEdit>(Form1, "EditROIPosX"), control<QLineEdit>(Form1, "EditROIPosY")})
+            e->setText("32");
+        for (QLineEdit* e : {control<QLineEdit>(Form1, "EditROISizeX"), control<QLineEdit>(Form1, "EditROISizeY")})
+            e->setText("64");
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonStat"), Qt::LeftButton);
         QCOMPARE(control<QLineEdit>(Form1, "EditHSBP")->text(), QString("518.88134765625")); // 2125338 / 4096
@@ -426,10 +445,13 @@ private slots:
         loadByName(shownFile);
         const ByteBuffer buffer = Form1->FileBuffer;
         const GreyBitmap bitmap = Form1->DispBitmap;
-        const QStringList edits = {control<QLineEdit>(Form1, "EditImgSizeX")->text(), control<QLineEdit>(Form1, "EditImgSizeY")->text(), control<QLineEdit>(Form1, "EditPxlSpc")->text(),
-                                   control<QLineEdit>(Form1, "EditHeader")->text(), control<QLineEdit>(Form1, "EditFileSize")->text(), control<QPlainTextEdit>(Form1, "Memo1")->toPlainText()};
+        const QStringList edits = {
+            control<QLineEdit>(Form1, "EditImgSizeX")->text(), control<QLineEdit>(Form1, "EditImgSizeY")->text(),
+            control<QLineEdit>(Form1, "EditPxlSpc")->text(),   control<QLineEdit>(Form1, "EditHeader")->text(),
+            control<QLineEdit>(Form1, "EditFileSize")->text(), control<QPlainTextEdit>(Form1, "Memo1")->toPlainText()};
         const TempFolder own;
-        const QString colour = QString::fromStdString(own.write("colour.dcm", readFile(pydicomFile("SC_rgb_rle.dcm"))).string());
+        const QString colour =
+            QString::fromStdString(own.write("colour.dcm", readFile(pydicomFile("SC_rgb_rle.dcm"))).string());
         control<QLineEdit>(Form1, "EditFileName")->setText(colour);
         Form1->ViewState = 2;
         guarded(Form1, &TForm1::BitBtnLoadClick)();
@@ -437,10 +459,14 @@ private slots:
                                        Msg::notOneGreySlice(colour.toStdString(), Msg::colourImage("RGB")))});
         QCOMPARE(Form1->FileBuffer, buffer);
         QCOMPARE(Form1->DispBitmap.pixels, bitmap.pixels);
-        QCOMPARE((QStringList{control<QLineEdit>(Form1, "EditImgSizeX")->text(), control<QLineEdit>(Form1, "EditImgSizeY")->text(), control<QLineEdit>(Form1, "EditPxlSpc")->text(),
-                              control<QLineEdit>(Form1, "EditHeader")->text(), control<QLineEdit>(Form1, "EditFileSize")->text(), control<QPlainTextEdit>(Form1, "Memo1")->toPlainText()}),
+        QCOMPARE((QStringList{
+                     control<QLineEdit>(Form1, "EditImgSizeX")->text(),
+                     control<QLineEdit>(Form1, "EditImgSizeY")->text(), control<QLineEdit>(Form1, "EditPxlSpc")->text(),
+                     control<QLineEdit>(Form1, "EditHeader")->text(), control<QLineEdit>(Form1, "EditFileSize")->text(),
+                     control<QPlainTextEdit>(Form1, "Memo1")->toPlainText()}),
                  edits);
-        QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(), colour); // the name asked for stays, so the wheel goes on from it
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(),
+                 colour); // the name asked for stays, so the wheel goes on from it
 
         // What is shown can still be drawn and measured.
         dialogs_->errors.clear();
@@ -454,7 +480,9 @@ private slots:
     void aHeaderFailingPartWayShowsWhatWasReadBeforeIt()
     {
         DicomBytes b;
-        b.element(0x0028, 0x0010, "US", us(64)).element(0x0028, 0x1052, "DS", "abc ").element(0x0028, 0x0011, "US", us(32));
+        b.element(0x0028, 0x0010, "US", us(64))
+            .element(0x0028, 0x1052, "DS", "abc ")
+            .element(0x0028, 0x0011, "US", us(32));
         const QString path = QString::fromStdString(folder_.write("bad_intercept.dcm", b.withPixels()).string());
         control<QLineEdit>(Form1, "EditImgSizeY")->setText("1");
         try {
@@ -467,7 +495,7 @@ private slots:
         QVERIFY(control<QPlainTextEdit>(Form1, "Memo1")->toPlainText().startsWith("DspMtrx : 64"));
         const StringGrid& grid = *control<StringGrid>(Form1, "StringGridDICOM");
         QCOMPARE(grid.rowCount(), 1024); // the row count the reader set at its start
-        int rows = 0; // the row of Rows, the element read before the failing one
+        int rows = 0;                    // the row of Rows, the element read before the failing one
         while (rows < grid.rowCount() && !(grid.cell(1, rows) == "0028" && grid.cell(2, rows) == "0010")) ++rows;
         QVERIFY(rows < grid.rowCount());
         QCOMPARE(grid.cell(6, rows), QString("64"));

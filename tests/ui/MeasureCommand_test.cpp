@@ -78,10 +78,14 @@ QString mtfWindowText()
         for (int c = 1; c < grid.colCount(); ++c) cells << grid.cell(c, r);
         text += cells.join('\t') + "\r\n";
     }
-    text += "\r\n" + field("SliceInterval(mm)", control<QLineEdit>(Form2, "EditsIntrv")) + field("SliceThickness(mm)", control<QLineEdit>(Form2, "EditSThick")) +
-            field("FWHM(mm)", control<QLineEdit>(Form2, "EditFWHM")) + field("Centre (sample)", control<QLineEdit>(Form2, "EditMaxPoint")) +
-            field("1/FWHM (cycle/mm)", control<QLineEdit>(Form2, "EditFrq")) + field("MTF at 1/FWHM", control<QLineEdit>(Form2, "EditMTF"));
-    text += "\r\n" + lines(control<QPlainTextEdit>(Form2, "MemoVSSPz")->toPlainText()) + "\r\n" + lines(control<QPlainTextEdit>(Form2, "MemoPSSPz")->toPlainText()) + "\r\n" +
+    text += "\r\n" + field("SliceInterval(mm)", control<QLineEdit>(Form2, "EditsIntrv")) +
+            field("SliceThickness(mm)", control<QLineEdit>(Form2, "EditSThick")) +
+            field("FWHM(mm)", control<QLineEdit>(Form2, "EditFWHM")) +
+            field("Centre (sample)", control<QLineEdit>(Form2, "EditMaxPoint")) +
+            field("1/FWHM (cycle/mm)", control<QLineEdit>(Form2, "EditFrq")) +
+            field("MTF at 1/FWHM", control<QLineEdit>(Form2, "EditMTF"));
+    text += "\r\n" + lines(control<QPlainTextEdit>(Form2, "MemoVSSPz")->toPlainText()) + "\r\n" +
+            lines(control<QPlainTextEdit>(Form2, "MemoPSSPz")->toPlainText()) + "\r\n" +
             lines(control<QPlainTextEdit>(Form2, "MemoMTF")->toPlainText());
     return text;
 }
@@ -104,8 +108,8 @@ private slots:
     void initTestCase()
     {
         QProcess tool;
-        tool.start(SAMPLE_SERIES_TOOL, {str(folder.path()), "--slices", "21", "--size", "128", "--interval", "1", "--fwhm",
-                                        "5", "--noise", "10", "--seed", "3"});
+        tool.start(SAMPLE_SERIES_TOOL, {str(folder.path()), "--slices", "21", "--size", "128", "--interval", "1",
+                                        "--fwhm", "5", "--noise", "10", "--seed", "3"});
         QVERIFY(tool.waitForFinished(60000));
         QCOMPARE(tool.exitCode(), 0);
         series = folder.path() / "sspz";
@@ -143,8 +147,10 @@ private slots:
         QCOMPARE(o["mtf"].toString(), control<QLineEdit>(Form2, "EditMTF")->text());
         QCOMPARE(o["series"].toArray().size(), 21);
         QVERIFY(!o["seriesInstanceUid"].toString().isEmpty());
-        QCOMPARE(o["series"].toArray()[20].toObject()["mean"].toString(), control<InputGrid>(Form2, "StringGridInput")->cell(4, 21));
-        QCOMPARE(o["mtfTable"].toArray()[1].toObject()["mtf"].toString(), control<QPlainTextEdit>(Form2, "MemoMTF")->toPlainText().split('\n')[2].section('\t', 1));
+        QCOMPARE(o["series"].toArray()[20].toObject()["mean"].toString(),
+                 control<InputGrid>(Form2, "StringGridInput")->cell(4, 21));
+        QCOMPARE(o["mtfTable"].toArray()[1].toObject()["mtf"].toString(),
+                 control<QPlainTextEdit>(Form2, "MemoMTF")->toPlainText().split('\n')[2].section('\t', 1));
     }
 
     void windowSaveWritesThePdfAndTheTextBesideIt()
@@ -163,7 +169,8 @@ private slots:
         QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression("Pages:\\s+[1-9]")));
 
         const std::vector<uint8_t> bytes = readFile(folder.path() / "reports" / "sspz.tsv");
-        const QString tsv = QString::fromUtf8(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+        const QString tsv =
+            QString::fromUtf8(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
         QVERIFY(tsv.startsWith(mtfWindowText() + "\r\nProgram\tCTIQ "));
         QVERIFY(tsv.contains("ROI (centre x,y, size w,h)\t64,64,20,20\r\n"));
         QVERIFY(tsv.contains("Mode\tDICOM\r\n"));
@@ -211,8 +218,8 @@ private slots:
         QTest::addColumn<int>("window");
         QTest::newRow("Load defaults") << QStringList{} << 0 << false << false << 1;
         QTest::newRow("Y, both trends, Rect")
-            << QStringList{"--direction", "Y", "--band-trend", "2", "--segment-trend", "1", "--window", "rect"} << 1 << true
-            << true << 0;
+            << QStringList{"--direction", "Y", "--band-trend", "2", "--segment-trend", "1", "--window", "rect"} << 1
+            << true << true << 0;
     }
     void npsGivesTheTextsOfLoadAndCal()
     {
@@ -241,7 +248,8 @@ private slots:
 
         const Run run = measure(QStringList{"nps", water, "--roi", "64,60,64,64"} + options);
         QCOMPARE(run.code, 0);
-        QCOMPARE(run.out, "Segment#\t" + control<QLineEdit>(Form3, "EditNSgmnt")->text() + "\r\n\r\n" + spectrum + "\r\n" + acf);
+        QCOMPARE(run.out,
+                 "Segment#\t" + control<QLineEdit>(Form3, "EditNSgmnt")->text() + "\r\n\r\n" + spectrum + "\r\n" + acf);
     }
 
     void spectrumSaveWritesTheLastCalculation()
@@ -257,7 +265,8 @@ private slots:
         QCOMPARE(d->errors.size(), 1);
         QVERIFY(std::filesystem::file_size(pdf) > 1000);
         const std::vector<uint8_t> bytes = readFile(folder.path() / "reports" / "nps.tsv");
-        const QString tsv = QString::fromUtf8(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+        const QString tsv =
+            QString::fromUtf8(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
         QVERIFY(tsv.startsWith("Segment#\t" + control<QLineEdit>(Form3, "EditNSgmnt")->text() + "\r\n\r\nc/mm\t"));
         QVERIFY(tsv.contains("ROI (centre x,y, size w,h)\t64,60,64,64\r\n"));
         QVERIFY(tsv.contains("Window\tRect\r\n"));
@@ -276,7 +285,8 @@ private slots:
 
         const Run roi = measure({"roi", ct, "--roi", "60,70,30,30"});
         QCOMPARE(roi.code, 0);
-        QCOMPARE(roi.out, field("Average", control<QLineEdit>(Form1, "EditHSBP")) + field("SD", control<QLineEdit>(Form1, "EditVSBP")));
+        QCOMPARE(roi.out, field("Average", control<QLineEdit>(Form1, "EditHSBP")) +
+                              field("SD", control<QLineEdit>(Form1, "EditVSBP")));
         const Run tags = measure({"header", ct});
         QCOMPARE(tags.code, 0);
         QCOMPARE(tags.out, header);
@@ -306,9 +316,11 @@ private slots:
 
         const QStringList load{"--mode", "16bit", "--size", "64,64", "--spacing", "0.5", "--offset", "10"};
         const Run roi = measure(QStringList{"roi", raw, "--roi", "32,32,32,32"} + load);
-        QCOMPARE(roi.out, field("Average", control<QLineEdit>(Form1, "EditHSBP")) + field("SD", control<QLineEdit>(Form1, "EditVSBP")));
+        QCOMPARE(roi.out, field("Average", control<QLineEdit>(Form1, "EditHSBP")) +
+                              field("SD", control<QLineEdit>(Form1, "EditVSBP")));
         const Run nps = measure(QStringList{"nps", raw, "--roi", "32,32,32,32"} + load);
-        QCOMPARE(nps.out.left(nps.out.indexOf("\r\n\r\n", 20) + 4), "Segment#\t" + segments + "\r\n\r\n" + spectrum + "\r\n");
+        QCOMPARE(nps.out.left(nps.out.indexOf("\r\n\r\n", 20) + 4),
+                 "Segment#\t" + segments + "\r\n\r\n" + spectrum + "\r\n");
 
         const Run unsized = measure({"roi", raw, "--roi", "32,32,32,32", "--mode", "16bit"});
         QCOMPARE(unsized.code, 1);
@@ -321,7 +333,9 @@ private slots:
         std::filesystem::create_directories(mixed);
         for (const char* uid : {"1.2.3.1", "1.2.3.2"}) {
             DicomBytes b;
-            b.element(0x0020, 0x000E, "UI", uid).element(0x0028, 0x0010, "US", us(4)).element(0x0028, 0x0011, "US", us(4));
+            b.element(0x0020, 0x000E, "UI", uid)
+                .element(0x0028, 0x0010, "US", us(4))
+                .element(0x0028, 0x0011, "US", us(4));
             folder.write(std::string("mixed/s") + uid, b.withPixels());
         }
         const Run several = measure({"sspz", str(mixed), "--roi", "1,1,1,1"});
@@ -332,8 +346,10 @@ private slots:
         QCOMPARE(flat.code, 1);
         QCOMPARE(flat.err, QString::fromUtf8(Msg::seriesNeedsTwoSlices) + "\n");
 
-        for (const QStringList& bad : {QStringList{}, QStringList{"sspz", str(series)}, QStringList{"roi", "x", "--roi", "1,2"},
-                                       QStringList{"header", "x", "--report", "r.pdf"}, QStringList{"nps", "x", "--roi", "1,1,1,1", "--window", "kaiser"}}) {
+        for (const QStringList& bad :
+             {QStringList{}, QStringList{"sspz", str(series)}, QStringList{"roi", "x", "--roi", "1,2"},
+              QStringList{"header", "x", "--report", "r.pdf"},
+              QStringList{"nps", "x", "--roi", "1,1,1,1", "--window", "kaiser"}}) {
             const Run run = measure(bad);
             QCOMPARE(run.code, 2);
             QVERIFY2(run.err.contains("usage:"), qPrintable(bad.join(' ')));
@@ -347,8 +363,8 @@ private slots:
     {
         const std::filesystem::path exported = folder.path() / "exported";
         QProcess tool;
-        tool.start(SAMPLE_SERIES_TOOL, {str(exported), "--slices", "21", "--size", "128", "--interval", "1", "--fwhm", "5",
-                                        "--noise", "10", "--seed", "3", "--names", "uid"});
+        tool.start(SAMPLE_SERIES_TOOL, {str(exported), "--slices", "21", "--size", "128", "--interval", "1", "--fwhm",
+                                        "5", "--noise", "10", "--seed", "3", "--names", "uid"});
         QVERIFY(tool.waitForFinished(60000));
         const std::filesystem::path slice = std::filesystem::directory_iterator(exported / "sspz")->path();
         d->openAnswers.push_back(str(slice));

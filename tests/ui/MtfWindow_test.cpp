@@ -81,10 +81,13 @@ public:
 QStringList results()
 {
     QStringList r;
-    for (QLineEdit* e : {control<QLineEdit>(Form2, "EditLSFgnd"), control<QLineEdit>(Form2, "EditFWHM"), control<QLineEdit>(Form2, "EditMaxPoint"), control<QLineEdit>(Form2, "EditMTFgnd"), control<QLineEdit>(Form2, "EditMTFgdx"),
-                         control<QLineEdit>(Form2, "EditFrq"), control<QLineEdit>(Form2, "EditMTF")})
+    for (QLineEdit* e : {control<QLineEdit>(Form2, "EditLSFgnd"), control<QLineEdit>(Form2, "EditFWHM"),
+                         control<QLineEdit>(Form2, "EditMaxPoint"), control<QLineEdit>(Form2, "EditMTFgnd"),
+                         control<QLineEdit>(Form2, "EditMTFgdx"), control<QLineEdit>(Form2, "EditFrq"),
+                         control<QLineEdit>(Form2, "EditMTF")})
         r << e->text();
-    return r << control<QPlainTextEdit>(Form2, "MemoVSSPz")->toPlainText() << control<QPlainTextEdit>(Form2, "MemoMTF")->toPlainText();
+    return r << control<QPlainTextEdit>(Form2, "MemoVSSPz")->toPlainText()
+             << control<QPlainTextEdit>(Form2, "MemoMTF")->toPlainText();
 }
 
 QPoint cellCentre(int column, int row)
@@ -274,18 +277,23 @@ private slots:
         QTest::addColumn<QString>("spacing");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("changed"); // how many leading results the failing run may rewrite
-        QTest::newRow("flat profile") << std::vector<QString>{"7", "7", "7", "7"} << "1" << "0 による浮動小数点数除算" << 0;
-        QTest::newRow("peak at the edge") << std::vector<QString>{"100", "50", "20"} << "1" << "0 による浮動小数点数除算" << 0;
-        QTest::newRow("text in the table") << std::vector<QString>{"1", "abc", "2"} << "1" << "'abc' は浮動小数点数ではありません" << 0;
+        QTest::newRow("flat profile") << std::vector<QString>{"7", "7", "7", "7"} << "1"
+                                      << "0 による浮動小数点数除算" << 0;
+        QTest::newRow("peak at the edge") << std::vector<QString>{"100", "50", "20"} << "1"
+                                          << "0 による浮動小数点数除算" << 0;
+        QTest::newRow("text in the table") << std::vector<QString>{"1", "abc", "2"} << "1"
+                                           << "'abc' は浮動小数点数ではありません" << 0;
         QTest::newRow("zero spacing") << std::vector<QString>{"0", "0", "10", "100", "10", "0", "0"} << "0"
                                       << "0 による浮動小数点数除算" << 3;
         QTest::newRow("infinite text in the table") << std::vector<QString>{"1", "-inf", "2"} << "1"
                                                     << "'-inf' は浮動小数点数ではありません" << 0;
-        QTest::newRow("spacing beyond doubles") << std::vector<QString>{"0", "0", "10", "100", "10", "0", "0"} << "1e400"
-                                                << "'1e400' は浮動小数点数ではありません" << 3;
+        QTest::newRow("spacing beyond doubles")
+            << std::vector<QString>{"0", "0", "10", "100", "10", "0", "0"} << "1e400"
+            << "'1e400' は浮動小数点数ではありません" << 3;
         // The positions still fit in doubles, the frequency step no more.
-        QTest::newRow("spacing too small for a step") << std::vector<QString>{"0", "0", "10", "100", "10", "0", "0"}
-                                                      << "1e-320" << "不正な浮動小数点数演算命令" << 3;
+        QTest::newRow("spacing too small for a step")
+            << std::vector<QString>{"0", "0", "10", "100", "10", "0", "0"} << "1e-320"
+            << "不正な浮動小数点数演算命令" << 3;
     }
     void failuresKeepEarlierResults()
     {
@@ -302,8 +310,8 @@ private slots:
         QCOMPARE(d->errors, QStringList{message});
         const QStringList after = results();
         for (int i = changed; i < 7; ++i) QCOMPARE(after[i], before[i]); // the edits
-        if (changed == 0) QCOMPARE(after.mid(7), before.mid(7));          // the memos
-        QCOMPARE(after[8], before[8]);                                    // the MTF memo
+        if (changed == 0) QCOMPARE(after.mid(7), before.mid(7));         // the memos
+        QCOMPARE(after[8], before[8]);                                   // the MTF memo
     }
 
     // Texts at the ends of the number range typed into the edits a button reads: a
@@ -312,23 +320,68 @@ private slots:
     {
         QTest::addColumn<QString>("editName");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("button"); // "PNTY", or "DrawD" with the MTF page in front
+        QTest::addColumn<QString>("button");  // "PNTY", or "DrawD" with the MTF page in front
         QTest::addColumn<QString>("message"); // empty: the results are computed
-        QTest::newRow("SSPz spacing 1e-9") << "EditLSFgdx" << "1e-9" << "PNTY" << "";
-        QTest::newRow("SSPz spacing 1e-4") << "EditLSFgdx" << "1e-4" << "PNTY" << "";
-        QTest::newRow("SSPz spacing 1e300") << "EditLSFgdx" << "1e300" << "PNTY" << "";
-        QTest::newRow("SSPz spacing 1e308") << "EditLSFgdx" << "1e308" << "PNTY" << "不正な浮動小数点数演算命令";
-        QTest::newRow("slice interval 1.5e308") << "EditsIntrv" << "1.5e308" << "PNTY" << "不正な浮動小数点数演算命令";
-        QTest::newRow("slice interval 1e-320") << "EditsIntrv" << "1e-320" << "PNTY" << "不正な浮動小数点数演算命令";
-        QTest::newRow("slice interval 1e400") << "EditsIntrv" << "1e400" << "PNTY" << "'1e400' は浮動小数点数ではありません";
-        QTest::newRow("MTF step 1e11") << "EditMTFgdx" << "1e11" << "DrawD" << "";
-        QTest::newRow("MTF step 1e-300") << "EditMTFgdx" << "1e-300" << "DrawD" << "";
-        QTest::newRow("MTF step 1e308") << "EditMTFgdx" << "1e308" << "DrawD" << "不正な浮動小数点数演算命令";
-        QTest::newRow("MTF step 1e400") << "EditMTFgdx" << "1e400" << "DrawD" << "'1e400' は浮動小数点数ではありません";
-        QTest::newRow("MTF count -2147483648") << "EditMTFgnd" << "-2147483648" << "DrawD" << "";
-        QTest::newRow("centre 1e400") << "EditMaxPoint" << "1e400" << "SSPzToMemo" << "'1e400' は浮動小数点数ではありません";
-        QTest::newRow("centre -1e308") << "EditMaxPoint" << "-1e308" << "SSPzToMemo" << "";
-        QTest::newRow("SSPz count 2147483647") << "EditLSFgnd" << "2147483647" << "FWHM" << "";
+        QTest::newRow("SSPz spacing 1e-9") << "EditLSFgdx"
+                                           << "1e-9"
+                                           << "PNTY"
+                                           << "";
+        QTest::newRow("SSPz spacing 1e-4") << "EditLSFgdx"
+                                           << "1e-4"
+                                           << "PNTY"
+                                           << "";
+        QTest::newRow("SSPz spacing 1e300") << "EditLSFgdx"
+                                            << "1e300"
+                                            << "PNTY"
+                                            << "";
+        QTest::newRow("SSPz spacing 1e308") << "EditLSFgdx"
+                                            << "1e308"
+                                            << "PNTY"
+                                            << "不正な浮動小数点数演算命令";
+        QTest::newRow("slice interval 1.5e308") << "EditsIntrv"
+                                                << "1.5e308"
+                                                << "PNTY"
+                                                << "不正な浮動小数点数演算命令";
+        QTest::newRow("slice interval 1e-320") << "EditsIntrv"
+                                               << "1e-320"
+                                               << "PNTY"
+                                               << "不正な浮動小数点数演算命令";
+        QTest::newRow("slice interval 1e400") << "EditsIntrv"
+                                              << "1e400"
+                                              << "PNTY"
+                                              << "'1e400' は浮動小数点数ではありません";
+        QTest::newRow("MTF step 1e11") << "EditMTFgdx"
+                                       << "1e11"
+                                       << "DrawD"
+                                       << "";
+        QTest::newRow("MTF step 1e-300") << "EditMTFgdx"
+                                         << "1e-300"
+                                         << "DrawD"
+                                         << "";
+        QTest::newRow("MTF step 1e308") << "EditMTFgdx"
+                                        << "1e308"
+                                        << "DrawD"
+                                        << "不正な浮動小数点数演算命令";
+        QTest::newRow("MTF step 1e400") << "EditMTFgdx"
+                                        << "1e400"
+                                        << "DrawD"
+                                        << "'1e400' は浮動小数点数ではありません";
+        QTest::newRow("MTF count -2147483648") << "EditMTFgnd"
+                                               << "-2147483648"
+                                               << "DrawD"
+                                               << "";
+        QTest::newRow("centre 1e400") << "EditMaxPoint"
+                                      << "1e400"
+                                      << "SSPzToMemo"
+                                      << "'1e400' は浮動小数点数ではありません";
+        QTest::newRow("centre -1e308") << "EditMaxPoint"
+                                       << "-1e308"
+                                       << "SSPzToMemo"
+                                       << "";
+        QTest::newRow("SSPz count 2147483647") << "EditLSFgnd"
+                                               << "2147483647"
+                                               << "FWHM"
+                                               << "";
     }
     void extremeEditsEndClearly()
     {
@@ -339,10 +392,12 @@ private slots:
         loadElevenSampleProfile();
         Form2->ButtonPNTYClick();
         Form2->findChild<QLineEdit*>(editName)->setText(text);
-        if (button == "DrawD") control<QTabWidget>(Form2, "PageControl1")->setCurrentWidget(control<QWidget>(Form2, "TabSheetMTF"));
+        if (button == "DrawD")
+            control<QTabWidget>(Form2, "PageControl1")->setCurrentWidget(control<QWidget>(Form2, "TabSheetMTF"));
         Form2->findChild<QPushButton*>("Button" + button)->click();
         QCOMPARE(d->errors, message.isEmpty() ? QStringList{} : QStringList{message});
-        for (const QString& shown : results()) QVERIFY2(!shown.contains("INF") && !shown.contains("NAN"), qPrintable(shown));
+        for (const QString& shown : results())
+            QVERIFY2(!shown.contains("INF") && !shown.contains("NAN"), qPrintable(shown));
         for (const LineChart* chart : {&Form2->Chart1, &Form2->Chart2})
             for (const QValueAxis* axis : {chart->bottom, chart->left})
                 if (axis->tickType() == QValueAxis::TicksDynamic)

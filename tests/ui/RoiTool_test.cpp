@@ -58,11 +58,20 @@ class RoiToolTest : public QObject {
         control<QCheckBox>(Form1, "CheckBoxRoiLock")->setChecked(true);
         control<RadioGroup>(Form1, "RadioGroupRange")->setItemIndex(1);
         control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(ToolRoi);
-        for (auto [edit, text] : {std::pair{control<QLineEdit>(Form1, "EditHeader"), "0"}, {control<QLineEdit>(Form1, "EditOffst"), "0"}, {control<QLineEdit>(Form1, "EditMF"), "1.0"},
-                                  {control<QLineEdit>(Form1, "EditImgSftX"), "0"}, {control<QLineEdit>(Form1, "EditImgSftY"), "0"}, {control<QLineEdit>(Form1, "EditWindowLevel"), "128"},
-                                  {control<QLineEdit>(Form1, "EditWindowWidth"), "256"}, {control<QLineEdit>(Form1, "EditROIPosX"), "64"}, {control<QLineEdit>(Form1, "EditROIPosY"), "64"},
-                                  {control<QLineEdit>(Form1, "EditROISizeX"), "64"}, {control<QLineEdit>(Form1, "EditROISizeY"), "64"}, {control<QLineEdit>(Form1, "EditHSBP"), "0"},
-                                  {control<QLineEdit>(Form1, "EditVSBP"), "0"}, {control<QLineEdit>(Form1, "EditPxlSpc"), "0.488"}})
+        for (auto [edit, text] : {std::pair{control<QLineEdit>(Form1, "EditHeader"), "0"},
+                                  {control<QLineEdit>(Form1, "EditOffst"), "0"},
+                                  {control<QLineEdit>(Form1, "EditMF"), "1.0"},
+                                  {control<QLineEdit>(Form1, "EditImgSftX"), "0"},
+                                  {control<QLineEdit>(Form1, "EditImgSftY"), "0"},
+                                  {control<QLineEdit>(Form1, "EditWindowLevel"), "128"},
+                                  {control<QLineEdit>(Form1, "EditWindowWidth"), "256"},
+                                  {control<QLineEdit>(Form1, "EditROIPosX"), "64"},
+                                  {control<QLineEdit>(Form1, "EditROIPosY"), "64"},
+                                  {control<QLineEdit>(Form1, "EditROISizeX"), "64"},
+                                  {control<QLineEdit>(Form1, "EditROISizeY"), "64"},
+                                  {control<QLineEdit>(Form1, "EditHSBP"), "0"},
+                                  {control<QLineEdit>(Form1, "EditVSBP"), "0"},
+                                  {control<QLineEdit>(Form1, "EditPxlSpc"), "0.488"}})
             edit->setText(text);
         control<QLineEdit>(Form1, "EditImgSizeX")->setText(QString::number(columns));
         control<QLineEdit>(Form1, "EditImgSizeY")->setText(QString::number(rows));
@@ -72,9 +81,15 @@ class RoiToolTest : public QObject {
         dialogs_->openCount = 0;
     }
 
-    static void press(Qt::MouseButton button, QPoint at) { QTest::mousePress(control<ImageWidget>(Form1, "Image1"), button, {}, at); }
+    static void press(Qt::MouseButton button, QPoint at)
+    {
+        QTest::mousePress(control<ImageWidget>(Form1, "Image1"), button, {}, at);
+    }
     static void move(QPoint to) { QTest::mouseMove(control<ImageWidget>(Form1, "Image1"), to); }
-    static void release(Qt::MouseButton button, QPoint at) { QTest::mouseRelease(control<ImageWidget>(Form1, "Image1"), button, {}, at); }
+    static void release(Qt::MouseButton button, QPoint at)
+    {
+        QTest::mouseRelease(control<ImageWidget>(Form1, "Image1"), button, {}, at);
+    }
 
     static QString average() { return control<QLineEdit>(Form1, "EditHSBP")->text(); }
     static QString sd() { return control<QLineEdit>(Form1, "EditVSBP")->text(); }
@@ -334,7 +349,8 @@ private slots:
         control<QLineEdit>(Form1, "EditROIPosX")->setText("256");
         control<QLineEdit>(Form1, "EditROIPosY")->setText("256");
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
-        control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(ToolMove); // the frame as last set counts, whatever the tool
+        control<RadioGroup>(Form1, "RadioGroupTool")
+            ->setItemIndex(ToolMove); // the frame as last set counts, whatever the tool
         const auto chosen = folder_.path() / "water.raw";
         dialogs_->openAnswers.push_back(QString::fromStdString(chosen.string()));
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonTriming"), Qt::LeftButton);
@@ -350,7 +366,9 @@ private slots:
     void trimRefusals()
     {
         show(std::vector<int16_t>(128 * 128, 5), 128, 128);
-        const auto folderEntries = [&] { return std::distance(std::filesystem::directory_iterator(folder_.path()), {}); };
+        const auto folderEntries = [&] {
+            return std::distance(std::filesystem::directory_iterator(folder_.path()), {});
+        };
         const auto before = folderEntries();
 
         // Cancelled: nothing.

@@ -20,12 +20,13 @@
 
 namespace {
 
-const double trueFwhm = 5;   // mm, what the tool puts into the series
-const int slices = 41;       // positions -10 to 10 mm, 0.5 mm apart
+const double trueFwhm = 5; // mm, what the tool puts into the series
+const int slices = 41;     // positions -10 to 10 mm, 0.5 mm apart
 
 QString slicePath(const std::filesystem::path& folder, int number)
 {
-    return QString::fromStdString((folder / "sspz" / QString("slice%1.dcm").arg(number, 3, 10, QChar('0')).toStdString()).string());
+    return QString::fromStdString(
+        (folder / "sspz" / QString("slice%1.dcm").arg(number, 3, 10, QChar('0')).toStdString()).string());
 }
 
 void placeRoi(const QString& x, const QString& y, const QString& size)
@@ -40,10 +41,11 @@ void placeRoi(const QString& x, const QString& y, const QString& size)
 void writeSeries(const std::filesystem::path& folder, const QStringList& extra, int seed = 7)
 {
     QProcess tool;
-    tool.start(SAMPLE_SERIES_TOOL, QStringList{QString::fromStdString(folder.string()), "--slices", QString::number(slices),
-                                               "--size", "128", "--interval", "0.5", "--fwhm", QString::number(trueFwhm),
-                                               "--noise", "10", "--seed", QString::number(seed)} +
-                                       extra);
+    tool.start(SAMPLE_SERIES_TOOL,
+               QStringList{QString::fromStdString(folder.string()), "--slices", QString::number(slices), "--size",
+                           "128", "--interval", "0.5", "--fwhm", QString::number(trueFwhm), "--noise", "10", "--seed",
+                           QString::number(seed)} +
+                   extra);
     QVERIFY(tool.waitForFinished(60000));
     QCOMPARE(tool.exitCode(), 0);
 }
@@ -94,9 +96,9 @@ private slots:
     void initTestCase()
     {
         QProcess tool;
-        tool.start(SAMPLE_SERIES_TOOL, {QString::fromStdString(folder.path().string()), "--slices", QString::number(slices),
-                                        "--size", "128", "--interval", "0.5", "--fwhm", QString::number(trueFwhm),
-                                        "--noise", "10", "--seed", "7"});
+        tool.start(SAMPLE_SERIES_TOOL,
+                   {QString::fromStdString(folder.path().string()), "--slices", QString::number(slices), "--size",
+                    "128", "--interval", "0.5", "--fwhm", QString::number(trueFwhm), "--noise", "10", "--seed", "7"});
         QVERIFY(tool.waitForFinished(60000));
         QCOMPARE(tool.exitCode(), 0);
         CreateForms();
@@ -130,7 +132,8 @@ private slots:
         Form1->ButtonDispCClick();
         QCOMPARE(control<QListWidget>(Form1, "ListBox1")->count(), slices);
         QCOMPARE(control<QLineEdit>(Form1, "EditFListNo")->text(), QString("20"));
-        QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(), control<QListWidget>(Form1, "ListBox1")->item(20)->text());
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(),
+                 control<QListWidget>(Form1, "ListBox1")->item(20)->text());
         QVERIFY(control<QCheckBox>(Form1, "CheckBoxWWLock")->isChecked());
         QCOMPARE(control<QLineEdit>(Form2, "EditSThick")->text(), QString("5.00"));
         QCOMPARE(d->errors, QStringList{});
@@ -150,30 +153,35 @@ private slots:
         QCOMPARE(control<InputGrid>(Form2, "StringGridInput")->cell(4, 0), QString("Mean of ROI"));
         for (int r = 1; r <= slices; ++r) {
             const QString name = control<InputGrid>(Form2, "StringGridInput")->cell(1, r);
-            QCOMPARE(control<QListWidget>(Form1, "ListBox1")->item(r - 1)->text().section('/', -1), name); // the row names its file
+            QCOMPARE(control<QListWidget>(Form1, "ListBox1")->item(r - 1)->text().section('/', -1),
+                     name); // the row names its file
             QCOMPARE(control<InputGrid>(Form2, "StringGridInput")->cell(0, r), QString::number(r));
             QCOMPARE(control<InputGrid>(Form2, "StringGridInput")->cell(2, r), QString("5.00"));
         }
         QCOMPARE(control<QLineEdit>(Form2, "EditsIntrv")->text(), QString("0.5"));
         QCOMPARE(control<QLineEdit>(Form2, "EditLSFgdx")->text(), QString("0.5"));
-        QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(), shown);          // the shown slice is back
-        QCOMPARE(control<QLineEdit>(Form1, "EditWindowLevel")->text(), level);       // with the window of "Open"
+        QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(), shown);    // the shown slice is back
+        QCOMPARE(control<QLineEdit>(Form1, "EditWindowLevel")->text(), level); // with the window of "Open"
         // and with its own mean: the row of the shown slice, not the last one.
         const int shownRow = control<QLineEdit>(Form1, "EditFListNo")->text().toInt() + 1;
-        QCOMPARE(control<QLineEdit>(Form1, "EditHSBP")->text(), control<InputGrid>(Form2, "StringGridInput")->cell(4, shownRow));
-        QVERIFY(control<QLineEdit>(Form1, "EditHSBP")->text() != control<InputGrid>(Form2, "StringGridInput")->cell(4, slices));
+        QCOMPARE(control<QLineEdit>(Form1, "EditHSBP")->text(),
+                 control<InputGrid>(Form2, "StringGridInput")->cell(4, shownRow));
+        QVERIFY(control<QLineEdit>(Form1, "EditHSBP")->text() !=
+                control<InputGrid>(Form2, "StringGridInput")->cell(4, slices));
 
         // The MTF window is shown; its activation processes the table.
         QTRY_VERIFY(Form2->isVisible());
         QTRY_VERIFY(control<QLineEdit>(Form2, "EditFWHM")->text() != "FWHM");
         QCOMPARE(d->errors, QStringList{});
         const double fwhm = control<QLineEdit>(Form2, "EditFWHM")->text().toDouble();
-        QVERIFY2(std::abs(fwhm - trueFwhm) < 0.02 * trueFwhm, qPrintable(control<QLineEdit>(Form2, "EditFWHM")->text()));
+        QVERIFY2(std::abs(fwhm - trueFwhm) < 0.02 * trueFwhm,
+                 qPrintable(control<QLineEdit>(Form2, "EditFWHM")->text()));
         // A Gaussian profile's MTF is exp(-2 pi^2 sigma^2 f^2).
         const double sigma = trueFwhm / (2 * std::sqrt(2 * std::log(2.0)));
         const double fc = control<QLineEdit>(Form2, "EditFrq")->text().toDouble();
         const double gaussianMtf = std::exp(-2 * M_PI * M_PI * sigma * sigma * fc * fc);
-        QVERIFY2(std::abs(control<QLineEdit>(Form2, "EditMTF")->text().toDouble() - gaussianMtf) < 0.005, qPrintable(control<QLineEdit>(Form2, "EditMTF")->text()));
+        QVERIFY2(std::abs(control<QLineEdit>(Form2, "EditMTF")->text().toDouble() - gaussianMtf) < 0.005,
+                 qPrintable(control<QLineEdit>(Form2, "EditMTF")->text()));
         QCOMPARE(Form2->Series1->count(), control<QLineEdit>(Form2, "EditLSFgnd")->text().toInt());
         QVERIFY(Form2->Series2->count() > 0);
         QVERIFY(control<QPlainTextEdit>(Form2, "MemoMTF")->toPlainText().startsWith("c/mm\tMTF 0.5 5.00"));
@@ -260,7 +268,8 @@ private slots:
         QCOMPARE(control<QListWidget>(Form1, "ListBox1")->count(), 3);
         QVERIFY(control<QListWidget>(Form1, "ListBox1")->item(0)->text().endsWith("/IM1"));
         QVERIFY(control<QListWidget>(Form1, "ListBox1")->item(2)->text().endsWith("/IM10"));
-        QCOMPARE(control<QLabel>(Form1, "LabelSeriesStatus")->text(), QString::fromStdString(Msg::seriesInNameOrder(3)));
+        QCOMPARE(control<QLabel>(Form1, "LabelSeriesStatus")->text(),
+                 QString::fromStdString(Msg::seriesInNameOrder(3)));
     }
 
     void calRefusesAToolOtherThanRoiOrAnUnlockedRoi_data()

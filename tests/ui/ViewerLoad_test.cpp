@@ -3,10 +3,10 @@
 #include "ImageWidget.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
-#include "ViewerDriving.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "ViewerDriving.h"
 #include "WindowControls.h"
 
 #include <QClipboard>
@@ -82,7 +82,8 @@ private slots:
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonToForm2"), Qt::LeftButton);
         QVERIFY(Form2->isVisible());
         const auto windows = QApplication::topLevelWidgets();
-        QCOMPARE(std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->windowTitle() == "MTF"; }), 1);
+        QCOMPARE(std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->windowTitle() == "MTF"; }),
+                 1);
         Form2->close();
         QVERIFY(!Form2->isVisible());
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonForm3"), Qt::LeftButton);
@@ -195,7 +196,8 @@ private slots:
         control<QLineEdit>(Form1, "EditFileName")->setText(QString::fromStdString(missing.string()));
         Form1->ViewState = 2;
         QTest::mouseClick(control<QPushButton>(Form1, "BitBtnLoad"), Qt::LeftButton);
-        QCOMPARE(dialogs_->errors, QStringList(QString::fromStdString("ファイル " + missing.string() + " は開けません")));
+        QCOMPARE(dialogs_->errors,
+                 QStringList(QString::fromStdString("ファイル " + missing.string() + " は開けません")));
         QVERIFY(Form1->FileBuffer.empty());
     }
 
@@ -277,26 +279,39 @@ private slots:
         QTest::addColumn<QStringList>("buttons");
         QTest::addColumn<QString>("message"); // empty: drawn without a message
         const QStringList disp{"ButtonDisp"}, autoWL{"ButtonAutoWL"};
-        QTest::newRow("widest window, Auto") << "EditWindowWidth" << "2147483647" << autoWL << "";
-        QTest::newRow("widest window, Disp") << "EditWindowWidth" << "2147483647" << disp << "";
-        QTest::newRow("narrowest window") << "EditWindowWidth" << "-2147483648" << disp << "";
-        QTest::newRow("columns 2147483647, Auto twice") << "EditImgSizeX" << "2147483647"
-                                                        << QStringList{"ButtonAutoWL", "ButtonAutoWL"} << "";
-        QTest::newRow("rows 2147483647, Auto twice") << "EditImgSizeY" << "2147483647"
-                                                     << QStringList{"ButtonAutoWL", "ButtonAutoWL"}
-                                                     << "表示画像 64 x 2147483647 は大きすぎます";
-        QTest::newRow("magnification beyond doubles") << "EditMF" << "1e400" << disp << "'1e400' は浮動小数点数ではありません";
-        QTest::newRow("magnification 1e-300") << "EditMF" << "1e-300" << disp << "整数のオーバーフロー";
-        QTest::newRow("magnification 1e300, zoom in") << "EditMF" << "1e300" << QStringList{"Button1"} << "";
-        QTest::newRow("shift 2147483647") << "EditImgSftX" << "2147483647" << disp << "整数のオーバーフロー";
-        QTest::newRow("shift -2147483648") << "EditImgSftY" << "-2147483648" << disp << "整数のオーバーフロー";
-        QTest::newRow("header -2147483648") << "EditHeader" << "-2147483648" << autoWL << "";
-        QTest::newRow("header 2147483647") << "EditHeader" << "2147483647" << autoWL << "";
-        QTest::newRow("offset 2147483647") << "EditOffst" << "2147483647" << disp << "整数のオーバーフロー";
-        QTest::newRow("ROI at -2147483648, Stat") << "EditROIPosX" << "-2147483648"
-                                                  << QStringList{"ButtonDisp", "ButtonStat"} << "整数のオーバーフロー";
-        QTest::newRow("ROI of 2147483647, Stat") << "EditROISizeY" << "2147483647"
-                                                 << QStringList{"ButtonDisp", "ButtonStat"} << "";
+        QTest::newRow("widest window, Auto") << "EditWindowWidth"
+                                             << "2147483647" << autoWL << "";
+        QTest::newRow("widest window, Disp") << "EditWindowWidth"
+                                             << "2147483647" << disp << "";
+        QTest::newRow("narrowest window") << "EditWindowWidth"
+                                          << "-2147483648" << disp << "";
+        QTest::newRow("columns 2147483647, Auto twice")
+            << "EditImgSizeX"
+            << "2147483647" << QStringList{"ButtonAutoWL", "ButtonAutoWL"} << "";
+        QTest::newRow("rows 2147483647, Auto twice")
+            << "EditImgSizeY"
+            << "2147483647" << QStringList{"ButtonAutoWL", "ButtonAutoWL"} << "表示画像 64 x 2147483647 は大きすぎます";
+        QTest::newRow("magnification beyond doubles") << "EditMF"
+                                                      << "1e400" << disp << "'1e400' は浮動小数点数ではありません";
+        QTest::newRow("magnification 1e-300") << "EditMF"
+                                              << "1e-300" << disp << "整数のオーバーフロー";
+        QTest::newRow("magnification 1e300, zoom in") << "EditMF"
+                                                      << "1e300" << QStringList{"Button1"} << "";
+        QTest::newRow("shift 2147483647") << "EditImgSftX"
+                                          << "2147483647" << disp << "整数のオーバーフロー";
+        QTest::newRow("shift -2147483648") << "EditImgSftY"
+                                           << "-2147483648" << disp << "整数のオーバーフロー";
+        QTest::newRow("header -2147483648") << "EditHeader"
+                                            << "-2147483648" << autoWL << "";
+        QTest::newRow("header 2147483647") << "EditHeader"
+                                           << "2147483647" << autoWL << "";
+        QTest::newRow("offset 2147483647") << "EditOffst"
+                                           << "2147483647" << disp << "整数のオーバーフロー";
+        QTest::newRow("ROI at -2147483648, Stat")
+            << "EditROIPosX"
+            << "-2147483648" << QStringList{"ButtonDisp", "ButtonStat"} << "整数のオーバーフロー";
+        QTest::newRow("ROI of 2147483647, Stat") << "EditROISizeY"
+                                                 << "2147483647" << QStringList{"ButtonDisp", "ButtonStat"} << "";
     }
     void displayEditsAtTheirExtremes()
     {
@@ -305,9 +320,15 @@ private slots:
         QFETCH(QStringList, buttons);
         QFETCH(QString, message);
         control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1);
-        for (auto [edit, start] : {std::pair{control<QLineEdit>(Form1, "EditMF"), "1.0"}, {control<QLineEdit>(Form1, "EditImgSftX"), "0"}, {control<QLineEdit>(Form1, "EditImgSftY"), "0"},
-                                   {control<QLineEdit>(Form1, "EditHeader"), "0"}, {control<QLineEdit>(Form1, "EditOffst"), "0"}, {control<QLineEdit>(Form1, "EditROIPosX"), "32"},
-                                   {control<QLineEdit>(Form1, "EditROIPosY"), "32"}, {control<QLineEdit>(Form1, "EditROISizeX"), "16"}, {control<QLineEdit>(Form1, "EditROISizeY"), "16"}})
+        for (auto [edit, start] : {std::pair{control<QLineEdit>(Form1, "EditMF"), "1.0"},
+                                   {control<QLineEdit>(Form1, "EditImgSftX"), "0"},
+                                   {control<QLineEdit>(Form1, "EditImgSftY"), "0"},
+                                   {control<QLineEdit>(Form1, "EditHeader"), "0"},
+                                   {control<QLineEdit>(Form1, "EditOffst"), "0"},
+                                   {control<QLineEdit>(Form1, "EditROIPosX"), "32"},
+                                   {control<QLineEdit>(Form1, "EditROIPosY"), "32"},
+                                   {control<QLineEdit>(Form1, "EditROISizeX"), "16"},
+                                   {control<QLineEdit>(Form1, "EditROISizeY"), "16"}})
             edit->setText(start);
         loadByName(folder_.write("extreme 64 64 1.raw", words16(ramp(64 * 64))));
         QCOMPARE(dialogs_->errors, QStringList{});

@@ -2,9 +2,9 @@
 #include "Forms.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
-#include "ViewerDriving.h"
 #include "Unit1.h"
 #include "Unit3.h"
+#include "ViewerDriving.h"
 #include "WindowControls.h"
 
 #include <QClipboard>
@@ -79,7 +79,9 @@ private slots:
         QCOMPARE(control<QLineEdit>(&fresh, "EditPxlSpc")->text(), QString());
         QCOMPARE(control<RadioGroup>(&fresh, "RadioGroupXY")->itemText(), QString("X"));
         QCOMPARE(control<RadioGroup>(&fresh, "RadioGroupWindow")->itemText(), QString("Haming"));
-        QCOMPARE(control<QTabWidget>(&fresh, "PageControl1")->tabText(control<QTabWidget>(&fresh, "PageControl1")->currentIndex()), QString("WS"));
+        QCOMPARE(control<QTabWidget>(&fresh, "PageControl1")
+                     ->tabText(control<QTabWidget>(&fresh, "PageControl1")->currentIndex()),
+                 QString("WS"));
         QCOMPARE(fresh.Spectrum->RunCount, 0);
         QCOMPARE(control<StringGrid>(&fresh, "StringGridFileName")->colCount(), 5);
         QCOMPARE(control<StringGrid>(&fresh, "StringGridFileName")->rowCount(), 6);
@@ -115,8 +117,9 @@ private slots:
         QCOMPARE(control<QLineEdit>(Form3, "EditROIX")->text(), roiWidth);
         QCOMPARE(control<QLineEdit>(Form3, "EditROIY")->text(), QString("48"));
         const auto shown = [] {
-            return QStringList{control<QLineEdit>(Form3, "EditSgmntX")->text(), control<QLineEdit>(Form3, "EditSgmntY")->text(), control<QLineEdit>(Form3, "EditShftX")->text(),
-                               control<QLineEdit>(Form3, "EditShftY")->text()};
+            return QStringList{
+                control<QLineEdit>(Form3, "EditSgmntX")->text(), control<QLineEdit>(Form3, "EditSgmntY")->text(),
+                control<QLineEdit>(Form3, "EditShftX")->text(), control<QLineEdit>(Form3, "EditShftY")->text()};
         };
         QCOMPARE(shown(), xValues);
         control<RadioGroup>(Form3, "RadioGroupXY")->setItemIndex(1);
@@ -172,7 +175,8 @@ private slots:
     {
         for (int i = 1; i <= 6; ++i) {
             control<QLineEdit>(Form1, "EditFileName")->setText(QString("slice%1").arg(i));
-            control<QLineEdit>(Form3, "EditPxlSpc")->setText(QString::number(i)); // frequency of the first point: 1/(16 i)
+            control<QLineEdit>(Form3, "EditPxlSpc")
+                ->setText(QString::number(i)); // frequency of the first point: 1/(16 i)
             control<QPushButton>(Form3, "ButtonCal")->click();
         }
         QVERIFY(dialogs->errors.isEmpty());
@@ -198,7 +202,8 @@ private slots:
 
         control<QPushButton>(Form3, "ButtonClr")->click();
         QCOMPARE(Form3->Spectrum->RunCount, 0);
-        for (const ChartSeries* chart : {&Form3->SeriesLin, &Form3->SeriesLog, &Form3->SeriesProfile, &Form3->SeriesAcf})
+        for (const ChartSeries* chart :
+             {&Form3->SeriesLin, &Form3->SeriesLog, &Form3->SeriesProfile, &Form3->SeriesAcf})
             for (int i = 0; i < 7; ++i) QCOMPARE(pointCount(*chart, i), 0);
         for (int r = 1; r <= 5; ++r) {
             QCOMPARE(grid->cell(0, r), QString::number(r));
@@ -294,25 +299,40 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("roiLeft");
         QTest::addColumn<QString>("message");
-        QTest::newRow("segment not a power of two") << "EditSgmntX" << "12" << 0
-                                                    << "セグメント長 12 は 2 から 1024 までの 2 のべき乗でなければなりません";
-        QTest::newRow("step 0") << "EditShftY" << "0" << 0 << "シフト 0 は 1 以上でなければなりません";
-        QTest::newRow("66 lines") << "EditSgmntY" << "66" << 0 << "バンドのライン数 66 は 1 から 65 まででなければなりません";
-        QTest::newRow("ROI moved off the image") << "" << "" << 10 << "ROI が画像の外にはみ出しています";
-        QTest::newRow("factor not a number") << "EditC" << "x" << 0 << "'x' は浮動小数点数ではありません";
-        QTest::newRow("limit not an integer") << "EditNSgmnt2" << "1e4" << 0 << "'1e4' は整数ではありません";
-        QTest::newRow("more lines than the ROI: no segment") << "EditSgmntY" << "65" << 0 << "不正な浮動小数点数演算命令";
-        QTest::newRow("limit 0: no segment") << "EditNSgmnt2" << "0" << 0 << "不正な浮動小数点数演算命令";
-        QTest::newRow("ROI at the smallest integer") << "" << "" << std::numeric_limits<int32_t>::min()
-                                                     << "ROI が画像の外にはみ出しています";
-        QTest::newRow("factor beyond doubles") << "EditC" << "1e400" << 0 << "'1e400' は浮動小数点数ではありません";
-        QTest::newRow("factor too large for the squares") << "EditC" << "1e300" << 0 << "不正な浮動小数点数演算命令";
-        QTest::newRow("spacing beyond doubles") << "EditPxlSpc" << "1e400" << 0 << "'1e400' は浮動小数点数ではありません";
-        QTest::newRow("spacing too large for the squares") << "EditPxlSpc" << "1e200" << 0 << "不正な浮動小数点数演算命令";
-        QTest::newRow("negative spacing") << "EditPxlSpc" << "-0.5" << 0 << QString::fromStdString(Msg::negativePixelSpacing("-0.5"));
-        QTest::newRow("negative ROI width") << "Viewer EditROISizeX" << "-64" << 0 << QString::fromStdString(Msg::roiSizeNotPositive(-64, 64));
-        QTest::newRow("ROI taller than the image") << "Viewer EditROISizeY" << "2147483647" << 0
-                                                  << "ROI が画像の外にはみ出しています";
+        QTest::newRow("segment not a power of two")
+            << "EditSgmntX"
+            << "12" << 0 << "セグメント長 12 は 2 から 1024 までの 2 のべき乗でなければなりません";
+        QTest::newRow("step 0") << "EditShftY"
+                                << "0" << 0 << "シフト 0 は 1 以上でなければなりません";
+        QTest::newRow("66 lines") << "EditSgmntY"
+                                  << "66" << 0 << "バンドのライン数 66 は 1 から 65 まででなければなりません";
+        QTest::newRow("ROI moved off the image") << ""
+                                                 << "" << 10 << "ROI が画像の外にはみ出しています";
+        QTest::newRow("factor not a number") << "EditC"
+                                             << "x" << 0 << "'x' は浮動小数点数ではありません";
+        QTest::newRow("limit not an integer") << "EditNSgmnt2"
+                                              << "1e4" << 0 << "'1e4' は整数ではありません";
+        QTest::newRow("more lines than the ROI: no segment") << "EditSgmntY"
+                                                             << "65" << 0 << "不正な浮動小数点数演算命令";
+        QTest::newRow("limit 0: no segment") << "EditNSgmnt2"
+                                             << "0" << 0 << "不正な浮動小数点数演算命令";
+        QTest::newRow("ROI at the smallest integer")
+            << ""
+            << "" << std::numeric_limits<int32_t>::min() << "ROI が画像の外にはみ出しています";
+        QTest::newRow("factor beyond doubles") << "EditC"
+                                               << "1e400" << 0 << "'1e400' は浮動小数点数ではありません";
+        QTest::newRow("factor too large for the squares") << "EditC"
+                                                          << "1e300" << 0 << "不正な浮動小数点数演算命令";
+        QTest::newRow("spacing beyond doubles") << "EditPxlSpc"
+                                                << "1e400" << 0 << "'1e400' は浮動小数点数ではありません";
+        QTest::newRow("spacing too large for the squares") << "EditPxlSpc"
+                                                           << "1e200" << 0 << "不正な浮動小数点数演算命令";
+        QTest::newRow("negative spacing") << "EditPxlSpc"
+                                          << "-0.5" << 0 << QString::fromStdString(Msg::negativePixelSpacing("-0.5"));
+        QTest::newRow("negative ROI width") << "Viewer EditROISizeX"
+                                            << "-64" << 0 << QString::fromStdString(Msg::roiSizeNotPositive(-64, 64));
+        QTest::newRow("ROI taller than the image") << "Viewer EditROISizeY"
+                                                   << "2147483647" << 0 << "ROI が画像の外にはみ出しています";
     }
     void calculationRefusesOrFailsClearly()
     {
@@ -322,10 +342,8 @@ private slots:
         QFETCH(QString, message);
         control<QPushButton>(Form3, "ButtonCal")->click();
         control<QLineEdit>(Form3, "EditNSgmnt")->setText("seen");
-        if (editName.startsWith("Viewer "))
-            Form1->findChild<QLineEdit*>(editName.mid(7))->setText(text);
-        else if (!editName.isEmpty())
-            Form3->findChild<QLineEdit*>(editName)->setText(text);
+        if (editName.startsWith("Viewer ")) Form1->findChild<QLineEdit*>(editName.mid(7))->setText(text);
+        else if (!editName.isEmpty()) Form3->findChild<QLineEdit*>(editName)->setText(text);
         Form1->RoiRect.Left = roiLeft;
         control<QPushButton>(Form3, "ButtonCal")->click();
         QCOMPARE(dialogs->errors, QStringList{message});

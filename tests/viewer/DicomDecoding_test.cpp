@@ -51,9 +51,9 @@ TEST(DicomDecoding, LittleEndianWithoutCompressionIsReadAsItIs)
     EXPECT_TRUE(readsWithoutDecoding(""));
     EXPECT_TRUE(readsWithoutDecoding("1.2.840.10008.1.2"));
     EXPECT_TRUE(readsWithoutDecoding("1.2.840.10008.1.2.1"));
-    for (const char* other : {"1.2.840.10008.1.2.2", "1.2.840.10008.1.2.1.99", "1.2.840.10008.1.2.5",
-                              "1.2.840.10008.1.2.4.50", "1.2.840.10008.1.2.4.70", "1.2.840.10008.1.2.4.80",
-                              "1.2.840.10008.1.2.4.90", "1.2.840.10008.1.2.1 "})
+    for (const char* other :
+         {"1.2.840.10008.1.2.2", "1.2.840.10008.1.2.1.99", "1.2.840.10008.1.2.5", "1.2.840.10008.1.2.4.50",
+          "1.2.840.10008.1.2.4.70", "1.2.840.10008.1.2.4.80", "1.2.840.10008.1.2.4.90", "1.2.840.10008.1.2.1 "})
         EXPECT_FALSE(readsWithoutDecoding(other)) << other;
 }
 
@@ -90,7 +90,8 @@ TEST(DicomDecoding, ADeflatedFileGivesThePixelsOfTheUncompressedFile)
 {
     const TempFolder folder;
     const auto deflated = folder.path() / "deflated.dcm";
-    const std::string command = "dcmconv +td '" + pydicomFile("MR_small.dcm").string() + "' '" + deflated.string() + "'";
+    const std::string command =
+        "dcmconv +td '" + pydicomFile("MR_small.dcm").string() + "' '" + deflated.string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(readerPixels(decoded(deflated)).values, readerPixels(readFile(pydicomFile("MR_small.dcm"))).values);
 }
@@ -99,7 +100,8 @@ TEST(DicomDecoding, LossyJpegIsWithinOneGreyLevelOfAnotherDecoder)
 {
     const TempFolder folder;
     const auto reference = folder.path() / "dcmdjpeg.dcm";
-    const std::string command = "dcmdjpeg '" + pydicomFile("JPEG-lossy.dcm").string() + "' '" + reference.string() + "'";
+    const std::string command =
+        "dcmdjpeg '" + pydicomFile("JPEG-lossy.dcm").string() + "' '" + reference.string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
     const Pixels theirs = readerPixels(readFile(reference));
     const Pixels ours = readerPixels(decoded(pydicomFile("JPEG-lossy.dcm")));
@@ -108,7 +110,8 @@ TEST(DicomDecoding, LossyJpegIsWithinOneGreyLevelOfAnotherDecoder)
     ASSERT_EQ(ours.values.size(), theirs.values.size());
     ASSERT_EQ(ours.values.size(), size_t{256 * 1024});
     int worst = 0;
-    for (size_t i = 0; i < ours.values.size(); ++i) worst = std::max(worst, std::abs(ours.values[i] - theirs.values[i]));
+    for (size_t i = 0; i < ours.values.size(); ++i)
+        worst = std::max(worst, std::abs(ours.values[i] - theirs.values[i]));
     EXPECT_LE(worst, 1);
 }
 

@@ -35,7 +35,7 @@ TEST(DicomDictionary, NamesPublicAndPrivateElements)
 {
     const std::map<std::pair<uint16_t, uint16_t>, std::string> expected = {
         {{0x0002, 0x0010}, "TransferSyntaxUID"},
-        {{0x0008, 0x0010}, "RecognitionCode"},          // retired
+        {{0x0008, 0x0010}, "RecognitionCode"}, // retired
         {{0x0008, 0x1090}, "ManufacturerModelName"},
         {{0x0018, 0x1210}, "ConvolutionKernel"},
         {{0x0028, 0x0010}, "Rows"},
@@ -47,16 +47,17 @@ TEST(DicomDictionary, NamesPublicAndPrivateElements)
         {{0x0019, 0x10D2}, "ProjectionAlgorithm"},
         {{0x0045, 0x101A}, "AirFilterCalibrationTime"},
     };
-    for (const auto& [tag, name] : expected) EXPECT_EQ(dicomName(tag.first, tag.second), name) << std::hex << tag.first << "," << tag.second;
+    for (const auto& [tag, name] : expected)
+        EXPECT_EQ(dicomName(tag.first, tag.second), name) << std::hex << tag.first << "," << tag.second;
 }
 
 TEST(DicomDictionary, GivesNoNameWhereTheRuleFindsNone)
 {
-    EXPECT_EQ(dicomName(0x7FE0, 0x0010), "");  // groups after 0045 have no lines
+    EXPECT_EQ(dicomName(0x7FE0, 0x0010), ""); // groups after 0045 have no lines
     EXPECT_EQ(dicomName(0x2010, 0x0040), "");
-    EXPECT_EQ(dicomName(0x0043, 0x106F), "");  // its line is written in lower case
-    EXPECT_EQ(dicomName(0x0045, 0x101B), "");  // the cut last line has no closing TAB
-    EXPECT_EQ(dicomName(0x0009, 0x0010), "");  // private creators are not listed
+    EXPECT_EQ(dicomName(0x0043, 0x106F), ""); // its line is written in lower case
+    EXPECT_EQ(dicomName(0x0045, 0x101B), ""); // the cut last line has no closing TAB
+    EXPECT_EQ(dicomName(0x0009, 0x0010), ""); // private creators are not listed
 }
 
 TEST(DicomDictionary, TableShape)
@@ -78,8 +79,9 @@ TEST(DicomDictionary, TableShape)
         previousGroup = line.group;
         if ((std::stoi(line.group, nullptr, 16) & 1) != 0) ++privateCounts[line.group];
     }
-    const std::map<std::string, int> expectedPrivate = {{"0009", 10}, {"0011", 1},  {"0019", 143}, {"0021", 35}, {"0023", 7},
-                                                        {"0025", 9},  {"0027", 36}, {"0029", 15},  {"0043", 73}, {"0045", 27}};
+    const std::map<std::string, int> expectedPrivate = {{"0009", 10}, {"0011", 1}, {"0019", 143}, {"0021", 35},
+                                                        {"0023", 7},  {"0025", 9}, {"0027", 36},  {"0029", 15},
+                                                        {"0043", 73}, {"0045", 27}};
     EXPECT_EQ(privateCounts, expectedPrivate);
     EXPECT_TRUE(dicomDictionaryText().ends_with("0045\t101B\tPhanto"));
 }

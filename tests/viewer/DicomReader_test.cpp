@@ -20,7 +20,10 @@ DicomRecord read(const std::vector<uint8_t>& file, bool locked = false)
     return record;
 }
 
-DicomRecord readPydicom(const std::string& name, bool locked = false) { return read(readFile(pydicomFile(name)), locked); }
+DicomRecord readPydicom(const std::string& name, bool locked = false)
+{
+    return read(readFile(pydicomFile(name)), locked);
+}
 
 Row rowAt(const DicomRecord& r, int row)
 {
@@ -48,26 +51,26 @@ void expectEdits(const DicomRecord& r, std::initializer_list<std::pair<DicomEdit
     for (const auto& [edit, text] : expected) EXPECT_EQ(r.edit(edit), text) << "edit " << static_cast<int>(edit);
 }
 
-
 TEST(DicomReader, ExplicitLittleEndianCt)
 {
     // Expected values as dcmdump shows them for CT_small.dcm.
     const DicomRecord r = readPydicom("CT_small.dcm");
     expectEdits(r, {
-        {DicomEdit::Header, "6300"},
-        {DicomEdit::ImgSizeX, "128"},
-        {DicomEdit::ImgSizeY, "128"},
-        {DicomEdit::PxlSpc, "0.661468"},
-        {DicomEdit::Offst, "-1024"},
-        {DicomEdit::SThick, "5.000000"},
-        {DicomEdit::FOVSize, "338.671600"},
-        {DicomEdit::PtPos, "-75.699997"},
-    });
+                       {DicomEdit::Header, "6300"},
+                       {DicomEdit::ImgSizeX, "128"},
+                       {DicomEdit::ImgSizeY, "128"},
+                       {DicomEdit::PxlSpc, "0.661468"},
+                       {DicomEdit::Offst, "-1024"},
+                       {DicomEdit::SThick, "5.000000"},
+                       {DicomEdit::FOVSize, "338.671600"},
+                       {DicomEdit::PtPos, "-75.699997"},
+                   });
     EXPECT_EQ(r.edits.count(DicomEdit::WindowLevel), 0u); // the file has no window
     EXPECT_EQ(r.swap, std::optional<bool>(false));
 
     // Reading starts at (0002,0002); UIDs lose their padding NUL.
-    EXPECT_EQ(rowAt(r, 1), (Row{"  1", "0002", "0002", "UI", "001A", "MediaStorageSOPClassUID", "1.2.840.10008.5.1.4.1.1.2"}));
+    EXPECT_EQ(rowAt(r, 1),
+              (Row{"  1", "0002", "0002", "UI", "001A", "MediaStorageSOPClassUID", "1.2.840.10008.5.1.4.1.1.2"}));
     EXPECT_EQ(rowAt(r, 3), (Row{"  3", "0002", "0010", "UI", "0014", "TransferSyntaxUID", "1.2.840.10008.1.2.1"}));
     EXPECT_EQ(rowAt(r, 4), (Row{"  4", "0002", "0012", "UI", "0012", "ImplementationClassUID", "1.3.6.1.4.1.5962.2"}));
     // Private names, "US" shown as a number, the 2-byte "SS" left as bytes.
@@ -110,13 +113,13 @@ TEST(DicomReader, ImplicitVrConvertsTwoByteValuesAboveGroup0020)
     // MR_small_implicit.dcm: 64 x 64, no VR after the meta group.
     const DicomRecord r = readPydicom("MR_small_implicit.dcm");
     expectEdits(r, {
-        {DicomEdit::Header, "1510"},
-        {DicomEdit::ImgSizeX, "64"},
-        {DicomEdit::ImgSizeY, "64"},
-        {DicomEdit::PxlSpc, "0.3125"},
-        {DicomEdit::WindowLevel, "600"},
-        {DicomEdit::WindowWidth, "1600"},
-    });
+                       {DicomEdit::Header, "1510"},
+                       {DicomEdit::ImgSizeX, "64"},
+                       {DicomEdit::ImgSizeY, "64"},
+                       {DicomEdit::PxlSpc, "0.3125"},
+                       {DicomEdit::WindowLevel, "600"},
+                       {DicomEdit::WindowWidth, "1600"},
+                   });
     EXPECT_EQ(r.swap, std::optional<bool>(false));
     const int rows = find(r, "0028", "0010");
     EXPECT_EQ(rowAt(r, rows), (Row{rowAt(r, rows)[0], "0028", "0010", "", "0002", "Rows", "64"}));
@@ -127,11 +130,11 @@ TEST(DicomReader, ExplicitMrWindowAndLock)
 {
     const DicomRecord r = readPydicom("MR_small.dcm");
     expectEdits(r, {
-        {DicomEdit::Header, "1500"},
-        {DicomEdit::WindowLevel, "600"},
-        {DicomEdit::WindowWidth, "1600"},
-        {DicomEdit::PtPos, "6.6406"},
-    });
+                       {DicomEdit::Header, "1500"},
+                       {DicomEdit::WindowLevel, "600"},
+                       {DicomEdit::WindowWidth, "1600"},
+                       {DicomEdit::PtPos, "6.6406"},
+                   });
     // Summary values keep their padding blank.
     EXPECT_EQ(r.summary, "MRT50H1 \r\nmmST : 0.8000\r\nmsTR : 4000.0000 \r\nmsTE : 240.0000\r\nAc : 1.0000\r\n"
                          "DspMtrx : 64\r\nmmPSize : 0.3125\\0.3125 \r\n");
@@ -147,11 +150,11 @@ TEST(DicomReader, NonSquareImageKeepsColumnsAndRowsApart)
     // JPEG-lossy.dcm: 1024 rows of 256 columns, compressed pixels (transfer syntax not recognised).
     const DicomRecord r = readPydicom("JPEG-lossy.dcm");
     expectEdits(r, {
-        {DicomEdit::ImgSizeX, "256"},
-        {DicomEdit::ImgSizeY, "1024"},
-        {DicomEdit::Header, "2990"},
-        {DicomEdit::PxlSpc, "2.260000"},
-    });
+                       {DicomEdit::ImgSizeX, "256"},
+                       {DicomEdit::ImgSizeY, "1024"},
+                       {DicomEdit::Header, "2990"},
+                       {DicomEdit::PxlSpc, "2.260000"},
+                   });
     EXPECT_FALSE(r.swap.has_value());
 }
 
@@ -174,11 +177,11 @@ TEST(DicomReader, BigEndianFileHasNoPixelDataTagToFind)
     r.summary = "earlier summary";
     readDicom(readFile(pydicomFile("MR_small_bigendian.dcm")), r);
     expectEdits(r, {
-        {DicomEdit::Header, ""},
-        {DicomEdit::ImgSizeX, ""},
-        {DicomEdit::ImgSizeY, ""},
-        {DicomEdit::Offst, "0"},
-    });
+                       {DicomEdit::Header, ""},
+                       {DicomEdit::ImgSizeX, ""},
+                       {DicomEdit::ImgSizeY, ""},
+                       {DicomEdit::Offst, "0"},
+                   });
     EXPECT_EQ(r.cell(6, 1), "earlier file");
     EXPECT_EQ(r.summary, "earlier summary");
     EXPECT_FALSE(r.swap.has_value());
@@ -188,7 +191,8 @@ TEST(DicomReader, MissingOrLatePatternsStopBeforeTheGrid)
 {
     std::vector<uint8_t> file = DicomBytes().withPixels();
     file[128 + 4 + 4] = 'X'; // the meta group length's VR is no longer "UL"
-    std::vector<std::vector<uint8_t>> cases = {file, {}, {0xE0, 0x7F, 0x10, 0x00}, {'U', 'L', 2, 0, 2, 0, 0xE0, 0x7F, 0x10, 0x00}};
+    std::vector<std::vector<uint8_t>> cases = {
+        file, {}, {0xE0, 0x7F, 0x10, 0x00}, {'U', 'L', 2, 0, 2, 0, 0xE0, 0x7F, 0x10, 0x00}};
     // A Pixel Data tag only in the second half of the file is not looked for.
     std::vector<uint8_t> late(40, 0);
     late.insert(late.end(), {'U', 'L', 2, 0, 2, 0, 0xE0, 0x7F, 0x10, 0x00});
@@ -221,20 +225,20 @@ TEST(DicomReader, BuiltExplicitFileEdits)
     const std::string orientation = readDicom(file, r);
     EXPECT_EQ(r.swap, std::optional<bool>(true));
     expectEdits(r, {
-        {DicomEdit::SThick, "2.5 "}, // untrimmed
-        {DicomEdit::FOVSize, "250"},
-        {DicomEdit::PtPos, "-30.5"},
-    });
+                       {DicomEdit::SThick, "2.5 "}, // untrimmed
+                       {DicomEdit::FOVSize, "250"},
+                       {DicomEdit::PtPos, "-30.5"},
+                   });
     // A landscape film with more rows than columns keeps Columns as the row length.
     EXPECT_EQ(orientation, "LAND");
     expectEdits(r, {
-        {DicomEdit::ImgSizeX, "256"},
-        {DicomEdit::ImgSizeY, "512"},
-        {DicomEdit::PxlSpc, "0.5"},
-        {DicomEdit::WindowLevel, "40"},
-        {DicomEdit::WindowWidth, "350"}, // WindowWidth comes after WindowCenter's "400"
-        {DicomEdit::Offst, "-1024"}, // cut toward zero
-    });
+                       {DicomEdit::ImgSizeX, "256"},
+                       {DicomEdit::ImgSizeY, "512"},
+                       {DicomEdit::PxlSpc, "0.5"},
+                       {DicomEdit::WindowLevel, "40"},
+                       {DicomEdit::WindowWidth, "350"}, // WindowWidth comes after WindowCenter's "400"
+                       {DicomEdit::Offst, "-1024"},     // cut toward zero
+                   });
     EXPECT_EQ(r.edit(DicomEdit::Header), std::to_string(b.pixelStart));
     EXPECT_EQ(value(r, "0028", "1053"), "1");
 }
@@ -242,7 +246,7 @@ TEST(DicomReader, BuiltExplicitFileEdits)
 TEST(DicomReader, BuiltImplicitFile)
 {
     DicomBytes b("1.2.840.10008.1.2");
-    b.implicitElement(0x0028, 0x0010, us(0xFFFF))   // shown as a signed number
+    b.implicitElement(0x0028, 0x0010, us(0xFFFF)) // shown as a signed number
         .implicitElement(0x0028, 0x0011, us(300))
         .implicitElement(0x0028, 0x1053, std::string("1 ")) // RescaleSlope stays text
         .implicitElement(0x0018, 0x1151, std::string("12")) // group 0018 stays text
@@ -315,9 +319,9 @@ TEST(DicomReader, SummaryPutsModelNamesInFront)
     DicomBytes b;
     b.element(0x0018, 0x0050, "DS", "1 ")
         .element(0x0008, 0x1090, "LO", "A ")
-        .element(0x0019, 0x1060, "SL", "x")       // not element 0060
-        .element(0x0008, 0x0060, "CS", "CT")      // Modality is no "kV"
-        .element(0x0009, 0x103E, "LO", "S1")      // element 103E in any group
+        .element(0x0019, 0x1060, "SL", "x")  // not element 0060
+        .element(0x0008, 0x0060, "CS", "CT") // Modality is no "kV"
+        .element(0x0009, 0x103E, "LO", "S1") // element 103E in any group
         .element(0x0008, 0x1090, "LO", "B")
         .element(0x0018, 0x0060, "DS", "120 ");
     EXPECT_EQ(read(b.withPixels()).summary, "B\r\nA \r\nmmST : 1 \r\nSe : S1\r\nkV : 120 \r\n");

@@ -79,21 +79,17 @@ TEST_P(ViewWindowGeometry, ShowsTheCentredPart)
     EXPECT_EQ(g.bitmapHeight, c.bitmapHeight);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ViewWindowGeometry,
-    testing::Values(ViewCase{512, 512, 1, 0, 0, {0, 511, 0, 511}, 512, 512},
-                    ViewCase{512, 512, 2, 0, 0, {128, 383, 128, 383}, 256, 256},
-                    ViewCase{400, 512, 1, 0, 0, {0, 399, 0, 511}, 400, 512},
-                    ViewCase{400, 512, 2, 0, 0, {72, 327, 128, 383}, 256, 256},
-                    ViewCase{640, 480, 1, 0, 0, {80, 559, 0, 479}, 480, 480},
-                    // The horizontal shift is subtracted, the vertical one added, both times MF.
-                    ViewCase{512, 512, 2, 10, 5, {108, 363, 138, 393}, 256, 256},
-                    ViewCase{512, 512, 1.1L, 0, 0, {23, 487, 23, 487}, 465, 465}));
+INSTANTIATE_TEST_SUITE_P(Cases, ViewWindowGeometry,
+                         testing::Values(ViewCase{512, 512, 1, 0, 0, {0, 511, 0, 511}, 512, 512},
+                                         ViewCase{512, 512, 2, 0, 0, {128, 383, 128, 383}, 256, 256},
+                                         ViewCase{400, 512, 1, 0, 0, {0, 399, 0, 511}, 400, 512},
+                                         ViewCase{400, 512, 2, 0, 0, {72, 327, 128, 383}, 256, 256},
+                                         ViewCase{640, 480, 1, 0, 0, {80, 559, 0, 479}, 480, 480},
+                                         // The horizontal shift is subtracted, the vertical one added, both times MF.
+                                         ViewCase{512, 512, 2, 10, 5, {108, 363, 138, 393}, 256, 256},
+                                         ViewCase{512, 512, 1.1L, 0, 0, {23, 487, 23, 487}, 465, 465}));
 
-TEST(ViewWindowGeometry, MagnificationZeroFails)
-{
-    EXPECT_THROW(computeViewGeometry(512, 512, 0, 0, 0), AppError);
-}
+TEST(ViewWindowGeometry, MagnificationZeroFails) { EXPECT_THROW(computeViewGeometry(512, 512, 0, 0, 0), AppError); }
 
 TEST(Render, WritesTheWindowFromTheBitmapCorner)
 {
@@ -122,7 +118,7 @@ TEST(Render, SwapAndEightBitSamples)
     GreyTable table;
     GreyBitmap bitmap;
     bitmap.resize(2, 1);
-    GreyMapping m = window(0, 65536);           // f = 1/256
+    GreyMapping m = window(0, 65536); // f = 1/256
     m.swap = true;
     renderView({0x01, 0x00, 0x00, 0x01}, 0, 2, 1, {0, 1, 0, 0}, m, table, bitmap);
     EXPECT_EQ(bitmap.pixels, (std::vector<uint8_t>{129, 128})); // 0x0100 = 256 -> +1, 0x0001 -> 0
@@ -181,10 +177,14 @@ struct MappingCase {
 };
 // Windows narrow and wide, of either sign, with offsets up to where a difference nearly
 // leaves 32 bits, and factors whose products land near halves.
-const MappingCase mappingCases[] = {{40, 400, 0, false, false},        {-1000, 1, 24, true, false},
-                                    {0, -256, 0, false, true},         {32767, 65536, -1024, true, true},
-                                    {5, 3, 0, false, false},           {-7, 7777777, 0, false, false},
-                                    {0, 1000, 2147483647 - 32767, true, false}, {113, 2047, -1024, false, true},
+const MappingCase mappingCases[] = {{40, 400, 0, false, false},
+                                    {-1000, 1, 24, true, false},
+                                    {0, -256, 0, false, true},
+                                    {32767, 65536, -1024, true, true},
+                                    {5, 3, 0, false, false},
+                                    {-7, 7777777, 0, false, false},
+                                    {0, 1000, 2147483647 - 32767, true, false},
+                                    {113, 2047, -1024, false, true},
                                     {-20, 1536, 0, false, false}};
 
 GreyMapping mappingOf(const MappingCase& c)
@@ -205,7 +205,8 @@ TEST(Render, TableAgreesWithTheFormulaForEveryStoredWord)
         for (int stored = 0; stored < 65536; ++stored) {
             const auto word = static_cast<uint16_t>(stored);
             const auto value = static_cast<int16_t>(c.swap ? static_cast<uint16_t>(word << 8 | word >> 8) : word);
-            ASSERT_EQ(table[word], greyLevel(value, m)) << "level " << c.level << " width " << c.width << " word " << stored;
+            ASSERT_EQ(table[word], greyLevel(value, m))
+                << "level " << c.level << " width " << c.width << " word " << stored;
         }
     }
 }
@@ -216,7 +217,8 @@ TEST(Render, TableAgreesWithTheFormulaForEveryStoredWord)
 TEST(Render, EveryStoredWordDrawsAsTheFormulaGivesIt)
 {
     std::vector<int16_t> everyWord(65536);
-    for (int stored = 0; stored < 65536; ++stored) everyWord[static_cast<size_t>(stored)] = static_cast<int16_t>(stored);
+    for (int stored = 0; stored < 65536; ++stored)
+        everyWord[static_cast<size_t>(stored)] = static_cast<int16_t>(stored);
     const ByteBuffer image = words16(everyWord);
     for (const GreyPath path : {GreyPath::fastest, GreyPath::table}) {
         for (const MappingCase& c : mappingCases) {

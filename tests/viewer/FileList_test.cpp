@@ -19,12 +19,36 @@ TEST(FileList, FolderOfPath)
 
 TEST(FileList, NaturalOrder)
 {
-    std::vector<std::string> names = {"IM10", "im3", "IM2", "IM1", "im1", "IM01", "b", "A", "IM1a", "IM", "slice007.dcm",
-                                      "slice7.dcm", "slice70.dcm", "x99999999999999999999", "x100000000000000000000"};
+    std::vector<std::string> names = {"IM10",
+                                      "im3",
+                                      "IM2",
+                                      "IM1",
+                                      "im1",
+                                      "IM01",
+                                      "b",
+                                      "A",
+                                      "IM1a",
+                                      "IM",
+                                      "slice007.dcm",
+                                      "slice7.dcm",
+                                      "slice70.dcm",
+                                      "x99999999999999999999",
+                                      "x100000000000000000000"};
     std::sort(names.begin(), names.end(), naturalLess);
-    const std::vector<std::string> expected = {"A",    "b",          "IM",           "IM01",        "IM1",
-                                               "im1",  "IM1a",       "IM2",          "im3",         "IM10",
-                                               "slice007.dcm", "slice7.dcm", "slice70.dcm", "x99999999999999999999",
+    const std::vector<std::string> expected = {"A",
+                                               "b",
+                                               "IM",
+                                               "IM01",
+                                               "IM1",
+                                               "im1",
+                                               "IM1a",
+                                               "IM2",
+                                               "im3",
+                                               "IM10",
+                                               "slice007.dcm",
+                                               "slice7.dcm",
+                                               "slice70.dcm",
+                                               "x99999999999999999999",
                                                "x100000000000000000000"};
     EXPECT_EQ(names, expected);
     EXPECT_FALSE(naturalLess("IM2", "IM2"));
@@ -46,13 +70,14 @@ TEST(FileList, ListsFilesOfTheFolderInNameOrder)
     std::filesystem::create_symlink(folder.path() / "IM2", folder.path() / "IM5");
     std::filesystem::create_symlink(folder.path() / "gone", folder.path() / "IM6");
     const std::string prefix = folder.path().string() + "/";
-    EXPECT_EQ(folderFiles(prefix), (std::vector<std::string>{prefix + ".hidden", prefix + "im1", prefix + "IM2", prefix + "IM5",
-                                                              prefix + "IM6", prefix + "IM10"}));
+    EXPECT_EQ(folderFiles(prefix), (std::vector<std::string>{prefix + ".hidden", prefix + "im1", prefix + "IM2",
+                                                             prefix + "IM5", prefix + "IM6", prefix + "IM10"}));
 }
 
 TEST(FileList, FolderIsListedInTheNaturalOrder)
 {
-    std::vector<std::string> names = {"a_1", "a1", "a-1", "a.1", "a00", "a0", "a01b", "a1a", "a\xE9", "A1", "IM10", "im3", "IM01"};
+    std::vector<std::string> names = {"a_1", "a1",    "a-1", "a.1",  "a00", "a0",  "a01b",
+                                      "a1a", "a\xE9", "A1",  "IM10", "im3", "IM01"};
     TempFolder folder;
     for (const std::string& name : names) folder.write(name, {1});
     std::sort(names.begin(), names.end(), naturalLess);
@@ -74,18 +99,15 @@ TEST(FileList, EmptyFolderTextListsTheCurrentFolder)
     EXPECT_EQ(files, (std::vector<std::string>{"a", "b1"}));
 }
 
-TEST(FileList, UnreadableFolderGivesAnEmptyList)
-{
-    EXPECT_TRUE(folderFiles("/no/such/folder/").empty());
-}
+TEST(FileList, UnreadableFolderGivesAnEmptyList) { EXPECT_TRUE(folderFiles("/no/such/folder/").empty()); }
 
 TEST(FileList, WheelSteps)
 {
     struct Case {
         int index, count, delta, expected;
     };
-    for (const Case& c : {Case{1, 3, 120, 2}, Case{2, 3, 120, 2}, Case{1, 3, -120, 0}, Case{0, 3, -120, 0}, Case{1, 3, 0, 0},
-                          Case{0, 1, 120, 0}, Case{0, 0, 120, 0}}) {
+    for (const Case& c : {Case{1, 3, 120, 2}, Case{2, 3, 120, 2}, Case{1, 3, -120, 0}, Case{0, 3, -120, 0},
+                          Case{1, 3, 0, 0}, Case{0, 1, 120, 0}, Case{0, 0, 120, 0}}) {
         EXPECT_EQ(wheelStep(c.index, c.count, c.delta), c.expected) << c.index << " " << c.count << " " << c.delta;
     }
 }

@@ -22,7 +22,8 @@ TagGridRow element(const std::string& number, const std::string& group, const st
 
 TEST(HeaderExport, PublicRowsInGridOrderAfterTheCaptions)
 {
-    const std::string text = headerExportText({captions(), element("  1", "0008", "CT"), element("  2", "0018", "120")});
+    const std::string text =
+        headerExportText({captions(), element("  1", "0008", "CT"), element("  2", "0018", "120")});
     EXPECT_EQ(text, " No\tGroup\tErement\tVR\tCHR#\tName\tValue\r\n"
                     "  1\t0008\t0010\tLO\t0004\tName\tCT\r\n"
                     "  2\t0018\t0010\tLO\t0004\tName\t120\r\n");
@@ -34,7 +35,8 @@ TEST(HeaderExport, PrivateAndDelimiterRowsStayOutAndEmptyGroupsStayIn)
         std::string group;
         bool kept;
     };
-    for (const Case& c : {Case{"0009", false}, Case{"0043", false}, Case{"FFFE", false}, Case{"0028", true}, Case{"", true}}) {
+    for (const Case& c :
+         {Case{"0009", false}, Case{"0043", false}, Case{"FFFE", false}, Case{"0028", true}, Case{"", true}}) {
         const std::string text = headerExportText({captions(), element("  1", c.group, "v")});
         EXPECT_EQ(text.find("\tv\r\n") != std::string::npos, c.kept) << "group '" << c.group << "'";
     }

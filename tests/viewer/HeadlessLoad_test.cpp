@@ -69,7 +69,8 @@ TEST(HeadlessLoad, ACompressedFileIsDecodedAsTheWindowDecodesIt)
 {
     ViewerTexts plain, compressed;
     const LoadedImage original = loadImage(pydicomFile("MR_small.dcm").string(), LoadMode::Dicom, {}, plain);
-    const LoadedImage decoded = loadImage(pydicomFile("MR_small_jpeg_ls_lossless.dcm").string(), LoadMode::Dicom, {}, compressed);
+    const LoadedImage decoded =
+        loadImage(pydicomFile("MR_small_jpeg_ls_lossless.dcm").string(), LoadMode::Dicom, {}, compressed);
     EXPECT_EQ(compressed.swap, false);
     ASSERT_EQ(decoded.columns, 64);
     const SampleLayout a = sampleLayout(plain, original.columns), b = sampleLayout(compressed, decoded.columns);
@@ -79,8 +80,9 @@ TEST(HeadlessLoad, ACompressedFileIsDecodedAsTheWindowDecodesIt)
 
     // In a raw mode the file stays as stored; a file that cannot be shown fails.
     ViewerTexts raw;
-    EXPECT_EQ(loadImage(pydicomFile("MR_small_RLE.dcm").string(), LoadMode::SixteenBit, {"64 64", {}, {}, {}}, raw).bytes,
-              readFile(pydicomFile("MR_small_RLE.dcm")));
+    EXPECT_EQ(
+        loadImage(pydicomFile("MR_small_RLE.dcm").string(), LoadMode::SixteenBit, {"64 64", {}, {}, {}}, raw).bytes,
+        readFile(pydicomFile("MR_small_RLE.dcm")));
     ViewerTexts colour;
     EXPECT_THROW(loadImage(pydicomFile("SC_rgb_rle.dcm").string(), LoadMode::Dicom, {}, colour), AppError);
 }

@@ -73,7 +73,8 @@ TEST(MeasurementSeries, SlicesComeInTheOrderCalMeasuresThem)
         fields.position = std::array<double, 3>{0, 0, positions[i]};
         folder.write(names[i], dicomSlice(fields));
     }
-    const std::vector<std::string> inPositionOrder{path(folder, "1.9.22"), path(folder, "1.9.3"), path(folder, "1.9.1")};
+    const std::vector<std::string> inPositionOrder{path(folder, "1.9.22"), path(folder, "1.9.3"),
+                                                   path(folder, "1.9.1")};
     EXPECT_EQ(measurementSeries(path(folder, "1.9.1")).files, inPositionOrder);
     EXPECT_EQ(measurementSeries(folder.path().string()).files, inPositionOrder);
     EXPECT_EQ(measurementSeries(path(folder, "1.9.1")).files, orderedSeries(path(folder, "1.9.1")).slices);

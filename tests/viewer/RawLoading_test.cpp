@@ -25,18 +25,17 @@ TEST_P(FileNameConvention, SplitsTheBaseNameAtBlanks)
     EXPECT_EQ(g.sizeAnswer, c.answer);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, FileNameConvention,
-    testing::Values(NameCase{"/ct/water 512 512 0p488.raw", "512", "512", "0.488", "0p488"},
-                    NameCase{"a 256 128 1p25.raw", "256", "128", "1.25", "1p25"},
-                    NameCase{"/ct/a 512 512.raw", "512", "512", "", ""},
-                    NameCase{"/ct/phantom.raw", "", "", "", ""},
-                    NameCase{"/ct/IM0001.dcm", "", "", "", ""},
-                    NameCase{"/ct.old/x 512 512 0p5.dcm", "512", "512", "0.5", "0p5"},
-                    // Only the first "." ends the base name, and two blanks give an empty token.
-                    NameCase{"/ct/w 64  64 0p5.raw", "64", "", "64 0.5", "64 0p5"},
-                    NameCase{"/ct/w 64 64 0p5 p2.raw", "64", "64", "0.5 p2", "0p5 p2"},
-                    NameCase{"/ct/w 64 64 0.5.raw", "64", "64", "0", "0"}));
+INSTANTIATE_TEST_SUITE_P(Names, FileNameConvention,
+                         testing::Values(NameCase{"/ct/water 512 512 0p488.raw", "512", "512", "0.488", "0p488"},
+                                         NameCase{"a 256 128 1p25.raw", "256", "128", "1.25", "1p25"},
+                                         NameCase{"/ct/a 512 512.raw", "512", "512", "", ""},
+                                         NameCase{"/ct/phantom.raw", "", "", "", ""},
+                                         NameCase{"/ct/IM0001.dcm", "", "", "", ""},
+                                         NameCase{"/ct.old/x 512 512 0p5.dcm", "512", "512", "0.5", "0p5"},
+                                         // Only the first "." ends the base name, and two blanks give an empty token.
+                                         NameCase{"/ct/w 64  64 0p5.raw", "64", "", "64 0.5", "64 0p5"},
+                                         NameCase{"/ct/w 64 64 0p5 p2.raw", "64", "64", "0.5 p2", "0p5 p2"},
+                                         NameCase{"/ct/w 64 64 0.5.raw", "64", "64", "0", "0"}));
 
 TEST(MatrixSizeGuess, ExactSquareOrNextPowerOfTwo)
 {

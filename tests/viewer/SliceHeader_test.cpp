@@ -28,9 +28,12 @@ TEST(SliceHeader, RealFilesInEveryLayoutGiveTheirSeriesAndPosition)
         const char* syntax;
     };
     const Case cases[] = {
-        {"MR_small.dcm", "1.2.840.10008.1.2.1"},          {"MR_small_implicit.dcm", "1.2.840.10008.1.2"},
-        {"MR_small_bigendian.dcm", "1.2.840.10008.1.2.2"}, {"MR_small_expb.dcm", "1.2.840.10008.1.2.2"},
-        {"MR_small_RLE.dcm", "1.2.840.10008.1.2.5"},      {"MR_small_jpeg_ls_lossless.dcm", "1.2.840.10008.1.2.4.80"},
+        {"MR_small.dcm", "1.2.840.10008.1.2.1"},
+        {"MR_small_implicit.dcm", "1.2.840.10008.1.2"},
+        {"MR_small_bigendian.dcm", "1.2.840.10008.1.2.2"},
+        {"MR_small_expb.dcm", "1.2.840.10008.1.2.2"},
+        {"MR_small_RLE.dcm", "1.2.840.10008.1.2.5"},
+        {"MR_small_jpeg_ls_lossless.dcm", "1.2.840.10008.1.2.4.80"},
         {"MR_small_jp2klossless.dcm", "1.2.840.10008.1.2.4.90"},
     };
     for (const Case& c : cases) {
@@ -55,7 +58,8 @@ TEST(SliceHeader, AFileWithoutMetaGroupIsReadFromItsFirstElement)
         fields.position = std::array<double, 3>{0, 0, 12.5};
         std::vector<uint8_t> bytes = dicomSlice(fields);
         const uint8_t firstElement[] = {0x08, 0x00, 0x60, 0x00}; // (0008,0060), the data set's first
-        bytes.erase(bytes.begin(), std::search(bytes.begin(), bytes.end(), std::begin(firstElement), std::end(firstElement)));
+        bytes.erase(bytes.begin(),
+                    std::search(bytes.begin(), bytes.end(), std::begin(firstElement), std::end(firstElement)));
         const SliceHeader header = scanned(bytes);
         EXPECT_EQ(header.transferSyntax, "");
         EXPECT_TRUE(header.image);
@@ -114,7 +118,8 @@ TEST(SliceHeader, OtherFilesAreNoDicomOrNoImage)
 {
     const std::string text = "just a note about the series\n";
     SliceHeader header;
-    EXPECT_EQ(scanSliceHeader(reinterpret_cast<const uint8_t*>(text.data()), text.size(), header), ScanResult::NotDicom);
+    EXPECT_EQ(scanSliceHeader(reinterpret_cast<const uint8_t*>(text.data()), text.size(), header),
+              ScanResult::NotDicom);
     EXPECT_EQ(scanSliceHeader(nullptr, 0, header), ScanResult::NotDicom);
     EXPECT_FALSE(scanned(readFile(pydicomFile("rtplan.dcm"))).image); // a plan holds no pixels
     EXPECT_EQ(scanned(readFile(pydicomFile("image_dfl.dcm")), ScanResult::Deflated).transferSyntax,
@@ -123,8 +128,9 @@ TEST(SliceHeader, OtherFilesAreNoDicomOrNoImage)
 
 TEST(SliceHeader, ElementsInsideTheFileBeforeADecoderIsGivenIt)
 {
-    for (const char* file : {"MR_small.dcm", "MR_small_bigendian.dcm", "MR_small_RLE.dcm", "MR_small_jpeg_ls_lossless.dcm",
-                             "MR_small_jp2klossless.dcm", "JPEG-lossy.dcm", "CT_small.dcm", "priv_SQ.dcm", "nested_priv_SQ.dcm"}) {
+    for (const char* file :
+         {"MR_small.dcm", "MR_small_bigendian.dcm", "MR_small_RLE.dcm", "MR_small_jpeg_ls_lossless.dcm",
+          "MR_small_jp2klossless.dcm", "JPEG-lossy.dcm", "CT_small.dcm", "priv_SQ.dcm", "nested_priv_SQ.dcm"}) {
         SCOPED_TRACE(file);
         const std::vector<uint8_t> bytes = readFile(pydicomFile(file));
         EXPECT_TRUE(elementsInside(bytes.data(), bytes.size()));
@@ -132,7 +138,8 @@ TEST(SliceHeader, ElementsInsideTheFileBeforeADecoderIsGivenIt)
 
     // The first fragment of the RLE pixel data claims more than the file holds.
     std::vector<uint8_t> bytes = readFile(pydicomFile("MR_small_RLE.dcm"));
-    const uint8_t firstFragment[] = {0xE0, 0x7F, 0x10, 0x00, 'O', 'B', 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0xE0};
+    const uint8_t firstFragment[] = {0xE0, 0x7F, 0x10, 0x00, 'O',  'B',  0,    0,
+                                     0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0xE0};
     auto at = std::search(bytes.begin(), bytes.end(), std::begin(firstFragment), std::end(firstFragment));
     ASSERT_NE(at, bytes.end());
     at += sizeof firstFragment;
@@ -145,9 +152,9 @@ TEST(SliceHeader, ElementsInsideTheFileBeforeADecoderIsGivenIt)
     // A sequence of defined length holding one item; of 24 bytes, the item runs past the sequence's end.
     const auto withSequence = [](uint8_t itemLength) {
         std::vector<uint8_t> slice = dicomSlice(SliceSpec{});
-        const std::vector<uint8_t> sequence = {0x08, 0x00, 0x40, 0x11, 'S', 'Q', 0, 0, 16, 0, 0, 0, // 16 bytes of items
-                                               0xFE, 0xFF, 0x00, 0xE0, itemLength, 0, 0, 0,
-                                               0x08, 0x00, 0x60, 0x00, 'C', 'S', 0, 0};
+        const std::vector<uint8_t> sequence = {
+            0x08, 0x00, 0x40, 0x11, 'S',        'Q', 0, 0, 16,   0,    0,    0, // 16 bytes of items
+            0xFE, 0xFF, 0x00, 0xE0, itemLength, 0,   0, 0, 0x08, 0x00, 0x60, 0x00, 'C', 'S', 0, 0};
         const uint8_t modality[] = {0x08, 0x00, 0x60, 0x00};
         const auto at = std::search(slice.begin(), slice.end(), std::begin(modality), std::end(modality));
         slice.insert(at + 10, sequence.begin(), sequence.end()); // after the modality "CT"

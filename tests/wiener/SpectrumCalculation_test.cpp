@@ -50,10 +50,7 @@ SpectrumParameters defaults(int roi, int imageSize)
 
 struct RecordedProfiles : ProfileSink {
     explicit RecordedProfiles(const SpectrumState& s) : state(s) {}
-    void DrawProfile() override
-    {
-        profiles.emplace_back(state.FftRe.begin(), state.FftRe.begin() + state.PointCount);
-    }
+    void DrawProfile() override { profiles.emplace_back(state.FftRe.begin(), state.FftRe.begin() + state.PointCount); }
     const SpectrumState& state;
     std::vector<std::vector<double>> profiles;
 };
@@ -62,7 +59,10 @@ struct Calculation : ::testing::Test {
     std::unique_ptr<SpectrumState> state = std::make_unique<SpectrumState>();
     RecordedProfiles drawn{*state};
 
-    int32_t run(const SpectrumParameters& p, const ByteBuffer& image) { return calculateSpectrum(*state, p, image, drawn); }
+    int32_t run(const SpectrumParameters& p, const ByteBuffer& image)
+    {
+        return calculateSpectrum(*state, p, image, drawn);
+    }
 
     std::string failure(const SpectrumParameters& p, const ByteBuffer& image)
     {
@@ -479,19 +479,43 @@ TEST_F(Calculation, ParametersBeyondTheFixedStorageAreRefusedChangingNothing)
          "セグメント長 1 は 2 から 1024 までの 2 のべき乗でなければなりません"},
         {"segment of 2048", [](auto& p) { p.SgX = 2048; }, &image,
          "セグメント長 2048 は 2 から 1024 までの 2 のべき乗でなければなりません"},
-        {"segment along Y", [](auto& p) { p.directionY = true; p.SgY = 48; }, &image,
-         "セグメント長 48 は 2 から 1024 までの 2 のべき乗でなければなりません"},
+        {"segment along Y",
+         [](auto& p) {
+             p.directionY = true;
+             p.SgY = 48;
+         },
+         &image, "セグメント長 48 は 2 から 1024 までの 2 のべき乗でなければなりません"},
         {"profile over 1024",
-         [](auto& p) { p.W = p.imageColumns = 2048; p.imageRows = 2; p.RX = 1025; p.RY = 2; p.SgY = 1; }, &wide,
-         "プロファイル長 1025 は 1024 以下でなければなりません"},
-        {"no line per band", [](auto& p) { p.SgY = 0; }, &image, "バンドのライン数 0 は 1 から 65 まででなければなりません"},
-        {"66 lines per band", [](auto& p) { p.SgY = 66; }, &image, "バンドのライン数 66 は 1 から 65 まででなければなりません"},
-        {"band degree 17", [](auto& p) { p.bandTrend = true; p.bandDegree.value = 17; }, &image,
-         "トレンドの次数 17 は 0 から 16 まで、かつ当てはめる点数 64 未満でなければなりません"},
-        {"negative band degree", [](auto& p) { p.bandTrend = true; p.bandDegree.value = -1; }, &image,
-         "トレンドの次数 -1 は 0 から 16 まで、かつ当てはめる点数 64 未満でなければなりません"},
-        {"segment degree as high as its points", [](auto& p) { p.segmentTrend = true; p.segmentDegree.value = 16; }, &image,
-         "トレンドの次数 16 は 0 から 16 まで、かつ当てはめる点数 16 未満でなければなりません"},
+         [](auto& p) {
+             p.W = p.imageColumns = 2048;
+             p.imageRows = 2;
+             p.RX = 1025;
+             p.RY = 2;
+             p.SgY = 1;
+         },
+         &wide, "プロファイル長 1025 は 1024 以下でなければなりません"},
+        {"no line per band", [](auto& p) { p.SgY = 0; }, &image,
+         "バンドのライン数 0 は 1 から 65 まででなければなりません"},
+        {"66 lines per band", [](auto& p) { p.SgY = 66; }, &image,
+         "バンドのライン数 66 は 1 から 65 まででなければなりません"},
+        {"band degree 17",
+         [](auto& p) {
+             p.bandTrend = true;
+             p.bandDegree.value = 17;
+         },
+         &image, "トレンドの次数 17 は 0 から 16 まで、かつ当てはめる点数 64 未満でなければなりません"},
+        {"negative band degree",
+         [](auto& p) {
+             p.bandTrend = true;
+             p.bandDegree.value = -1;
+         },
+         &image, "トレンドの次数 -1 は 0 から 16 まで、かつ当てはめる点数 64 未満でなければなりません"},
+        {"segment degree as high as its points",
+         [](auto& p) {
+             p.segmentTrend = true;
+             p.segmentDegree.value = 16;
+         },
+         &image, "トレンドの次数 16 は 0 から 16 まで、かつ当てはめる点数 16 未満でなければなりません"},
         {"segment step 0", [](auto& p) { p.ShX = 0; }, &image, "シフト 0 は 1 以上でなければなりません"},
         {"band step -8", [](auto& p) { p.ShY = -8; }, &image, "シフト -8 は 1 以上でなければなりません"},
         {"ROI past the right edge", [](auto& p) { p.x0 = 1; }, &image, "ROI が画像の外にはみ出しています"},
@@ -499,14 +523,20 @@ TEST_F(Calculation, ParametersBeyondTheFixedStorageAreRefusedChangingNothing)
         {"ROI below the image", [](auto& p) { p.imageRows = 63; }, &image, "ROI が画像の外にはみ出しています"},
         {"image width changed since Load", [](auto& p) { p.imageColumns = 63; }, &image,
          "画像の幅 63 が ImageSize 64 と違います。Load を押してください"},
-        {"row length shorter than the ROI", [](auto& p) { p.W = p.imageColumns = 32; }, &image, "ROI が画像の外にはみ出しています"},
+        {"row length shorter than the ROI", [](auto& p) { p.W = p.imageColumns = 32; }, &image,
+         "ROI が画像の外にはみ出しています"},
         {"header past the buffer's end", [](auto& p) { p.header = 2; }, &image, "ROI が画像の外にはみ出しています"},
         {"negative header", [](auto& p) { p.header = -2; }, &image, "ROI が画像の外にはみ出しています"},
-        {"negative ROI width", [](auto& p) { p.RX = -64; }, &image, "ROI の大きさ -64 x 64 は 1 以上でなければなりません"},
+        {"negative ROI width", [](auto& p) { p.RX = -64; }, &image,
+         "ROI の大きさ -64 x 64 は 1 以上でなければなりません"},
         {"ROI of no lines", [](auto& p) { p.RY = 0; }, &image, "ROI の大きさ 64 x 0 は 1 以上でなければなりません"},
         {"ROI left of the image", [](auto& p) { p.x0 = std::numeric_limits<int32_t>::min(); }, &image,
          "ROI が画像の外にはみ出しています"},
-        {"ROI as wide as the integers go", [](auto& p) { p.RX = std::numeric_limits<int32_t>::max(); p.SgX = 1024; },
+        {"ROI as wide as the integers go",
+         [](auto& p) {
+             p.RX = std::numeric_limits<int32_t>::max();
+             p.SgX = 1024;
+         },
          &image, "プロファイル長 2147483647 は 1024 以下でなければなりません"},
         {"negative pixel spacing", [](auto& p) { p.pixelSpacing.value = -0.5; }, &image,
          "ピクセル間隔 -0.5 mm は負であってはなりません"},

@@ -62,13 +62,13 @@ TEST_F(Outputs, SmoothingRunsToNPlusSeven)
     state->WsSpectrum[16] = 1000; // past N: read as it is
     const auto lines = smoothedLines(*state, 0.5L);
     ASSERT_EQ(lines.size(), 23u);
-    EXPECT_EQ(lines[0], "0.125\t2.3");                // 0.7*2 + 0.3*3
-    EXPECT_EQ(lines[1], "0.25\t3.5");                 // mean of 2..5
-    EXPECT_EQ(lines[2], "0.375\t4.5");                // mean of 2..7
-    EXPECT_EQ(lines[3], "0.5\t5.5");                  // mean of S[1..8] = 2..9
-    EXPECT_EQ(lines[11], "1.5\t136.375");             // S[9..16]: 10..16 and 1000
-    EXPECT_EQ(lines[22], "2.875\t0");                 // S[20..27]: all zero
-    EXPECT_EQ(lines[15], "2\t130.625");               // S[13..20]: 14, 15, 16, 1000 and zeros
+    EXPECT_EQ(lines[0], "0.125\t2.3");    // 0.7*2 + 0.3*3
+    EXPECT_EQ(lines[1], "0.25\t3.5");     // mean of 2..5
+    EXPECT_EQ(lines[2], "0.375\t4.5");    // mean of 2..7
+    EXPECT_EQ(lines[3], "0.5\t5.5");      // mean of S[1..8] = 2..9
+    EXPECT_EQ(lines[11], "1.5\t136.375"); // S[9..16]: 10..16 and 1000
+    EXPECT_EQ(lines[22], "2.875\t0");     // S[20..27]: all zero
+    EXPECT_EQ(lines[15], "2\t130.625");   // S[13..20]: 14, 15, 16, 1000 and zeros
 }
 
 TEST_F(Outputs, SmoothingReadsZeroBeyondTheArray)
@@ -77,7 +77,7 @@ TEST_F(Outputs, SmoothingReadsZeroBeyondTheArray)
     state->WsSpectrum.fill(8);
     const auto lines = smoothedLines(*state, 1.0L);
     ASSERT_EQ(lines.size(), 1031u);
-    EXPECT_EQ(lines[1020], "0.9970703125\t7"); // k = 1021: S[1018..1025], 1025 beyond: 7*8/8
+    EXPECT_EQ(lines[1020], "0.9970703125\t7");  // k = 1021: S[1018..1025], 1025 beyond: 7*8/8
     EXPECT_EQ(lines.back(), "1.0068359375\t0"); // k = 1031: all beyond
 }
 

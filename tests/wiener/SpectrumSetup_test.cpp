@@ -15,8 +15,9 @@ TEST(SpectrumSetup, LoadDerivesSegmentsAndShiftsFromTheRoiWidth)
     for (const Case& c : {Case{"64", {"16", "16", "8", "8"}}, Case{"256", {"64", "16", "32", "8"}},
                           Case{"66", {"16", "16", "8", "8"}}, Case{"512", {"128", "16", "64", "8"}}}) {
         const SegmentTexts t = loadSegments(c.roiWidth);
-        EXPECT_EQ(std::vector<std::string>({t.segmentX, t.segmentY, t.shiftX, t.shiftY}),
-                  std::vector<std::string>({c.expected.segmentX, c.expected.segmentY, c.expected.shiftX, c.expected.shiftY}))
+        EXPECT_EQ(
+            std::vector<std::string>({t.segmentX, t.segmentY, t.shiftX, t.shiftY}),
+            std::vector<std::string>({c.expected.segmentX, c.expected.segmentY, c.expected.shiftX, c.expected.shiftY}))
             << "ROI width " << c.roiWidth;
     }
     EXPECT_THROW(loadSegments(""), AppError);

@@ -2,7 +2,6 @@
 #include "Unit2.h"
 
 #include "AppError.h"
-#include "Dialogs.h"
 #include "InputGridWidget.h"
 #include "MtfEditsOfForm.h"
 #include "MtfReport.h"
@@ -11,12 +10,7 @@
 void TForm2::ButtonSaveClick()
 {
     if (Source.files.empty()) throw AppError(Msg::reportNeedsResult);
-    const auto path = dialogs().saveFile(this, "sspz-mtf.pdf");
-    if (!path) {
-        dialogs().information(this, Msg::reportNotSaved);
-        return;
-    }
-    SaveReport(*path);
+    if (const auto path = askReportPath(this, "sspz-mtf.pdf")) SaveReport(*path);
 }
 
 void TForm2::SaveReport(const QString& pdfPath)

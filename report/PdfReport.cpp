@@ -1,6 +1,7 @@
 #include "PdfReport.h"
 
 #include "AppError.h"
+#include "Dialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -181,4 +182,11 @@ void saveReport(const QString& pdfPath, const ReportDocument& document, const st
         // The PDF is whole; the text beside it could not be finished.
         fail(textPath, tsv.errorString());
     }
+}
+
+std::optional<QString> askReportPath(QWidget* parent, const QString& suggestedName)
+{
+    auto path = dialogs().saveFile(parent, suggestedName);
+    if (!path) dialogs().information(parent, Msg::reportNotSaved);
+    return path;
 }

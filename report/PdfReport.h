@@ -7,9 +7,14 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class QWidget;
+
+// The PDF to save a report in, asked with the save dialog; nothing when the user
+// cancels, after saying that no file was written.
+std::optional<QString> askReportPath(QWidget* parent, const QString& suggestedName);
 
 // The text file beside the PDF: the same name with ".tsv" in place of ".pdf".
 QString reportTextPath(const QString& pdfPath);

@@ -3,7 +3,6 @@
 
 #include "AppError.h"
 #include "Convert.h"
-#include "Dialogs.h"
 #include "EditText.h"
 #include "PdfReport.h"
 #include "Provenance.h"
@@ -12,12 +11,7 @@
 void TForm3::ButtonSaveClick()
 {
     if (!last_) throw AppError(Msg::reportNeedsResult);
-    const auto path = dialogs().saveFile(this, "wiener-spectrum.pdf");
-    if (!path) {
-        dialogs().information(this, Msg::reportNotSaved);
-        return;
-    }
-    SaveReport(*path);
+    if (const auto path = askReportPath(this, "wiener-spectrum.pdf")) SaveReport(*path);
 }
 
 void TForm3::SaveReport(const QString& pdfPath)

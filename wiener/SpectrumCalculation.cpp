@@ -74,7 +74,9 @@ void makeBandProfile(SpectrumState& s, const SpectrumParameters& p, const Spectr
         const double mean = divide(total, r.L);
         for (int32_t k = 0; k < r.L; ++k) profile[k] -= mean;
     }
-    for (int32_t k = 0; k < r.L; ++k) profile[k] /= r.f;
+    // A factor near the top of the double range overflows the band's sums; the profile
+    // is drawn before any segment, so it is checked here.
+    for (int32_t k = 0; k < r.L; ++k) profile[k] = finiteResult(profile[k] / r.f);
 }
 
 // WsAcf[d] += sum over l < N of profile[l]*profile[l+d], d = 0..L-N. Eight lags run

@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QtTest>
 
+#include <cmath>
 #include <limits>
 #include <random>
 
@@ -323,6 +324,8 @@ private slots:
                                                << "1e400" << 0 << "'1e400' は浮動小数点数ではありません";
         QTest::newRow("factor too large for the squares") << "EditC"
                                                           << "1e300" << 0 << "不正な浮動小数点数演算命令";
+        QTest::newRow("factor too large for the band's sums") << "EditC"
+                                                              << "1e303" << 0 << "不正な浮動小数点数演算命令";
         QTest::newRow("spacing beyond doubles") << "EditPxlSpc"
                                                 << "1e400" << 0 << "'1e400' は浮動小数点数ではありません";
         QTest::newRow("spacing too large for the squares") << "EditPxlSpc"
@@ -350,6 +353,9 @@ private slots:
         QCOMPARE(control<QLineEdit>(Form3, "EditNSgmnt")->text(), QString("seen"));
         QCOMPARE(Form3->Spectrum->RunCount, 1);
         QCOMPARE(pointCount(Form3->SeriesLin, 1), 0);
+        for (const QLineSeries* profile : Form3->SeriesProfile)
+            for (const QPointF& point : profile->points())
+                QVERIFY2(std::isfinite(point.x()) && std::isfinite(point.y()), "a profile point is not finite");
     }
 
     void trendDegreeThatIsNoIntegerFailsAtTheFirstFit()

@@ -71,7 +71,7 @@ BENCHMARK(ReadHeaderCtSmall)->Unit(benchmark::kMicrosecond);
 // The same through the Viewer: the tag grid, the edits and Memo1 filled.
 void ReadHeaderCtSmallIntoViewer(benchmark::State& state)
 {
-    Form1->FileBuffer = readAll(testFiles / "CT_small.dcm");
+    Form1->loadImageBytes(readAll(testFiles / "CT_small.dcm"));
     for (auto _ : state) Form1->ReadDicom();
 }
 BENCHMARK(ReadHeaderCtSmallIntoViewer)->Unit(benchmark::kMicrosecond);
@@ -91,7 +91,7 @@ void LoadSlice512InFolderOf200(benchmark::State& state)
     QLineEdit* const fileName = control<QLineEdit>(Form1, "EditFileName"); // found once, outside the timing
     for (auto _ : state) {
         fileName->setText(file);
-        Form1->ViewState = 2;
+        Form1->setViewState(2);
         Form1->BitBtnLoadClick();
     }
     if (control<QLineEdit>(Form1, "EditImgSizeX")->text() != "512" ||

@@ -37,19 +37,19 @@ ByteBuffer testImage(int side, bool ctLike)
 void BM_DrawImage(benchmark::State& state)
 {
     const int side = static_cast<int>(state.range(0));
-    Form1->FileBuffer = testImage(side, state.range(1) != 0);
+    Form1->loadImageBytes(testImage(side, state.range(1) != 0));
     control<QLineEdit>(Form1, "EditImgSizeX")->setText(QString::number(side));
     control<QLineEdit>(Form1, "EditImgSizeY")->setText(QString::number(side));
     control<QLineEdit>(Form1, "EditHeader")->setText("0");
     control<QLineEdit>(Form1, "EditWindowLevel")->setText("1000");
     control<QLineEdit>(Form1, "EditWindowWidth")->setText("400");
     control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1);
-    Form1->ViewState = 1;
+    Form1->setViewState(1);
     for (auto _ : state) {
         Form1->DrawImage();
-        benchmark::DoNotOptimize(Form1->DispBitmap.pixels.data());
+        benchmark::DoNotOptimize(Form1->dispBitmap().pixels.data());
     }
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(Form1->FileBuffer.size()));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(Form1->fileBuffer().size()));
 }
 BENCHMARK(BM_DrawImage)->ArgsProduct({{512, 2048}, {0, 1}})->Unit(benchmark::kMicrosecond);
 

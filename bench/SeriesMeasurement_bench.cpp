@@ -120,7 +120,7 @@ void LoadEachSlice(benchmark::State& state)
     const QListWidget* const list = control<QListWidget>(Form1, "ListBox1");
     perSlice(state, [fileName, list](int i) {
         fileName->setText(list->item(i)->text());
-        Form1->ViewState = 3;
+        Form1->setViewState(3);
         Form1->BitBtnLoadClick();
     });
 }
@@ -141,7 +141,7 @@ BENCHMARK(ReadDicomEachSlice)->Unit(benchmark::kMillisecond);
 void DrawEachSlice(benchmark::State& state)
 {
     perSlice(state, [](int) {
-        Form1->ViewState = 3;
+        Form1->setViewState(3);
         Form1->DrawImage();
     });
 }

@@ -88,9 +88,8 @@ BENCHMARK(BM_Cal512Trends)->Unit(benchmark::kMillisecond);
 // the grid and the segment count written.
 void BM_CalButton512Trends(benchmark::State& bench)
 {
-    Form1->FileBuffer = noiseImage(512);
-    Form1->ImgSizeX = Form1->ImgSizeY = 512;
-    Form1->RoiRect = {0, 0, 511, 511};
+    Form1->loadImageBytes(noiseImage(512), 512, 512);
+    Form1->setRoiRect({0, 0, 511, 511});
     control<QLineEdit>(Form1, "EditHeader")->setText("0");
     control<QLineEdit>(Form1, "EditOffst")->setText("0");
     control<QLineEdit>(Form1, "EditPxlSpc")->setText("0.5");

@@ -57,7 +57,7 @@ void saveSeriesReport(const SeriesResult& result, const std::string& pdfPath)
     for (MtfEdit e : {MtfEdit::SliceInterval, MtfEdit::SliceThickness, MtfEdit::LSFgnd, MtfEdit::LSFgdx,
                       MtfEdit::MTFgnd, MtfEdit::MTFgdx})
         edits.setText(e, result.edits.text(e));
-    form.Source = result.source;
+    form.setSeriesSource(result.source);
     form.ProcessProfile();
     QCoreApplication::processEvents();
     failOnReported(dialogs);

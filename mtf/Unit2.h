@@ -42,11 +42,8 @@ public:
     void setSeriesSpacings(int files) override;
     // The whole input table at once, row 0 the captions (the measuring command's report).
     void setInputTable(const std::vector<TextRow>& rows);
-
-    // --- Working storage (lives as long as the window) ----------------------
-    MtfWorkspace Work;        // profile, spectrum and the count N read by the last run
-    int DragFlag = 0;         // 1 while the mouse is pressed on the grid
-    MeasurementSource Source; // the files and ROI of the series in the table, for the report
+    // 1 while the mouse is pressed on the input grid, else 0.
+    int dragFlag() const { return DragFlag; }
 
     // --- Charts and status panels: their series and labels are not named children ---
     LineChart Chart1;        // SSPz
@@ -141,6 +138,11 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // --- Working storage (lives as long as the window) ----------------------
+    MtfWorkspace Work;        // profile, spectrum and the count N read by the last run
+    int DragFlag = 0;         // 1 while the mouse is pressed on the grid
+    MeasurementSource Source; // the files and ROI of the series in the table, for the report
+
     void createControls();
     void createPages();
     void createInputPage();

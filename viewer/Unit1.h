@@ -20,6 +20,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <utility>
 
 class ImageWidget;
 struct WordImage;
@@ -41,17 +42,30 @@ public:
     // What the WienerSpectra window reads of the Viewer, as it stands now.
     ViewerSnapshot snapshot() const;
 
-    // --- Window-wide state --------------------------------------------------
-    ByteBuffer FileBuffer;     // the whole current image file
-    int32_t ImgSizeX = 0;      // columns
-    int32_t ImgSizeY = 0;      // rows
-    int32_t ViewState = 0;     // 0 idle, 1 interactive, 2 load EditFileName, 3 as 2 in a series
-    ViewWindowRect ViewWindow; // part of the image shown, image pixels
-    Rect RoiRect;              // ROI in image pixels
-    Rect RoiViewRect;          // ROI in DispBitmap pixels
-    GreyBitmap DispBitmap;     // the picture shown by Image1
+    // --- What the Viewer holds and shows, read-only ------------------------
+    const ByteBuffer& fileBuffer() const { return FileBuffer; }
+    int32_t imgSizeX() const { return ImgSizeX; }
+    int32_t imgSizeY() const { return ImgSizeY; }
+    int32_t viewState() const { return ViewState; }
+    const ViewWindowRect& viewWindow() const { return ViewWindow; }
+    const Rect& roiRect() const { return RoiRect; }
+    const Rect& roiViewRect() const { return RoiViewRect; }
+    const GreyBitmap& dispBitmap() const { return DispBitmap; }
+    const QString& dragButton() const { return DragButton; }
 
-    QString DragButton; // the mouse button held on the image: "Left", "Right" or empty
+    // Takes bytes built in memory as the image file just read; with its matrix
+    // size where the caller knows it.
+    void loadImageBytes(ByteBuffer bytes) { FileBuffer = std::move(bytes); }
+    void loadImageBytes(ByteBuffer bytes, int32_t columns, int32_t rows)
+    {
+        loadImageBytes(std::move(bytes));
+        ImgSizeX = columns;
+        ImgSizeY = rows;
+    }
+    // What the next draw or load does: 0 idle, 1 interactive, 2 load EditFileName,
+    // 3 as 2 in a series.
+    void setViewState(int32_t state) { ViewState = state; }
+    void setRoiRect(const Rect& roi) { RoiRect = roi; }
 
 private:
     // The window's own helpers that read and write its controls.
@@ -204,6 +218,18 @@ private:
     void createTagGridAndGeometry();
     void createBottomRow();
     void connectHandlers();
+
+    // --- Window-wide state --------------------------------------------------
+    ByteBuffer FileBuffer;     // the whole current image file
+    int32_t ImgSizeX = 0;      // columns
+    int32_t ImgSizeY = 0;      // rows
+    int32_t ViewState = 0;     // 0 idle, 1 interactive, 2 load EditFileName, 3 as 2 in a series
+    ViewWindowRect ViewWindow; // part of the image shown, image pixels
+    Rect RoiRect;              // ROI in image pixels
+    Rect RoiViewRect;          // ROI in DispBitmap pixels
+    GreyBitmap DispBitmap;     // the picture shown by Image1
+
+    QString DragButton; // the mouse button held on the image: "Left", "Right" or empty
 
     QString CurrentFileName;  // the file being loaded
     GreyTable DispGreyTable;  // grey levels looked up where drawing does not compute them

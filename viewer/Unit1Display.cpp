@@ -16,7 +16,7 @@ void applyZoom(TForm1& form, bool in)
         form.EditImgSftX->setText("0");
         form.EditImgSftY->setText("0");
     }
-    form.ViewState = 1;
+    form.setViewState(1);
     form.DrawImage();
 }
 

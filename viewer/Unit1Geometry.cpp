@@ -24,7 +24,7 @@ void writeWholeFile(const QString& path, const ByteBuffer& bytes)
 
 void redraw(TForm1& form)
 {
-    form.ViewState = 1;
+    form.setViewState(1);
     form.DrawImage();
 }
 
@@ -39,7 +39,7 @@ namespace {
 
 void turnShownSquare(TForm1& form, Turn turn)
 {
-    turnView(imageWords(form), form.ViewWindow, turn);
+    turnView(imageWords(form), form.viewWindow(), turn);
     redraw(form);
 }
 

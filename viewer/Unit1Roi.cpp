@@ -34,7 +34,7 @@ namespace {
 
 void redraw(TForm1& form)
 {
-    form.ViewState = 1;
+    form.setViewState(1);
     form.DrawImage();
 }
 

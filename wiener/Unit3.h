@@ -38,10 +38,13 @@ public:
         showViewer_ = std::move(show);
     }
 
+    // The counters and result arrays of the calculations so far.
+    const SpectrumState& spectrum() const { return *Spectrum; }
+
+private:
     // --- Window-level state: counters, result arrays and working storage ------
     std::unique_ptr<SpectrumState> Spectrum;
 
-private:
     // The window's own helpers that read and write its controls.
     friend SegmentTexts segmentTexts(const TForm3& form);
     friend void showSegments(TForm3& form, const SegmentTexts& t);

@@ -68,8 +68,7 @@ void resetViewer()
 {
     static const ByteBuffer image = slice();
     TForm1* f = Form1;
-    f->FileBuffer = image;
-    f->ImgSizeX = f->ImgSizeY = 64;
+    f->loadImageBytes(image, 64, 64);
     control<RadioGroup>(f, "RadioGroupMode")->setItemIndex(1);
     control<RadioGroup>(f, "RadioGroupTool")->setItemIndex(0);
     control<RadioGroup>(f, "RadioGroupRange")->setItemIndex(1);
@@ -94,7 +93,7 @@ void resetViewer()
               {control<QLineEdit>(f, "EditROIPosY"), "32"},
               {control<QLineEdit>(f, "EditROISizeX"), "64"},
               {control<QLineEdit>(f, "EditROISizeY"), "64"}});
-    f->ViewState = 1;
+    f->setViewState(1);
     f->DrawImage();
 }
 
@@ -164,9 +163,9 @@ std::vector<QLineEdit*> wienerEdits()
 void calculateTwice()
 {
     Form3->ButtonCalClick();
-    const auto first = Form3->Spectrum->WsSpectrum;
+    const auto first = Form3->spectrum().WsSpectrum;
     Form3->ButtonCalClick();
-    if (std::memcmp(first.data(), Form3->Spectrum->WsSpectrum.data(), sizeof first) != 0)
+    if (std::memcmp(first.data(), Form3->spectrum().WsSpectrum.data(), sizeof first) != 0)
         fail("a second press on the same input gives another spectrum");
 }
 
@@ -206,11 +205,11 @@ const std::vector<Action>& actions()
          [] {
              // A left press inside the frame and a move: the ROI follows.
              Form1->ButtonDispClick();
-             const Rect r = Form1->RoiViewRect;
+             const Rect r = Form1->roiViewRect();
              const int x =
-                 static_cast<int>((int64_t{r.Left} + r.Right) / 2 * 512 / std::max(Form1->DispBitmap.height, 1));
+                 static_cast<int>((int64_t{r.Left} + r.Right) / 2 * 512 / std::max(Form1->dispBitmap().height, 1));
              const int y =
-                 static_cast<int>((int64_t{r.Top} + r.Bottom) / 2 * 512 / std::max(Form1->DispBitmap.height, 1));
+                 static_cast<int>((int64_t{r.Top} + r.Bottom) / 2 * 512 / std::max(Form1->dispBitmap().height, 1));
              Form1->Image1MouseDown(Qt::LeftButton, x, y);
              Form1->Image1MouseMove(x + 500, y - 500);
              Form1->Image1MouseUp(Qt::LeftButton);

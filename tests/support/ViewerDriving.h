@@ -9,6 +9,6 @@
 inline void loadByName(const QString& path)
 {
     control<QLineEdit>(Form1, "EditFileName")->setText(path);
-    Form1->ViewState = 2;
+    Form1->setViewState(2);
     Form1->BitBtnLoadClick();
 }

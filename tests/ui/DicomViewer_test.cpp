@@ -97,7 +97,7 @@ private slots:
         QCOMPARE(control<QLineEdit>(Form1, "EditOffst")->text(), QString("-1024"));
         QCOMPARE(control<QLineEdit>(Form1, "EditPxlSpc")->text(), QString("0.661468"));
         QCOMPARE(control<QLineEdit>(Form1, "EditSThick")->text(), QString("5.000000"));
-        QCOMPARE(Form1->ImgSizeX, 128);
+        QCOMPARE(Form1->imgSizeX(), 128);
         const StringGrid& grid = *control<StringGrid>(Form1, "StringGridDICOM");
         QCOMPARE(grid.cell(0, 0), QString(" No"));
         QCOMPARE(grid.cell(5, 1), QString("MediaStorageSOPClassUID"));
@@ -110,7 +110,7 @@ private slots:
                      ->item(control<QLineEdit>(Form1, "EditFListNo")->text().toInt())
                      ->text(),
                  file);
-        QCOMPARE(Form1->ViewState, 0);
+        QCOMPARE(Form1->viewState(), 0);
     }
 
     void tagGridShowsNothingOfAnEarlierLongerHeader()
@@ -136,7 +136,7 @@ private slots:
             void setRowCount(int) override {}
             void showSummary(const std::string&) override {}
         } cells;
-        readDicom(Form1->FileBuffer, cells);
+        readDicom(Form1->fileBuffer(), cells);
         const auto showsThisFileAlone = [&] {
             for (int row = 1; row < grid.rowCount(); ++row)
                 for (int column = 0; column < grid.colCount(); ++column)
@@ -251,8 +251,8 @@ private slots:
         QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
         QCOMPARE(control<QLineEdit>(Form1, "EditImgSizeX")->text(), QString("1024"));
         QCOMPARE(control<QLineEdit>(Form1, "EditImgSizeY")->text(), QString("256"));
-        QCOMPARE(Form1->ImgSizeX, 1024);
-        QCOMPARE(Form1->ImgSizeY, 256);
+        QCOMPARE(Form1->imgSizeX(), 1024);
+        QCOMPARE(Form1->imgSizeY(), 256);
     }
 
     void fileListHoldsTheSeriesInNameOrderAtOnePosition()
@@ -423,8 +423,8 @@ private slots:
         loadByName(path);
         QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
         QVERIFY(!control<QCheckBox>(Form1, "CheckBoxSwp")->isChecked());
-        QCOMPARE(Form1->ImgSizeX, 64);
-        QCOMPARE(Form1->ImgSizeY, 64);
+        QCOMPARE(Form1->imgSizeX(), 64);
+        QCOMPARE(Form1->imgSizeY(), 64);
         const QString memo = control<QPlainTextEdit>(Form1, "Memo1")->toPlainText();
         QCOMPARE(memo.contains("Decoded from : " + syntax), !syntax.isEmpty());
         QVERIFY(memo.contains("DspMtrx : 64"));
@@ -443,8 +443,8 @@ private slots:
     {
         const QString shownFile = QString::fromStdString(folder_.path().string()) + "/IM1";
         loadByName(shownFile);
-        const ByteBuffer buffer = Form1->FileBuffer;
-        const GreyBitmap bitmap = Form1->DispBitmap;
+        const ByteBuffer buffer = Form1->fileBuffer();
+        const GreyBitmap bitmap = Form1->dispBitmap();
         const QStringList edits = {
             control<QLineEdit>(Form1, "EditImgSizeX")->text(), control<QLineEdit>(Form1, "EditImgSizeY")->text(),
             control<QLineEdit>(Form1, "EditPxlSpc")->text(),   control<QLineEdit>(Form1, "EditHeader")->text(),
@@ -453,12 +453,12 @@ private slots:
         const QString colour =
             QString::fromStdString(own.write("colour.dcm", readFile(pydicomFile("SC_rgb_rle.dcm"))).string());
         control<QLineEdit>(Form1, "EditFileName")->setText(colour);
-        Form1->ViewState = 2;
+        Form1->setViewState(2);
         guarded(Form1, &TForm1::BitBtnLoadClick)();
         QCOMPARE(dialogs_->errors, QStringList{QString::fromStdString(
                                        Msg::notOneGreySlice(colour.toStdString(), Msg::colourImage("RGB")))});
-        QCOMPARE(Form1->FileBuffer, buffer);
-        QCOMPARE(Form1->DispBitmap.pixels, bitmap.pixels);
+        QCOMPARE(Form1->fileBuffer(), buffer);
+        QCOMPARE(Form1->dispBitmap().pixels, bitmap.pixels);
         QCOMPARE((QStringList{
                      control<QLineEdit>(Form1, "EditImgSizeX")->text(),
                      control<QLineEdit>(Form1, "EditImgSizeY")->text(), control<QLineEdit>(Form1, "EditPxlSpc")->text(),
@@ -472,7 +472,7 @@ private slots:
         dialogs_->errors.clear();
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
         QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
-        QCOMPARE(Form1->DispBitmap.pixels, bitmap.pixels);
+        QCOMPARE(Form1->dispBitmap().pixels, bitmap.pixels);
     }
 
     // A header whose reading fails part way shows what was read before the failure:

@@ -62,7 +62,7 @@ void placeRoi(const QString& x, const QString& y, const QString& size)
     control<QLineEdit>(Form1, "EditROIPosY")->setText(y);
     control<QLineEdit>(Form1, "EditROISizeX")->setText(size);
     control<QLineEdit>(Form1, "EditROISizeY")->setText(size);
-    Form1->ViewState = 1;
+    Form1->setViewState(1);
     Form1->DrawImage();
 }
 

@@ -445,7 +445,7 @@ private slots:
         QCOMPARE(panel->text(), QString("3  5"));
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, cellCentre(3, 5));
         QCOMPARE(panel->text(), QString("3  5"));
-        QCOMPARE(Form2->DragFlag, 0);
+        QCOMPARE(Form2->dragFlag(), 0);
     }
 
     void activatingTheShownWindowProcessesTheTable()

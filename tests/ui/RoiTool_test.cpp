@@ -52,7 +52,7 @@ class RoiToolTest : public QObject {
     // sample value for 0 to 255, the ROI at its start values, tool "ROI".
     void show(const std::vector<int16_t>& samples, int columns, int rows)
     {
-        Form1->FileBuffer = words16(samples);
+        Form1->loadImageBytes(words16(samples));
         control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1);
         control<QCheckBox>(Form1, "CheckBoxSwp")->setChecked(false);
         control<QCheckBox>(Form1, "CheckBoxRoiLock")->setChecked(true);
@@ -107,15 +107,15 @@ private slots:
     void startRoi()
     {
         const TForm1 fresh;
-        QCOMPARE(fresh.RoiRect, (Rect{32, 32, 95, 95}));
-        QCOMPARE(fresh.RoiViewRect, (Rect{32, 32, 95, 95}));
+        QCOMPARE(fresh.roiRect(), (Rect{32, 32, 95, 95}));
+        QCOMPARE(fresh.roiViewRect(), (Rect{32, 32, 95, 95}));
     }
 
     void statMeasuresTheFramedBlock()
     {
         // Columns and rows 32 to 95 of value column + 2 row.
         show(image(512, 512, [](int r, int c) { return c + 2 * r; }), 512, 512);
-        QCOMPARE(Form1->RoiViewRect, (Rect{32, 32, 95, 95}));
+        QCOMPARE(Form1->roiViewRect(), (Rect{32, 32, 95, 95}));
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonStat"), Qt::LeftButton);
         QCOMPARE(average(), QString("190.5"));
         QCOMPARE(sd(), QString("41.307"));
@@ -212,11 +212,11 @@ private slots:
         QCOMPARE(control<RadioGroup>(Form1, "RadioGroupTool")->itemText(), QString("ROI"));
         QCOMPARE(control<QLineEdit>(Form1, "EditROISizeX")->text(), QString("128"));
         QCOMPARE(control<QLineEdit>(Form1, "EditROISizeY")->text(), QString("128"));
-        QCOMPARE(Form1->RoiRect, (Rect{192, 192, 319, 319}));
+        QCOMPARE(Form1->roiRect(), (Rect{192, 192, 319, 319}));
         // The visible outline runs just beside the ROI's top-left corner.
-        QCOMPARE(int(Form1->DispBitmap.row(191)[191]), 255 - 40);
-        QCOMPARE(int(Form1->DispBitmap.row(192)[192]), 40);
-        QCOMPARE(int(Form1->DispBitmap.row(250)[250]), 40);
+        QCOMPARE(int(Form1->dispBitmap().row(191)[191]), 255 - 40);
+        QCOMPARE(int(Form1->dispBitmap().row(192)[192]), 40);
+        QCOMPARE(int(Form1->dispBitmap().row(250)[250]), 40);
         QVERIFY(dialogs_->errors.isEmpty());
     }
 
@@ -224,26 +224,26 @@ private slots:
     {
         show(std::vector<int16_t>(512 * 512, 20), 512, 512);
         const GreyBitmap unframed = [] {
-            GreyBitmap b = Form1->DispBitmap;
+            GreyBitmap b = Form1->dispBitmap();
             std::fill(b.pixels.begin(), b.pixels.end(), uint8_t{20});
             return b;
         }();
         press(Qt::LeftButton, {64, 70});
         move({200, 150});
-        QCOMPARE(Form1->RoiViewRect, (Rect{168, 118, 231, 181}));
-        QCOMPARE(Form1->RoiRect, (Rect{168, 118, 231, 181}));
+        QCOMPARE(Form1->roiViewRect(), (Rect{168, 118, 231, 181}));
+        QCOMPARE(Form1->roiRect(), (Rect{168, 118, 231, 181}));
         QCOMPARE(control<QLineEdit>(Form1, "EditROIPosX")->text(), QString("200"));
         QCOMPARE(control<QLineEdit>(Form1, "EditROIPosY")->text(), QString("150"));
         QCOMPARE(control<QLineEdit>(Form1, "EditROISizeX")->text(), QString("64"));
         // The old frame is gone, the new one drawn.
-        QCOMPARE(int(Form1->DispBitmap.row(31)[31]), 20);
-        QCOMPARE(int(Form1->DispBitmap.row(117)[167]), 255 - 20);
+        QCOMPARE(int(Form1->dispBitmap().row(31)[31]), 20);
+        QCOMPARE(int(Form1->dispBitmap().row(117)[167]), 255 - 20);
         release(Qt::LeftButton, {200, 150});
         QCOMPARE(average(), QString("20")); // the release measures
-        QCOMPARE(Form1->DragButton, QString());
+        QCOMPARE(Form1->dragButton(), QString());
         // Removing the frame leaves the picture as drawn.
         Form1->DrawRoiFrame();
-        QCOMPARE(Form1->DispBitmap.pixels, unframed.pixels);
+        QCOMPARE(Form1->dispBitmap().pixels, unframed.pixels);
     }
 
     void cornerDragsNeedTheLockOff()
@@ -252,13 +252,13 @@ private slots:
         press(Qt::LeftButton, {10, 10});
         move({20, 24});
         release(Qt::LeftButton, {20, 24});
-        QCOMPARE(Form1->RoiViewRect, (Rect{32, 32, 95, 95}));
+        QCOMPARE(Form1->roiViewRect(), (Rect{32, 32, 95, 95}));
         QCOMPARE(control<QLineEdit>(Form1, "EditROISizeX")->text(), QString("64"));
 
         control<QCheckBox>(Form1, "CheckBoxRoiLock")->setChecked(false);
         press(Qt::LeftButton, {10, 10});
         move({20, 24});
-        QCOMPARE(Form1->RoiViewRect, (Rect{20, 24, 95, 95}));
+        QCOMPARE(Form1->roiViewRect(), (Rect{20, 24, 95, 95}));
         QCOMPARE(control<QLineEdit>(Form1, "EditROISizeX")->text(), QString("76"));
         QCOMPARE(control<QLineEdit>(Form1, "EditROISizeY")->text(), QString("72"));
         QCOMPARE(control<QLineEdit>(Form1, "EditROIPosX")->text(), QString("64"));
@@ -266,12 +266,12 @@ private slots:
         press(Qt::LeftButton, {100, 100});
         move({120, 110});
         release(Qt::LeftButton, {120, 110});
-        QCOMPARE(Form1->RoiViewRect, (Rect{20, 24, 120, 110}));
+        QCOMPARE(Form1->roiViewRect(), (Rect{20, 24, 120, 110}));
         QCOMPARE(control<QLineEdit>(Form1, "EditROISizeX")->text(), QString("101"));
         QCOMPARE(control<QLineEdit>(Form1, "EditROISizeY")->text(), QString("87"));
         // The next redraw centres the new size on the unchanged position.
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
-        QCOMPARE(Form1->RoiRect, (Rect{14, 21, 114, 107}));
+        QCOMPARE(Form1->roiRect(), (Rect{14, 21, 114, 107}));
     }
 
     void rightDragSetsWindowAndLevel()
@@ -286,13 +286,13 @@ private slots:
         QCOMPARE(control<QLineEdit>(Form1, "EditWindowWidth")->text(), QString("200"));
         QCOMPARE(control<QLineEdit>(Form1, "EditWindowLevel")->text(), QString("100"));
         // Grey of 0 at level 100, width 200: round(-100 * 1.28) + 128 = 0.
-        QCOMPARE(int(Form1->DispBitmap.row(0)[0]), 0);
+        QCOMPARE(int(Form1->dispBitmap().row(0)[0]), 0);
         // Too far left: the width stays, the level still follows (up raises it).
         move({50, 90});
         QCOMPARE(control<QLineEdit>(Form1, "EditWindowWidth")->text(), QString("200"));
         QCOMPARE(control<QLineEdit>(Form1, "EditWindowLevel")->text(), QString("200"));
         release(Qt::RightButton, {50, 90});
-        QCOMPARE(Form1->DragButton, QString());
+        QCOMPARE(Form1->dragButton(), QString());
         move({60, 60});
         QCOMPARE(control<QLineEdit>(Form1, "EditWindowLevel")->text(), QString("200"));
     }
@@ -303,23 +303,23 @@ private slots:
         control<QLineEdit>(Form1, "EditMF")->setText("2.0");
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
         control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(ToolMove);
-        QCOMPARE(Form1->ViewWindow.Left, 128);
+        QCOMPARE(Form1->viewWindow().Left, 128);
         press(Qt::LeftButton, {100, 100});
         move({110, 96});
         // s = 0.5: 5 image pixels right and 2 up.
         QCOMPARE(control<QLineEdit>(Form1, "EditImgSftX")->text(), QString("5"));
         QCOMPARE(control<QLineEdit>(Form1, "EditImgSftY")->text(), QString("2"));
-        QCOMPARE(Form1->ViewWindow.Left, 118);
-        QCOMPARE(Form1->ViewWindow.Top, 132);
-        QCOMPARE(int(Form1->DispBitmap.row(0)[0]), 118);
+        QCOMPARE(Form1->viewWindow().Left, 118);
+        QCOMPARE(Form1->viewWindow().Top, 132);
+        QCOMPARE(int(Form1->dispBitmap().row(0)[0]), 118);
         release(Qt::LeftButton, {110, 96});
-        QCOMPARE(Form1->DragButton, QString());
+        QCOMPARE(Form1->dragButton(), QString());
 
         control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(ToolHome);
         QCOMPARE(control<QLineEdit>(Form1, "EditMF")->text(), QString("1.0"));
         QCOMPARE(control<QLineEdit>(Form1, "EditImgSftX")->text(), QString("0"));
         QCOMPARE(control<QLineEdit>(Form1, "EditImgSftY")->text(), QString("0"));
-        QCOMPARE(Form1->DispBitmap.width, 512);
+        QCOMPARE(Form1->dispBitmap().width, 512);
     }
 
     void aDragMoveRepaintsOnce()
@@ -401,43 +401,43 @@ private slots:
     {
         show(image(4, 6, [](int r, int c) { return r * 10 + c; }), 4, 6);
         control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(ToolOff);
-        const ByteBuffer original = Form1->FileBuffer;
-        Form1->ViewState = 0; // as right after a load
+        const ByteBuffer original = Form1->fileBuffer();
+        Form1->setViewState(0); // as right after a load
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonVert"), Qt::LeftButton);
-        QCOMPARE(int(Form1->DispBitmap.row(0)[1]), 51);
+        QCOMPARE(int(Form1->dispBitmap().row(0)[1]), 51);
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonVert"), Qt::LeftButton);
-        QCOMPARE(Form1->FileBuffer, original);
+        QCOMPARE(Form1->fileBuffer(), original);
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonHoriz"), Qt::LeftButton);
-        QCOMPARE(int(Form1->DispBitmap.row(1)[0]), 13);
+        QCOMPARE(int(Form1->dispBitmap().row(1)[0]), 13);
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonHoriz"), Qt::LeftButton);
-        QCOMPARE(Form1->FileBuffer, original);
+        QCOMPARE(Form1->fileBuffer(), original);
         QVERIFY(dialogs_->errors.isEmpty());
 
         // A view taller than wide does not turn.
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonCW"), Qt::LeftButton);
         QCOMPARE(dialogs_->errors, QStringList{Msg::viewNotSquare});
-        QCOMPARE(Form1->FileBuffer, original);
+        QCOMPARE(Form1->fileBuffer(), original);
     }
 
     void turnsRedrawAndRestore()
     {
         show(image(8, 8, [](int r, int c) { return r * 10 + c; }), 8, 8);
         control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(ToolOff);
-        const ByteBuffer original = Form1->FileBuffer;
-        Form1->ViewState = 0;
+        const ByteBuffer original = Form1->fileBuffer();
+        Form1->setViewState(0);
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonCW"), Qt::LeftButton);
-        QCOMPARE(int(Form1->DispBitmap.row(0)[7]), 0); // the top-left corner went to the top right
+        QCOMPARE(int(Form1->dispBitmap().row(0)[7]), 0); // the top-left corner went to the top right
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonCCW"), Qt::LeftButton);
-        QCOMPARE(Form1->FileBuffer, original);
+        QCOMPARE(Form1->fileBuffer(), original);
         for (int i = 0; i < 4; ++i) QTest::mouseClick(control<QPushButton>(Form1, "ButtonCW"), Qt::LeftButton);
-        QCOMPARE(Form1->FileBuffer, original);
+        QCOMPARE(Form1->fileBuffer(), original);
 
         // Zoomed in, only the shown square (rows and columns 2 to 5) turns.
         control<QLineEdit>(Form1, "EditMF")->setText("2.0");
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonCCW"), Qt::LeftButton);
-        QCOMPARE(int(Form1->DispBitmap.row(0)[0]), 25); // its top-right corner came to the top left
-        const auto sample = [](int r, int c) { return int(Form1->FileBuffer[2 * (r * 8 + c)]); };
+        QCOMPARE(int(Form1->dispBitmap().row(0)[0]), 25); // its top-right corner came to the top left
+        const auto sample = [](int r, int c) { return int(Form1->fileBuffer()[2 * (r * 8 + c)]); };
         QCOMPARE(sample(2, 2), 25);
         QCOMPARE(sample(1, 1), 11);
         QCOMPARE(sample(7, 7), 77);
@@ -446,10 +446,10 @@ private slots:
         // A shift that moves the view past the image edge: refused.
         control<QLineEdit>(Form1, "EditImgSftX")->setText("3");
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
-        const ByteBuffer shifted = Form1->FileBuffer;
+        const ByteBuffer shifted = Form1->fileBuffer();
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonCW"), Qt::LeftButton);
         QCOMPARE(dialogs_->errors, QStringList{Msg::viewOutsideImage});
-        QCOMPARE(Form1->FileBuffer, shifted);
+        QCOMPARE(Form1->fileBuffer(), shifted);
     }
 };
 

@@ -96,7 +96,7 @@ private slots:
     {
         control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1);
         const auto file = folder_.write("water 512 512 0p488.raw", words16(ramp(512 * 512)));
-        Form1->ViewState = 1;
+        Form1->setViewState(1);
         dialogs_->openAnswers = {QString::fromStdString(file.string())};
         Form1->BitBtnLoadClick();
         QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
@@ -106,14 +106,14 @@ private slots:
         QCOMPARE(control<QLineEdit>(Form1, "EditPxlSpc")->text(), QString("0.488"));
         QCOMPARE(control<QLineEdit>(Form1, "EditFileSize")->text(), QString("524288"));
         QCOMPARE(control<QLineEdit>(Form1, "EditFileName")->text(), QString::fromStdString(file.string()));
-        QCOMPARE(Form1->ViewState, 0);
-        QCOMPARE(Form1->FileBuffer.size(), size_t{524288});
+        QCOMPARE(Form1->viewState(), 0);
+        QCOMPARE(Form1->fileBuffer().size(), size_t{524288});
         // The first load centres the ROI on the image.
         QCOMPARE(control<QLineEdit>(Form1, "EditROIPosX")->text(), QString("256"));
         // "Auto" spans the central block: values 0..999 of the ramp.
         QCOMPARE(control<QLineEdit>(Form1, "EditWindowWidth")->text(), QString("998"));
         QCOMPARE(control<QLineEdit>(Form1, "EditWindowLevel")->text(), QString("499"));
-        QCOMPARE(Form1->DispBitmap.width, 512);
+        QCOMPARE(Form1->dispBitmap().width, 512);
         QVERIFY(control<ImageWidget>(Form1, "Image1")->isVisible());
         QVERIFY(!control<QLabel>(Form1, "Image2")->isVisible());
         QCOMPARE(control<ImageWidget>(Form1, "Image1")->width(), 512);
@@ -133,7 +133,7 @@ private slots:
         QCOMPARE(control<QLineEdit>(Form1, "EditHeader")->text(), QString("0"));
         QCOMPARE(control<QLineEdit>(Form1, "EditMF")->text(), QString("1.0"));
         QCOMPARE(control<QLineEdit>(Form1, "EditPxlSpc")->text(), QString("0.7"));
-        QCOMPARE(Form1->ImgSizeX, 512);
+        QCOMPARE(Form1->imgSizeX(), 512);
 
         // 512 x 512 behind a 1,024-byte header: the guess is 1024 1024.
         dialogs_->inputPrompts.clear();
@@ -151,13 +151,13 @@ private slots:
         loadByName(folder_.write("a 256 128 1p25.raw", bytes));
         QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
         QVERIFY(dialogs_->inputPrompts.isEmpty());
-        QCOMPARE(Form1->ImgSizeX, 256);
-        QCOMPARE(Form1->ImgSizeY, 128);
+        QCOMPARE(Form1->imgSizeX(), 256);
+        QCOMPARE(Form1->imgSizeY(), 128);
         QCOMPARE(control<QLineEdit>(Form1, "EditPxlSpc")->text(), QString("1.25"));
         // Wider than tall: cut to the centred 128 x 128 square, stretched over 512 x 512.
-        QCOMPARE(Form1->ViewWindow.Left, 64);
-        QCOMPARE(Form1->ViewWindow.Right, 191);
-        QCOMPARE(Form1->DispBitmap.width, 128);
+        QCOMPARE(Form1->viewWindow().Left, 64);
+        QCOMPARE(Form1->viewWindow().Right, 191);
+        QCOMPARE(Form1->dispBitmap().width, 128);
         QCOMPARE(control<ImageWidget>(Form1, "Image1")->width(), 512);
         control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1);
     }
@@ -185,7 +185,7 @@ private slots:
         QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
         QCOMPARE(control<QLineEdit>(Form1, "EditHeader")->text(), QString("4"));
         QCOMPARE(control<QLineEdit>(Form1, "EditPxlSpc")->text(), QString("0.5"));
-        QCOMPARE(Form1->ImgSizeX, 2);
+        QCOMPARE(Form1->imgSizeX(), 2);
         control<QLineEdit>(Form1, "EditHeader")->setText("0");
         control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1);
     }
@@ -194,11 +194,11 @@ private slots:
     {
         const auto missing = folder_.path() / "gone 4 4.raw";
         control<QLineEdit>(Form1, "EditFileName")->setText(QString::fromStdString(missing.string()));
-        Form1->ViewState = 2;
+        Form1->setViewState(2);
         QTest::mouseClick(control<QPushButton>(Form1, "BitBtnLoad"), Qt::LeftButton);
         QCOMPARE(dialogs_->errors,
                  QStringList(QString::fromStdString("ファイル " + missing.string() + " は開けません")));
-        QVERIFY(Form1->FileBuffer.empty());
+        QVERIFY(Form1->fileBuffer().empty());
     }
 
     void cancelledDialogLoadsNothing()
@@ -209,7 +209,7 @@ private slots:
         QTest::mouseClick(control<QPushButton>(Form1, "BitBtnLoad"), Qt::LeftButton);
         QCOMPARE(dialogs_->openCount, 1);
         QCOMPARE(control<QLineEdit>(Form1, "EditImgSizeX")->text(), QString());
-        QCOMPARE(Form1->ViewState, 0);
+        QCOMPARE(Form1->viewState(), 0);
     }
 
     void displayControls()
@@ -219,13 +219,13 @@ private slots:
         samples[20 * 64 + 20] = 10;
         samples[30 * 64 + 30] = 3020;
         loadByName(folder_.write("disp 64 64 1.raw", words16(samples)));
-        const GreyBitmap shown = Form1->DispBitmap;
+        const GreyBitmap shown = Form1->dispBitmap();
 
         // Letters in a size edit: the conversion message, and the picture stays.
         control<QLineEdit>(Form1, "EditImgSizeX")->setText("abc");
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonDisp"), Qt::LeftButton);
         QCOMPARE(dialogs_->errors, QStringList("'abc' は整数ではありません"));
-        QCOMPARE(Form1->DispBitmap.pixels, shown.pixels);
+        QCOMPARE(Form1->dispBitmap().pixels, shown.pixels);
         control<QLineEdit>(Form1, "EditImgSizeX")->setText("64");
 
         // A window width of 0 fails as a division by zero.
@@ -253,9 +253,9 @@ private slots:
 
         // Invert redraws at once, through its click action.
         QCOMPARE(control<QLineEdit>(Form1, "EditWindowWidth")->text(), QString("3009"));
-        const uint8_t before = Form1->DispBitmap.pixels[0];
+        const uint8_t before = Form1->dispBitmap().pixels[0];
         control<QCheckBox>(Form1, "CheckBoxInvrt")->setChecked(true);
-        QCOMPARE(Form1->DispBitmap.pixels[0], static_cast<uint8_t>(255 - before));
+        QCOMPARE(Form1->dispBitmap().pixels[0], static_cast<uint8_t>(255 - before));
         control<QCheckBox>(Form1, "CheckBoxInvrt")->setChecked(false);
 
         // Zoom in and out again: back at "1.0" with the shifts dropped.
@@ -263,7 +263,7 @@ private slots:
         control<QLineEdit>(Form1, "EditImgSftX")->setText("3");
         QTest::mouseClick(control<QPushButton>(Form1, "Button1"), Qt::LeftButton);
         QCOMPARE(control<QLineEdit>(Form1, "EditMF")->text(), QString("1.1"));
-        QCOMPARE(Form1->DispBitmap.width, 58);
+        QCOMPARE(Form1->dispBitmap().width, 58);
         QTest::mouseClick(control<QPushButton>(Form1, "Button2"), Qt::LeftButton);
         QCOMPARE(control<QLineEdit>(Form1, "EditMF")->text(), QString("1.0"));
         QCOMPARE(control<QLineEdit>(Form1, "EditImgSftX")->text(), QString("0"));
@@ -344,9 +344,9 @@ private slots:
     {
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonSaveBMP"), Qt::LeftButton);
         const QImage copied = QGuiApplication::clipboard()->image();
-        QCOMPARE(copied.width(), Form1->DispBitmap.width);
-        QCOMPARE(copied.height(), Form1->DispBitmap.height);
-        QCOMPARE(qGray(copied.pixel(5, 3)), int(Form1->DispBitmap.row(3)[5]));
+        QCOMPARE(copied.width(), Form1->dispBitmap().width);
+        QCOMPARE(copied.height(), Form1->dispBitmap().height);
+        QCOMPARE(qGray(copied.pixel(5, 3)), int(Form1->dispBitmap().row(3)[5]));
     }
 };
 

@@ -47,9 +47,8 @@ private slots:
     void init()
     {
         dialogs = &installScriptedDialogs();
-        Form1->FileBuffer = noiseImage();
-        Form1->ImgSizeX = Form1->ImgSizeY = 64;
-        Form1->RoiRect = {0, 0, 63, 63};
+        Form1->loadImageBytes(noiseImage(), 64, 64);
+        Form1->setRoiRect({0, 0, 63, 63});
         control<QLineEdit>(Form1, "EditFileName")->setText("C:/ct/water 64 64 0p5.raw");
         control<QLineEdit>(Form1, "EditHeader")->setText("0");
         control<QLineEdit>(Form1, "EditOffst")->setText("0");
@@ -83,7 +82,7 @@ private slots:
         QCOMPARE(control<QTabWidget>(&fresh, "PageControl1")
                      ->tabText(control<QTabWidget>(&fresh, "PageControl1")->currentIndex()),
                  QString("WS"));
-        QCOMPARE(fresh.Spectrum->RunCount, 0);
+        QCOMPARE(fresh.spectrum().RunCount, 0);
         QCOMPARE(control<StringGrid>(&fresh, "StringGridFileName")->colCount(), 5);
         QCOMPARE(control<StringGrid>(&fresh, "StringGridFileName")->rowCount(), 6);
         QCOMPARE(control<StringGrid>(&fresh, "StringGridFileName")->columnWidth(2), 703);
@@ -152,12 +151,12 @@ private slots:
         control<QPushButton>(Form3, "ButtonCal")->click();
         QVERIFY2(dialogs->errors.isEmpty(), qPrintable(dialogs->errors.join('|')));
         QCOMPARE(control<QLineEdit>(Form3, "EditNSgmnt")->text(), QString("49"));
-        QCOMPARE(Form3->Spectrum->RunCount, 1);
+        QCOMPARE(Form3->spectrum().RunCount, 1);
         QCOMPARE(pointCount(Form3->SeriesLin, 0), 8);
         QCOMPARE(pointCount(Form3->SeriesLog, 0), 8);
         QCOMPARE(Form3->SeriesLin[0]->at(0).x(), 0.125);
         QCOMPARE(Form3->SeriesLin[0]->at(7).x(), 1.0);
-        QCOMPARE(Form3->SeriesLin[0]->at(0).y(), Form3->Spectrum->WsSpectrum[1]);
+        QCOMPARE(Form3->SeriesLin[0]->at(0).y(), Form3->spectrum().WsSpectrum[1]);
         QCOMPARE(pointCount(Form3->SeriesAcf, 0), 16);
         QCOMPARE(Form3->SeriesAcf[0]->at(15).x(), 7.5);
         // One band profile (band 0), 64 points from x = 1, in the first colour.
@@ -199,10 +198,10 @@ private slots:
         control<QPushButton>(Form3, "ButtonCal")->click();
         control<QPushButton>(Form3, "ButtonCal")->click(); // the eighth draws no profile
         QCOMPARE(pointCount(Form3->SeriesProfile, 6), 64);
-        QCOMPARE(Form3->Spectrum->RunCount, 8);
+        QCOMPARE(Form3->spectrum().RunCount, 8);
 
         control<QPushButton>(Form3, "ButtonClr")->click();
-        QCOMPARE(Form3->Spectrum->RunCount, 0);
+        QCOMPARE(Form3->spectrum().RunCount, 0);
         for (const ChartSeries* chart :
              {&Form3->SeriesLin, &Form3->SeriesLog, &Form3->SeriesProfile, &Form3->SeriesAcf})
             for (int i = 0; i < 7; ++i) QCOMPARE(pointCount(*chart, i), 0);
@@ -347,11 +346,13 @@ private slots:
         control<QLineEdit>(Form3, "EditNSgmnt")->setText("seen");
         if (editName.startsWith("Viewer ")) Form1->findChild<QLineEdit*>(editName.mid(7))->setText(text);
         else if (!editName.isEmpty()) Form3->findChild<QLineEdit*>(editName)->setText(text);
-        Form1->RoiRect.Left = roiLeft;
+        Rect roi = Form1->roiRect();
+        roi.Left = roiLeft;
+        Form1->setRoiRect(roi);
         control<QPushButton>(Form3, "ButtonCal")->click();
         QCOMPARE(dialogs->errors, QStringList{message});
         QCOMPARE(control<QLineEdit>(Form3, "EditNSgmnt")->text(), QString("seen"));
-        QCOMPARE(Form3->Spectrum->RunCount, 1);
+        QCOMPARE(Form3->spectrum().RunCount, 1);
         QCOMPARE(pointCount(Form3->SeriesLin, 1), 0);
         for (const QLineSeries* profile : Form3->SeriesProfile)
             for (const QPointF& point : profile->points())
@@ -365,9 +366,9 @@ private slots:
         control<QLineEdit>(Form3, "EditNSgmnt")->setText("seen");
         control<QPushButton>(Form3, "ButtonCal")->click();
         QCOMPARE(dialogs->errors, QStringList{"'two' は整数ではありません"});
-        QCOMPARE(Form3->Spectrum->RunCount, 0);
+        QCOMPARE(Form3->spectrum().RunCount, 0);
         QCOMPARE(control<QLineEdit>(Form3, "EditNSgmnt")->text(), QString("seen"));
-        QCOMPARE(Form3->Spectrum->SegmentLength, 16); // set when the first band began
+        QCOMPARE(Form3->spectrum().SegmentLength, 16); // set when the first band began
 
         dialogs->errors.clear();
         control<QLineEdit>(Form3, "EditN")->setText("64");
@@ -403,7 +404,7 @@ private slots:
         QVERIFY2(dialogs->errors.isEmpty(), qPrintable(dialogs->errors.join('|')));
         QCOMPARE(control<QLineEdit>(Form3, "EditNSgmnt")->text(), QString("105")); // 15 bands of 7 segments
         double level = 0;
-        for (int k = 1; k <= 16; ++k) level += Form3->Spectrum->WsSpectrum[k] / 16;
+        for (int k = 1; k <= 16; ++k) level += Form3->spectrum().WsSpectrum[k] / 16;
         QVERIFY2(std::abs(level / 25 - 1) < 0.1, qPrintable(QString::number(level)));
         QCOMPARE(control<StringGrid>(Form3, "StringGridFileName")->cell(2, 1), QString::fromStdString(file.string()));
     }

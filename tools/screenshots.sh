@@ -6,7 +6,9 @@ cd "$(dirname "$0")/.."
 bash tools/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)" --target ctiq-sample-series ctiq-screenshots
-samples=$(mktemp -d)
+# A fixed folder, so that the paths the pictures show stay the same from run to run.
+samples=/tmp/ctiq-screenshots
+rm -rf "$samples"
 trap 'rm -rf "$samples"' EXIT
 build/tools/ctiq-sample-series "$samples/ctiq-sample" >/dev/null
 mkdir -p docs

@@ -98,7 +98,11 @@ package=$(ls "$build_root"/root/ctiq/build/ctiq_*.deb)
 run_root=$work/run
 new_root "$run_root"
 cp "$package" "$run_root/tmp/"
-in_root "$run_root" "apt-get update -q >/dev/null && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends /tmp/$(basename "$package") >/dev/null"
+if ! in_root "$run_root" "apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends /tmp/$(basename "$package")" >"$work/install.log" 2>&1; then
+  tail -n 40 "$work/install.log"
+  echo "fresh-root check failed: the Debian package did not install in a fresh Debian 12 root"
+  exit 1
+fi
 in_root "$run_root" "test -f /usr/share/applications/ctiq.desktop && test -f /usr/share/icons/hicolor/scalable/apps/ctiq.svg"
 in_root "$run_root" "ctiq-sample-series /tmp/sample >/dev/null && ctiq-measure roi /tmp/sample/water/water.dcm --roi 256,256,64,64 >/dev/null"
 status=0

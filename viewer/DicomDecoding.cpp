@@ -34,22 +34,16 @@ std::string syntaxName(const std::string& uid)
     return uid;
 }
 
-// What keeps a decoded image from being shown as one grey slice of 16-bit samples.
-std::string notOneGreySlice(const gdcm::Image& image)
+// How a decoded image's pixels are laid out.
+PixelForm pixelFormOf(const gdcm::Image& image)
 {
-    const unsigned frames = image.GetNumberOfDimensions() > 2 ? image.GetDimension(2) : 1;
-    if (frames != 1) return Msg::frameCount(frames);
     const gdcm::PixelFormat& format = image.GetPixelFormat();
-    const gdcm::PhotometricInterpretation& photometric = image.GetPhotometricInterpretation();
-    const bool grey = photometric == gdcm::PhotometricInterpretation::MONOCHROME1 ||
-                      photometric == gdcm::PhotometricInterpretation::MONOCHROME2;
-    if (format.GetSamplesPerPixel() != 1 || !grey) {
-        std::string name = photometric.GetString() != nullptr ? photometric.GetString() : "";
-        while (!name.empty() && name.back() == ' ') name.pop_back(); // GDCM pads the names to even lengths
-        return Msg::colourImage(name);
-    }
-    if (format.GetBitsAllocated() != 16) return Msg::bitsAllocated(format.GetBitsAllocated());
-    return {};
+    const char* photometric = image.GetPhotometricInterpretation().GetString();
+    PixelForm form{image.GetNumberOfDimensions() > 2 ? image.GetDimension(2) : 1, format.GetSamplesPerPixel(),
+                   photometric != nullptr ? photometric : "", format.GetBitsAllocated()};
+    while (!form.photometric.empty() && form.photometric.back() == ' ')
+        form.photometric.pop_back(); // GDCM pads the names to even lengths
+    return form;
 }
 
 DecodedDicom refused(std::string message) { return {{}, {}, std::move(message)}; }
@@ -153,7 +147,8 @@ DecodedDicom decodeWithGdcm(const ByteBuffer& file, const std::string& path, con
     if (!storage.SetFromFile(reader.GetFile()) || storage == gdcm::MediaStorage::MS_END)
         return refused(Msg::cannotDecode(path, syntaxName(syntax)));
     const gdcm::Image& image = reader.GetImage();
-    if (const std::string why = notOneGreySlice(image); !why.empty()) return refused(Msg::notOneGreySlice(path, why));
+    if (const std::string why = notOneGreySlice(pixelFormOf(image)); !why.empty())
+        return refused(Msg::notOneGreySlice(path, why));
 
     gdcm::ImageChangeTransferSyntax change;
     change.SetTransferSyntax(gdcm::TransferSyntax::ExplicitVRLittleEndian);
@@ -245,6 +240,12 @@ DecodedDicom decodeDicom(const ByteBuffer& file, const std::string& path)
 
 DecodedDicom readableDicom(ByteBuffer file, const std::string& path)
 {
-    if (readsWithoutDecoding(transferSyntaxOf(file.data(), file.size()))) return {std::move(file), {}, {}};
-    return decodeDicom(file, path);
+    if (!readsWithoutDecoding(transferSyntaxOf(file.data(), file.size()))) return decodeDicom(file, path);
+    // The reader takes any file for one grey slice of 16-bit samples; one that says it is
+    // something else is refused as a decoded one would be.
+    SliceHeader header;
+    scanSliceHeader(file.data(), file.size(), header);
+    if (const std::string why = notOneGreySlice(header.pixels); !why.empty())
+        return refused(Msg::notOneGreySlice(path, why));
+    return {std::move(file), {}, {}};
 }

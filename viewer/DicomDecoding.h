@@ -18,7 +18,8 @@ struct DecodedDicom {
 };
 
 // The file as the reader reads it: as stored when it can (the note then empty),
-// decoded otherwise, or refused. What the load of "DICOM" mode holds in FileBuffer.
+// decoded otherwise, or refused, as a stored one is when its header says it is not a
+// single grey slice of 16-bit samples. What the load of "DICOM" mode holds in FileBuffer.
 DecodedDicom readableDicom(ByteBuffer file, const std::string& path);
 
 // Decodes a file the reader cannot read as it is. A file GDCM cannot decode, and one

@@ -71,6 +71,24 @@ std::optional<std::array<double, count>> decimals(std::string_view value)
     return numbers;
 }
 
+// A US value; `number` stays as it was when the value is not one.
+void unsignedShort(std::string_view value, Syntax syntax, unsigned& number)
+{
+    if (value.size() != 2) return;
+    const auto byte = [&](size_t i) { return static_cast<unsigned>(static_cast<uint8_t>(value[i])); };
+    number = syntax.bigEndian ? byte(0) << 8 | byte(1) : byte(1) << 8 | byte(0);
+}
+
+// An IS value; `number` stays as it was when the value is not a positive integer.
+void integer(std::string_view value, unsigned& number)
+{
+    value = trimmed(value);
+    if (!value.empty() && value.front() == '+') value.remove_prefix(1);
+    unsigned read = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), read);
+    if (!value.empty() && error == std::errc() && end == value.data() + value.size() && read > 0) number = read;
+}
+
 // Walks a data set. Scanning stops at the top level's Pixel Data; checking goes through
 // every element to the end and fails on any that does not fit.
 class Scanner {
@@ -254,6 +272,10 @@ private:
             case tag(0x0020, 0x000E): header_.seriesUid = std::string(trimmed(value)); break;
             case tag(0x0020, 0x0032): header_.position = decimals<3>(value); break;
             case tag(0x0020, 0x0037): header_.orientation = decimals<6>(value); break;
+            case tag(0x0028, 0x0002): unsignedShort(value, syntax, header_.pixels.samplesPerPixel); break;
+            case tag(0x0028, 0x0004): header_.pixels.photometric = std::string(trimmed(value)); break;
+            case tag(0x0028, 0x0008): integer(value, header_.pixels.frames); break;
+            case tag(0x0028, 0x0100): unsignedShort(value, syntax, header_.pixels.bitsAllocated); break;
             }
         }
         return pixelData;

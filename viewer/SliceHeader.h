@@ -3,7 +3,10 @@
 // lays the data set out (meta group, then implicit or explicit VR, little or big
 // endian, sequences of defined or undefined length) up to the Pixel Data element.
 // Unlike the byte-pattern reader it neither lists nor shows anything: it only finds
-// the series, the position and the orientation of a slice.
+// the series, the position and the orientation of a slice, and how its pixels are laid
+// out.
+#include "PixelForm.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +26,7 @@ struct SliceHeader {
     std::string seriesUid;                            // (0020,000E), trimmed
     std::optional<std::array<double, 3>> position;    // (0020,0032) ImagePositionPatient
     std::optional<std::array<double, 6>> orientation; // (0020,0037) ImageOrientationPatient
+    PixelForm pixels;
 };
 
 enum class ScanResult {

@@ -119,19 +119,33 @@ TEST(DicomDecoding, WhatCannotBeShownAsOneGreySliceIsRefused)
 {
     struct Case {
         const char* file;
-        std::string refusal;
+        std::string why;
     };
     const Case cases[] = {
-        {"SC_rgb_rle.dcm", Msg::notOneGreySlice("SC_rgb_rle.dcm", Msg::colourImage("RGB"))},
-        {"SC_rgb_rle_2frame.dcm", Msg::notOneGreySlice("SC_rgb_rle_2frame.dcm", Msg::frameCount(2))},
-        {"rtdose_rle.dcm", Msg::notOneGreySlice("rtdose_rle.dcm", Msg::frameCount(15))},
-        {"image_dfl.dcm", Msg::notOneGreySlice("image_dfl.dcm", Msg::bitsAllocated(8))},
+        // decoded
+        {"SC_rgb_rle.dcm", Msg::colourImage("RGB")},
+        {"SC_rgb_rle_2frame.dcm", Msg::frameCount(2)},
+        {"rtdose_rle.dcm", Msg::frameCount(15)},
+        {"image_dfl.dcm", Msg::bitsAllocated(8)},
+        // stored little endian, as the reader would read them
+        {"SC_rgb_small_odd.dcm", Msg::colourImage("RGB")},
+        {"SC_ybr_full_422_uncompressed.dcm", Msg::colourImage("YBR_FULL_422")},
+        {"rtdose.dcm", Msg::frameCount(15)},
+        {"rtdose_1frame.dcm", Msg::bitsAllocated(32)},
+        {"liver_1frame.dcm", Msg::bitsAllocated(1)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
-        const DecodedDicom result = decodeDicom(readFile(pydicomFile(c.file)), c.file);
-        EXPECT_EQ(result.refusal, c.refusal);
+        const DecodedDicom result = readableDicom(readFile(pydicomFile(c.file)), c.file);
+        EXPECT_EQ(result.refusal, Msg::notOneGreySlice(c.file, c.why));
         EXPECT_TRUE(result.file.empty());
+    }
+    for (const char* grey : {"CT_small.dcm", "MR_small.dcm", "MR_small_implicit.dcm"}) {
+        SCOPED_TRACE(grey);
+        const ByteBuffer file = readFile(pydicomFile(grey));
+        const DecodedDicom result = readableDicom(file, grey);
+        EXPECT_EQ(result.refusal, "");
+        EXPECT_EQ(result.file, file);
     }
 }
 

@@ -37,6 +37,7 @@ for f in MR_small_bigendian.dcm MR_small_RLE.dcm MR_small_jpeg_ls_lossless.dcm M
          JPEG-lossy.dcm SC_rgb_rle.dcm image_dfl.dcm MR_small.dcm; do
   cp "$seeds_from/$f" "$decode_corpus/"
 done
+cp tests/fuzz/corpus/DecodeDicomFuzz/* "$decode_corpus/" # inputs an earlier run found, kept in the tree
 
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   "$out/tests/DecodeDicomFuzz" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \

@@ -242,8 +242,10 @@ private:
             if (check_ && depth == 0 && remaining() < 8) break;
             const Element e = element(syntax);
             if (e.tag >> 16 == 0xFFFE) {
-                if (e.tag == itemTag) throw Malformed{}; // an item outside any sequence
-                return pixelData;                        // the end of the item (or of a sequence)
+                // An item outside any sequence, or a delimitation with nothing to end: what
+                // follows would go unchecked.
+                if (e.tag == itemTag || depth == 0) throw Malformed{};
+                return pixelData; // the end of the item (or of a sequence)
             }
             if (depth == 0 && e.tag == pixelDataTag) {
                 if (!check_) return true;

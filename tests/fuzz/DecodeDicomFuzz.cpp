@@ -1,6 +1,7 @@
-// libFuzzer target: the header scan that orders a series, and the decoding of the
-// transfer syntaxes the byte-pattern reader cannot read, followed by that reader on
-// what the decoding gives. Each stays inside its bytes and ends normally, with a
+// libFuzzer target: the header scan that orders a series, and what a load in "DICOM"
+// mode does before the byte-pattern reader (decoding the transfer syntaxes the reader
+// cannot read, refusing what is no single grey slice), followed by that reader on
+// what it gives. Each stays inside its bytes and ends normally, with a
 // refusal, or with the reader's conversion failure.
 #include "AppError.h"
 #include "DicomDecoding.h"
@@ -16,9 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const ByteBuffer file(data, data + size);
     SliceHeader header;
     scanSliceHeader(file.data(), file.size(), header);
-    if (readsWithoutDecoding(header.transferSyntax)) return 0;
 
-    const DecodedDicom decoded = decodeDicom(file, "fuzz.dcm");
+    const DecodedDicom decoded = readableDicom(file, "fuzz.dcm");
     if (decoded.refusal.empty()) {
         DicomRecord record;
         try {

@@ -163,4 +163,15 @@ TEST(SliceHeader, ElementsInsideTheFileBeforeADecoderIsGivenIt)
     const std::vector<uint8_t> fits = withSequence(8), runsPast = withSequence(24);
     EXPECT_TRUE(elementsInside(fits.data(), fits.size()));
     EXPECT_FALSE(elementsInside(runsPast.data(), runsPast.size()));
+
+    // A delimitation outside any item, with an element after it that claims about 3.7 GB:
+    // the check goes on past the delimitation rather than stop there.
+    std::vector<uint8_t> strayDelimitation = dicomSlice(SliceSpec{});
+    const uint8_t pixelData[] = {0xE0, 0x7F, 0x10, 0x00};
+    const auto pixels =
+        std::search(strayDelimitation.begin(), strayDelimitation.end(), std::begin(pixelData), std::end(pixelData));
+    const std::vector<uint8_t> stray = {0xFE, 0xFF, 0x0D, 0xE0, 0, 0, 0,    0,    0x28, 0x00,
+                                        0x07, 0x01, 'O',  'B',  0, 0, 0xFF, 0xFF, 0x0F, 0xE0};
+    strayDelimitation.insert(pixels, stray.begin(), stray.end());
+    EXPECT_FALSE(elementsInside(strayDelimitation.data(), strayDelimitation.size()));
 }

@@ -1,11 +1,14 @@
 #include "ChildWorker.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 
 #include <malloc.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -67,22 +70,56 @@ std::optional<ChildWorker::Bytes> receiveMessage(int socket, std::optional<Clock
     return message;
 }
 
+// The address space the child has mapped now, in bytes; 0 when it cannot be told.
+size_t mappedBytes()
+{
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (statm == nullptr) return 0;
+    unsigned long long pages = 0;
+    const bool read = std::fscanf(statm, "%llu", &pages) == 1;
+    std::fclose(statm);
+    return read ? static_cast<size_t>(pages) * static_cast<size_t>(sysconf(_SC_PAGESIZE)) : 0;
+}
+
+// Lets the child map at most `budget` more than it has mapped now.
+void limitMemory(size_t budget)
+{
+    const size_t mapped = mappedBytes();
+    if (mapped == 0) return;
+    rlimit limit{};
+    if (getrlimit(RLIMIT_AS, &limit) != 0) return;
+    limit.rlim_cur = std::min<rlim_t>(limit.rlim_max, mapped + budget);
+    setrlimit(RLIMIT_AS, &limit);
+}
+
 // The child: answers requests until the program closes its end. It keeps the memory
 // it frees for the next request rather than give it back and take it again: pages
-// taken anew cost a tenth of decoding a slice.
-[[noreturn]] void serve(int socket, ChildWorker::Work work)
+// taken anew cost a tenth of decoding a slice. Work that fails (memory refused, say)
+// ends the child without an answer.
+[[noreturn]] void serve(int socket, ChildWorker::Work work, ChildWorker::MemoryBudget budget)
 {
     mallopt(M_MMAP_THRESHOLD, 32 << 20);
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
     for (;;) {
         const auto request = receiveMessage(socket);
-        if (!request || !sendMessage(socket, work(*request))) _exit(0);
+        if (!request) _exit(0);
+        limitMemory(budget.bytes + budget.perRequestByte * request->size());
+        ChildWorker::Bytes answer;
+        try {
+            answer = work(*request);
+        } catch (...) {
+            _exit(1);
+        }
+        if (!sendMessage(socket, answer)) _exit(0);
     }
 }
 
 } // namespace
 
-ChildWorker::ChildWorker(Work work, int longestMs) : work_(work), longestMs_(longestMs) {}
+ChildWorker::ChildWorker(Work work, int longestMs, MemoryBudget budget)
+    : work_(work), longestMs_(longestMs), budget_(budget)
+{
+}
 
 ChildWorker::~ChildWorker() { stop(); }
 
@@ -99,7 +136,7 @@ bool ChildWorker::start()
         close_range(4, ~0U, 0);
         for (int fatal : {SIGABRT, SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGTRAP, SIGSYS, SIGALRM, SIGXCPU, SIGXFSZ})
             signal(fatal, SIG_DFL);
-        serve(3, work_);
+        serve(3, work_, budget_);
     }
     close(ends[1]);
     if (child < 0) {

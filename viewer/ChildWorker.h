@@ -4,6 +4,7 @@
 // happens there ends only the child. The child is started at the first request and
 // answers one request after another; one that ends, fails or takes too long is ended
 // and the next request starts another.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -15,7 +16,15 @@ public:
     using Bytes = std::vector<uint8_t>;
     using Work = Bytes (*)(const Bytes& request); // runs in the child
 
-    ChildWorker(Work work, int longestMs);
+    // The memory one request may take in the child beyond what the child holds before
+    // it: a library given damaged data can claim gigabytes, and past this it fails at
+    // once and the child ends.
+    struct MemoryBudget {
+        size_t bytes;          // for any request
+        size_t perRequestByte; // and this much more for each byte of the request
+    };
+
+    ChildWorker(Work work, int longestMs, MemoryBudget budget);
     ~ChildWorker();
     ChildWorker(const ChildWorker&) = delete;
     ChildWorker& operator=(const ChildWorker&) = delete;
@@ -29,6 +38,7 @@ private:
 
     const Work work_;
     const int longestMs_;
+    const MemoryBudget budget_;
     pid_t child_ = -1;
     int socket_ = -1;
     int answered_ = 0;

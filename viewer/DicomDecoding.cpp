@@ -209,6 +209,9 @@ ByteBuffer answerRequest(const ByteBuffer& request)
 
 // A decoding that has not ended by then is taken to hang.
 constexpr int longestDecodingMs = 30000;
+// What a decoding may take: the file, GDCM's copy of it, and the decoded file beside
+// it, with room for any grey slice that a file can hold.
+constexpr ChildWorker::MemoryBudget decodingMemory{size_t{1} << 30, 4};
 
 } // namespace
 
@@ -222,7 +225,7 @@ DecodedDicom decodeDicom(const ByteBuffer& file, const std::string& path)
     const DecodedDicom cannot = refused(Msg::cannotDecode(path, syntaxName(syntax)));
     if (!elementsFit(file, syntax)) return cannot;
 
-    static ChildWorker decoding(answerRequest, longestDecodingMs);
+    static ChildWorker decoding(answerRequest, longestDecodingMs, decodingMemory);
     ByteBuffer request;
     request.reserve(file.size() + path.size() + syntax.size() + 24);
     appendBlock(request, file.data(), file.size());

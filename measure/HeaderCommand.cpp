@@ -1,6 +1,8 @@
 // header: the tag grid's rows as "MetaToCB" copies them.
 #include "Commands.h"
 
+#include "AppError.h"
+#include "DicomDecoding.h"
 #include "DicomRecord.h"
 #include "HeaderExport.h"
 #include "Json.h"
@@ -9,9 +11,11 @@
 
 int runHeader(const CommandLine& line, std::ostream& out)
 {
+    // As the window lists it once loaded: decoded when stored compressed or big endian.
+    const DecodedDicom readable = readableDicom(readWholeFile(line.path), line.path);
+    if (!readable.refusal.empty()) throw AppError(readable.refusal);
     DicomRecord record;
-    const ByteBuffer bytes = readWholeFile(line.path);
-    readDicom(bytes, record);
+    readDicom(readable.file, record);
 
     // The grid shows the header's bytes one character each; its text is copied as UTF-8.
     std::vector<TagGridRow> grid(std::max<size_t>(record.grid.size(), 1));

@@ -6,10 +6,10 @@
 
 #include <gdcmImageChangeTransferSyntax.h>
 #include <gdcmImageReader.h>
-#include <gdcmImageWriter.h>
 #include <gdcmMediaStorage.h>
 #include <gdcmTrace.h>
 #include <gdcmUIDs.h>
+#include <gdcmWriter.h>
 
 #include <zlib.h>
 
@@ -155,14 +155,21 @@ DecodedDicom decodeWithGdcm(const ByteBuffer& file, const std::string& path, con
     change.SetInput(image);
     if (!change.Change()) return refused(Msg::cannotDecode(path, syntaxName(syntax)));
 
-    DecodedDicom decoded{{}, "Decoded from : " + syntaxName(syntax) + "\r\n", {}};
+    // Only the pixel data and the transfer syntax change (GDCM holds the values of a
+    // big-endian file in this machine's order). GDCM's image writer would write the
+    // geometry again from its own numbers (".661467999999999" for "0.661468") and add
+    // elements; the texts shown and measured must be the file's own.
+    gdcm::File& decodedFile = reader.GetFile();
     const gdcm::Image& output = change.GetOutput();
+    decodedFile.GetDataSet().Replace(output.GetDataElement());
+    decodedFile.GetHeader().SetDataSetTransferSyntax(gdcm::TransferSyntax::ExplicitVRLittleEndian);
+
+    DecodedDicom decoded{{}, "Decoded from : " + syntaxName(syntax) + "\r\n", {}};
     decoded.file.reserve(file.size() + output.GetBufferLength()); // the header, at most, and the pixels
     BytesOut bytesOut(decoded.file);
     std::ostream out(&bytesOut);
-    gdcm::ImageWriter writer;
-    writer.SetFile(reader.GetFile());
-    writer.SetImage(output);
+    gdcm::Writer writer;
+    writer.SetFile(decodedFile);
     writer.SetStream(out);
     if (!writer.Write()) return refused(Msg::cannotDecode(path, syntaxName(syntax)));
     return decoded;

@@ -273,21 +273,28 @@ private slots:
         QVERIFY(tsv.contains("X/Y\tY\r\n"));
     }
 
+    void roiAndHeaderGiveTheTextsOfStatAndMetaToCB_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("stored") << str(pydicomFile("CT_small.dcm"));
+        QTest::newRow("decoded") << str(pydicomFile("MR_small_bigendian.dcm"));
+    }
+
     void roiAndHeaderGiveTheTextsOfStatAndMetaToCB()
     {
-        const QString ct = str(pydicomFile("CT_small.dcm"));
-        loadByName(ct);
-        placeRoi("60", "70", "30");
+        QFETCH(QString, file);
+        loadByName(file);
+        placeRoi("30", "35", "20");
         Form1->ButtonStatClick();
         Form1->ButtonHeaderToCBClick();
         const QString header = QGuiApplication::clipboard()->text();
         QCOMPARE(d->errors, QStringList{});
 
-        const Run roi = measure({"roi", ct, "--roi", "60,70,30,30"});
+        const Run roi = measure({"roi", file, "--roi", "30,35,20,20"});
         QCOMPARE(roi.code, 0);
         QCOMPARE(roi.out, field("Average", control<QLineEdit>(Form1, "EditHSBP")) +
                               field("SD", control<QLineEdit>(Form1, "EditVSBP")));
-        const Run tags = measure({"header", ct});
+        const Run tags = measure({"header", file});
         QCOMPARE(tags.code, 0);
         QCOMPARE(tags.out, header);
     }
@@ -355,6 +362,49 @@ private slots:
             QVERIFY2(run.err.contains("usage:"), qPrintable(bad.join(' ')));
             QVERIFY(run.out.isEmpty());
         }
+    }
+
+    // An export as archives write it: JPEG-LS files named by UID, beside another series
+    // and a text file. It measures as the same slices written in position order,
+    // uncompressed: the same table and results, but for the file names.
+    void aCompressedExportMeasuresAsTheUncompressedSeries()
+    {
+        const std::filesystem::path uidNamed = folder.path() / "uid-named", exported = folder.path() / "compressed";
+        std::filesystem::create_directories(exported);
+        for (const QStringList& arguments :
+             {QStringList{str(uidNamed), "--names", "uid", "--seed", "3"},
+              QStringList{str(exported / "other"), "--names", "shuffled", "--seed", "4"}}) {
+            QProcess tool;
+            tool.start(SAMPLE_SERIES_TOOL, QStringList{"--slices", "21", "--size", "128", "--interval", "1", "--fwhm",
+                                                       "5", "--noise", "10"} +
+                                               arguments);
+            QVERIFY(tool.waitForFinished(60000));
+            QCOMPARE(tool.exitCode(), 0);
+        }
+        for (const auto& slice : std::filesystem::directory_iterator(uidNamed / "sspz")) {
+            const std::string compress =
+                "dcmcjpls '" + slice.path().string() + "' '" + (exported / slice.path().filename()).string() + "'";
+            QCOMPARE(std::system(compress.c_str()), 0);
+        }
+        for (const auto& slice : std::filesystem::directory_iterator(exported / "other" / "sspz"))
+            std::filesystem::copy(slice.path(), exported / ("other-" + slice.path().filename().string()));
+        folder.write("compressed/notes.txt", std::vector<uint8_t>{'n', 'o', 't', 'e', 's'});
+
+        // The table's rows start with the file name; the results do not.
+        const auto withoutNames = [](const QString& text) {
+            QStringList rows = text.split("\r\n");
+            for (QString& row : rows)
+                if (row.section('\t', 0, 0).endsWith(".dcm")) row = row.section('\t', 1);
+            return rows;
+        };
+        const Run plain = measure({"sspz", str(series / "slice001.dcm"), "--roi", "64,64,20,20"});
+        const std::filesystem::path anySlice =
+            exported / std::filesystem::directory_iterator(uidNamed / "sspz")->path().filename();
+        const Run compressed = measure({"sspz", str(anySlice), "--roi", "64,64,20,20"});
+        QCOMPARE(plain.code, 0);
+        QCOMPARE(compressed.err, QString());
+        QCOMPARE(compressed.code, 0);
+        QCOMPARE(withoutNames(compressed.out), withoutNames(plain.out));
     }
 
     // Named by UID, the slices come in position order in both, and a duplicate position

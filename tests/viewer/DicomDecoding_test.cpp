@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -94,6 +95,33 @@ TEST(DicomDecoding, ADeflatedFileGivesThePixelsOfTheUncompressedFile)
         "dcmconv +td '" + pydicomFile("MR_small.dcm").string() + "' '" + deflated.string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(readerPixels(decoded(deflated)).values, readerPixels(readFile(pydicomFile("MR_small.dcm"))).values);
+}
+
+TEST(DicomDecoding, TheDecodedFileHoldsEveryElementAsStored)
+{
+    // The tag grid as the reader lists it, but for the meta group and the pixel data:
+    // the values a physicist reads and copies, and the texts the table takes.
+    const auto dataSetRows = [](const ByteBuffer& file) {
+        DicomRecord record;
+        readDicom(file, record);
+        std::string rows;
+        for (size_t r = 1; r < record.grid.size(); ++r) {
+            const std::vector<std::string>& row = record.grid[r];
+            if (row[1] == "0002" || (row[1] == "7FE0" && row[2] == "0010")) continue;
+            for (size_t c = 1; c < row.size(); ++c) rows += row[c] + (c + 1 < row.size() ? "\t" : "\n");
+        }
+        return rows;
+    };
+    const TempFolder folder;
+    const std::string original = pydicomFile("CT_small.dcm").string();
+    const auto expected = dataSetRows(readFile(original));
+    ASSERT_GT(std::count(expected.begin(), expected.end(), '\n'), 50);
+    for (const char* command : {"dcmcjpls", "dcmcrle", "dcmconv +tb", "dcmconv +td"}) {
+        SCOPED_TRACE(command);
+        const auto stored = folder.path() / "stored.dcm";
+        ASSERT_EQ(std::system((std::string(command) + " '" + original + "' '" + stored.string() + "'").c_str()), 0);
+        EXPECT_EQ(dataSetRows(decoded(stored)), expected);
+    }
 }
 
 TEST(DicomDecoding, LossyJpegIsWithinOneGreyLevelOfAnotherDecoder)

@@ -161,7 +161,9 @@ DecodedDicom decodeWithGdcm(const ByteBuffer& file, const std::string& path, con
     // elements; the texts shown and measured must be the file's own.
     gdcm::File& decodedFile = reader.GetFile();
     const gdcm::Image& output = change.GetOutput();
-    decodedFile.GetDataSet().Replace(output.GetDataElement());
+    gdcm::DataElement pixelData = output.GetDataElement();
+    pixelData.SetVR(gdcm::VR::OW); // 16-bit samples, no longer encapsulated bytes
+    decodedFile.GetDataSet().Replace(pixelData);
     decodedFile.GetHeader().SetDataSetTransferSyntax(gdcm::TransferSyntax::ExplicitVRLittleEndian);
 
     DecodedDicom decoded{{}, "Decoded from : " + syntaxName(syntax) + "\r\n", {}};

@@ -5,6 +5,7 @@
 #include "FileList.h"
 #include "RawLoading.h"
 #include "SeriesOrder.h"
+#include "SliceHeaderCache.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -35,12 +36,12 @@ MeasurementSeries measurementSeries(const std::string& path)
     if (isFolder && !folder.empty() && folder.back() != '/') folder += '/';
 
     MeasurementSeries series;
-    std::vector<std::string> uids;
     const std::vector<std::string> files = folderFiles(folder);
-    for (const std::string& file : files) uids.push_back(uidOf(file));
-
     if (isFolder) {
-        std::vector<std::string> distinct = uids;
+        // The series of the folder's DICOM images; other files are left out, as "F.List" leaves them.
+        std::vector<std::string> distinct;
+        for (const std::string& file : files)
+            if (const SliceHeader& header = cachedSliceHeader(file); header.image) distinct.push_back(header.seriesUid);
         std::sort(distinct.begin(), distinct.end());
         distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
         if (distinct.size() > 1) {
@@ -51,15 +52,15 @@ MeasurementSeries measurementSeries(const std::string& path)
         }
         // One series: in the order "Cal." measures it.
         series.files = orderedSeries(folder).slices;
-        if (!distinct.empty()) series.seriesUid = distinct.front();
+        if (!series.files.empty()) series.seriesUid = uidOf(series.files.front());
     } else {
         series.seriesUid = uidOf(path);
         OrderedSeries ordered = orderedSeries(path);
         if (ordered.ofSeries) {
             series.files = std::move(ordered.slices); // as "F.List" lists it in "DICOM" mode
         } else {
-            for (size_t i = 0; i < files.size(); ++i)
-                if (uids[i] == series.seriesUid) series.files.push_back(files[i]);
+            for (const std::string& file : files)
+                if (uidOf(file) == series.seriesUid) series.files.push_back(file);
         }
     }
     if (series.files.empty()) throw AppError(Msg::noSlices(path));

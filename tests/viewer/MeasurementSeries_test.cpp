@@ -30,9 +30,12 @@ TEST(MeasurementSeries, ReadsTheSeriesInstanceUid)
 
 TEST(MeasurementSeries, AFolderOfOneSeriesGivesItsFilesInListOrder)
 {
+    // Beside the series, what exports hold too and what is no image: a DICOMDIR and a text.
     TempFolder folder;
     folder.write("IM10", sliceOf("1.2"));
     folder.write("IM2", sliceOf("1.2"));
+    folder.write("DICOMDIR", readFile(pydicomFile("dicomdirtests/DICOMDIR")));
+    folder.write("README.txt", std::vector<uint8_t>{'s', 'e', 'r', 'i', 'e', 's'});
     const MeasurementSeries s = measurementSeries(folder.path().string());
     EXPECT_EQ(s.files, (std::vector<std::string>{path(folder, "IM2"), path(folder, "IM10")}));
     EXPECT_EQ(s.seriesUid, "1.2");

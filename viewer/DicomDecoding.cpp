@@ -13,6 +13,9 @@
 
 #include <zlib.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <istream>
 #include <ostream>
@@ -200,9 +203,27 @@ bool takeBlock(const ByteBuffer& in, size_t& at, Block& block)
     return true;
 }
 
+// The codecs GDCM uses write notes on the standard error stream ("Unsupported JPEG data
+// precision 12" while it tries its decoders in turn, on a sound file). They are not the
+// program's, and a failure reaches the user as the refusal: the decoding process drops
+// them, once, before its first request.
+void dropCodecNotes()
+{
+    static const bool dropped = [] {
+        const int nowhere = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (nowhere >= 0) {
+            dup2(nowhere, STDERR_FILENO);
+            close(nowhere);
+        }
+        return true;
+    }();
+    (void)dropped;
+}
+
 // What the decoding process does with a request.
 ByteBuffer answerRequest(const ByteBuffer& request)
 {
+    dropCodecNotes();
     ByteBuffer file;
     std::string path, syntax;
     size_t at = 0;

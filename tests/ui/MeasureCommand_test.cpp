@@ -278,6 +278,7 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::newRow("stored") << str(pydicomFile("CT_small.dcm"));
         QTest::newRow("decoded") << str(pydicomFile("MR_small_bigendian.dcm"));
+        QTest::newRow("12-bit lossy JPEG") << str(pydicomFile("JPEG-lossy.dcm")); // the codecs' notes stay unseen
     }
 
     void roiAndHeaderGiveTheTextsOfStatAndMetaToCB()
@@ -291,6 +292,7 @@ private slots:
         QCOMPARE(d->errors, QStringList{});
 
         const Run roi = measure({"roi", file, "--roi", "30,35,20,20"});
+        QCOMPARE(roi.err, QString());
         QCOMPARE(roi.code, 0);
         QCOMPARE(roi.out, field("Average", control<QLineEdit>(Form1, "EditHSBP")) +
                               field("SD", control<QLineEdit>(Form1, "EditVSBP")));

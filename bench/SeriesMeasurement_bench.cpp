@@ -1,5 +1,5 @@
-// "Cal." over series of 250 and 1,000 slices of 128 x 128 (its cost per slice must not
-// grow with the series) and of 100 slices of 512 x 512, against only reading the same
+// "Cal." over series of 250, 1,000 and 2,000 slices of 128 x 128 (its cost per slice
+// must not grow with the series) and of 100 slices of 512 x 512, against only reading the same
 // files from the page cache; and the parts of one slice's measurement.
 #include "Dialogs.h"
 #include "Unit1.h"
@@ -78,6 +78,7 @@ BENCHMARK(CalOverSeries)
     ->ArgNames({"slices", "size"})
     ->Args({250, 128})
     ->Args({1000, 128})
+    ->Args({2000, 128})
     ->Args({100, 512})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2.0);

@@ -273,11 +273,12 @@ DecodedDicom decodeDicom(const ByteBuffer& file, const std::string& path)
 
 DecodedDicom readableDicom(ByteBuffer file, const std::string& path)
 {
-    if (!readsWithoutDecoding(transferSyntaxOf(file.data(), file.size()))) return decodeDicom(file, path);
-    // The reader takes any file for one grey slice of 16-bit samples; one that says it is
-    // something else is refused as a decoded one would be.
+    // One scan gives the transfer syntax and the pixels' layout. The reader takes any file
+    // for one grey slice of 16-bit samples; one that says it is something else is refused
+    // as a decoded one would be.
     SliceHeader header;
     scanSliceHeader(file.data(), file.size(), header);
+    if (!readsWithoutDecoding(header.transferSyntax)) return decodeDicom(file, path);
     if (const std::string why = notOneGreySlice(header.pixels); !why.empty())
         return refused(Msg::notOneGreySlice(path, why));
     return {std::move(file), {}, {}};

@@ -36,11 +36,10 @@ MeasurementSeries measurementSeries(const std::string& path)
     if (isFolder && !folder.empty() && folder.back() != '/') folder += '/';
 
     MeasurementSeries series;
-    const std::vector<std::string> files = folderFiles(folder);
     if (isFolder) {
         // The series of the folder's DICOM images; other files are left out, as "F.List" leaves them.
         std::vector<std::string> distinct;
-        for (const std::string& file : files)
+        for (const std::string& file : folderFiles(folder))
             if (const SliceHeader& header = cachedSliceHeader(file); header.image) distinct.push_back(header.seriesUid);
         std::sort(distinct.begin(), distinct.end());
         distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
@@ -59,7 +58,7 @@ MeasurementSeries measurementSeries(const std::string& path)
         if (ordered.ofSeries) {
             series.files = std::move(ordered.slices); // as "F.List" lists it in "DICOM" mode
         } else {
-            for (const std::string& file : files)
+            for (const std::string& file : folderFiles(folder))
                 if (uidOf(file) == series.seriesUid) series.files.push_back(file);
         }
     }

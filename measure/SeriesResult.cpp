@@ -3,6 +3,7 @@
 #include "SeriesResult.h"
 
 #include "AppError.h"
+#include "FileList.h"
 #include "MeasuredImage.h"
 #include "MeasurementSeries.h"
 #include "SeriesMeasurement.h"

@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Writes data/DicomDictionaryTable.cpp, the element names the tag grid shows.
+"""Writes dicom/DicomDictionaryTable.cpp, the element names the tag grid shows.
 
 Public lines: the keywords of the DICOM data dictionary (retired elements
 included) as Debian's python3-pydicom ships it, for the even groups the viewer
@@ -64,7 +64,7 @@ def main():
         "    return {text, sizeof text - 1};\n"
         "}\n"
     )
-    (ROOT / "data" / "DicomDictionaryTable.cpp").write_text(source)
+    (ROOT / "dicom" / "DicomDictionaryTable.cpp").write_text(source)
     print(f"{len(lines)} lines, {sum(len(t) for t in texts)} bytes")
 
 

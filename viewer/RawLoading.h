@@ -1,9 +1,10 @@
 #pragma once
 // The raw image file's geometry: what a file name says about it, the guess of
 // a square matrix from the file size, and the sizes typed by the user.
+#include "FileRead.h"
 #include <cstdint>
+
 #include <string>
-#include <vector>
 
 // "label columns rows spacing.ext", tokens split at single blanks, "p" for the decimal point.
 struct FileNameGeometry {
@@ -26,12 +27,6 @@ struct MatrixSize {
 
 // "x y" (split at the first blank), or one number for both.
 MatrixSize parseSizeAnswer(const std::string& answer);
-
-// The whole file, byte for byte; a file that cannot be read, or holds nothing, fails.
-std::vector<uint8_t> readWholeFile(const std::string& path);
-
-// The file's first bytes, at most `limit` of them; empty when it cannot be read.
-std::vector<uint8_t> readFileStart(const std::string& path, size_t limit);
 
 // Bytes per sample of the load modes " 8bit", "16bit", "DICOM".
 inline int bytesPerPixel(int modeIndex) { return modeIndex == 0 ? 1 : 2; }

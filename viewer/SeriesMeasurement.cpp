@@ -2,14 +2,9 @@
 
 #include "Arithmetic.h"
 #include "Convert.h"
+#include "FileList.h"
 #include "NumberFormat.h"
 #include "Provenance.h"
-
-std::string namePart(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 int leadingEntries(const std::vector<std::string>& entries)
 {

@@ -30,9 +30,6 @@ protected:
 // its thickness, position and ROI mean follow. A failure leaves the rows before it.
 void measureSeries(const std::vector<std::string>& files, SeriesSlices& slices);
 
-// The file's name without its folder: the text after the last separator.
-std::string namePart(const std::string& path);
-
 // Where a series measurement comes from, for its report: the files, the ROI and the load mode.
 struct MeasurementSource;
 MeasurementSource seriesSource(const std::vector<std::string>& files, const std::string& roi, const std::string& mode);

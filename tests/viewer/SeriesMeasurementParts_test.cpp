@@ -1,6 +1,7 @@
 #include "SeriesMeasurement.h"
 
 #include "AppError.h"
+#include "FileList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "SliceHeaderCache.h"
 
 #include "DicomDecoding.h"
-#include "RawLoading.h"
+#include "FileRead.h"
 
 #include <sys/stat.h>
 

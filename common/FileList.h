@@ -7,6 +7,9 @@
 // The folder part of a path, up to and including its last '/'; empty when it has none.
 std::string folderOf(const std::string& path);
 
+// The file's name without its folder: the text after the last separator.
+std::string namePart(const std::string& path);
+
 // Name order as a person reads it: letter case ignored, runs of digits compared by
 // value (IM2 before IM10); names equal that way are ordered by their exact bytes.
 bool naturalLess(std::string_view a, std::string_view b);

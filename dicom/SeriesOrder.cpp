@@ -3,7 +3,6 @@
 #include "AppError.h"
 #include "FileList.h"
 #include "NumberFormat.h"
-#include "SeriesMeasurement.h"
 #include "SliceHeaderCache.h"
 
 #include <algorithm>

@@ -1,9 +1,10 @@
 #pragma once
-// Reads the header of a DICOM file held whole in memory by byte patterns, not as a
-// full parser: it finds the Pixel Data tag and the start of the file meta group by
-// searching for their bytes, then walks the elements with a simple length rule
-// (little-endian, implicit or explicit VR, 16-bit lengths). What it finds goes to a
-// sink as it is found, so a failure part-way leaves everything written before it.
+// Lists the header of a DICOM file held whole in memory and takes the image's geometry
+// and calibration from it: the tag grid holds every element from the meta group to the
+// data set's own Pixel Data in file order, those inside sequences' items included; the
+// edits and the summary come from the data set's own elements only, never from an
+// item (an icon, a referenced image). What it finds goes to a sink as it is found, so a
+// failure part-way leaves everything written before it.
 #include "Samples.h"
 
 #include <string>

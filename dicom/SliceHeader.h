@@ -1,10 +1,8 @@
 #pragma once
-// What ordering a series needs from a DICOM file's header, read as the standard
-// lays the data set out (meta group, then implicit or explicit VR, little or big
-// endian, sequences of defined or undefined length) up to the Pixel Data element.
-// Unlike the byte-pattern reader it neither lists nor shows anything: it only finds
-// the series, the position and the orientation of a slice, and how its pixels are laid
-// out.
+// What ordering a series needs from a DICOM file's header: the series, the position
+// and the orientation of a slice and how its pixels are laid out, from the data set's
+// own elements up to its Pixel Data (never from inside a sequence's items).
+#include "DataSet.h"
 #include "PixelForm.h"
 
 #include <array>
@@ -12,13 +10,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-
-namespace TransferSyntax {
-inline constexpr char implicitLittleEndian[] = "1.2.840.10008.1.2";
-inline constexpr char explicitLittleEndian[] = "1.2.840.10008.1.2.1";
-inline constexpr char deflatedLittleEndian[] = "1.2.840.10008.1.2.1.99";
-inline constexpr char explicitBigEndian[] = "1.2.840.10008.1.2.2";
-} // namespace TransferSyntax
 
 struct SliceHeader {
     std::string transferSyntax;                       // from the meta group; empty when it names none

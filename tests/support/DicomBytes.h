@@ -76,6 +76,8 @@ public:
         bytes_.resize(bytes_.size() + count, 0x11);
         return bytes_;
     }
+    // The file as written so far, with no Pixel Data.
+    std::vector<uint8_t> withoutPixels() const { return bytes_; }
     size_t pixelStart = 0;
 
 private:

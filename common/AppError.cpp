@@ -91,6 +91,11 @@ std::string notOneGreySlice(const std::string& path, const std::string& why)
 std::string frameCount(unsigned frames) { return std::to_string(frames) + " フレーム"; }
 std::string colourImage(const std::string& photometric) { return "カラー " + photometric; }
 std::string bitsAllocated(unsigned bits) { return "BitsAllocated " + std::to_string(bits); }
+std::string damagedStructure(const std::string& path, size_t byte)
+{
+    return "The DICOM structure of " + path + " is damaged at byte " + std::to_string(byte) +
+           ": an element or a sequence does not fit there. The file is not loaded.";
+}
 
 std::string seriesInPositionOrder(size_t slices) { return std::to_string(slices) + " 枚 位置順"; }
 std::string seriesInNameOrder(size_t slices) { return std::to_string(slices) + " 枚 名前順 (位置なし)"; }

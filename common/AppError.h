@@ -68,9 +68,10 @@ std::string cannotDecode(const std::string& path,
                          const std::string& syntax); // "ファイル %s の画像を復号できません (%s)"
 std::string notOneGreySlice(const std::string& path,
                             const std::string& why); // "ファイル %s は 1 枚のグレー画像として表示できません (%s)"
-std::string frameCount(unsigned frames);                 // "%u フレーム"
-std::string colourImage(const std::string& photometric); // "カラー %s"
-std::string bitsAllocated(unsigned bits);                // "BitsAllocated %u"
+std::string frameCount(unsigned frames);                            // "%u フレーム"
+std::string colourImage(const std::string& photometric);            // "カラー %s"
+std::string bitsAllocated(unsigned bits);                           // "BitsAllocated %u"
+std::string damagedStructure(const std::string& path, size_t byte); // the DICOM structure breaks at that byte
 
 // The slices of a series in position order.
 std::string seriesInPositionOrder(size_t slices); // "%u 枚 位置順"

@@ -278,6 +278,8 @@ DecodedDicom readableDicom(ByteBuffer file, const std::string& path)
     // as a decoded one would be.
     SliceHeader header;
     scanSliceHeader(file.data(), file.size(), header);
+    // The whole file is at hand, so a header that runs past its end is damaged too.
+    if (header.damageAt) return refused(Msg::damagedStructure(path, *header.damageAt));
     if (!readsWithoutDecoding(header.transferSyntax)) return decodeDicom(file, path);
     if (const std::string why = notOneGreySlice(header.pixels); !why.empty())
         return refused(Msg::notOneGreySlice(path, why));

@@ -68,6 +68,7 @@ ScanResult scanSliceHeader(const uint8_t* bytes, size_t size, SliceHeader& heade
     const DataSet set = readDataSet(bytes, size, ReadExtent::ToPixelData);
     header.transferSyntax = set.transferSyntax;
     header.image = set.end == DataSetEnd::PixelData;
+    if (set.end == DataSetEnd::Damaged || set.end == DataSetEnd::OutOfBytes) header.damageAt = set.endPosition;
     for (const DataElement& e : set.elements) {
         if (e.depth > 0 || e.meta || e.kind != DataElement::Kind::Value) continue;
         const std::string_view value = set.value(bytes, size, e);

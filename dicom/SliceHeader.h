@@ -18,6 +18,9 @@ struct SliceHeader {
     std::optional<std::array<double, 3>> position;    // (0020,0032) ImagePositionPatient
     std::optional<std::array<double, 6>> orientation; // (0020,0037) ImageOrientationPatient
     PixelForm pixels;
+    // Where the structure is damaged: an element or an unclosed sequence that runs past
+    // the end of the bytes, or bytes that are no element, before the Pixel Data.
+    std::optional<size_t> damageAt;
 };
 
 enum class ScanResult {

@@ -32,7 +32,9 @@ SliceHeader readHeader(const std::string& path, const FileState& state)
     std::vector<uint8_t> bytes = readFileStart(path, headerPart);
     ScanResult result = scanSliceHeader(bytes.data(), bytes.size(), header);
     const bool whole = static_cast<long long>(bytes.size()) >= state.size;
-    if (result == ScanResult::NeedsMore && !whole) {
+    // A part that ends exactly between two elements holds no Pixel Data either.
+    const bool partEnded = result == ScanResult::NeedsMore || (result == ScanResult::Read && !header.image);
+    if (partEnded && !whole) {
         bytes = readFileStart(path, static_cast<size_t>(state.size));
         result = scanSliceHeader(bytes.data(), bytes.size(), header);
     }

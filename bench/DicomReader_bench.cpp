@@ -1,6 +1,8 @@
 // The DICOM header reader, and the whole load of a 512 x 512 DICOM slice in a
 // folder of 200 slices (read, header, draw, "Auto", "F.List"), through the Viewer.
+#include "DataSet.h"
 #include "DicomRecord.h"
+#include "ScannerHeader.h"
 #include "Unit1.h"
 #include "WindowBenchmarkMain.h"
 #include "WindowControls.h"
@@ -67,6 +69,28 @@ void ReadHeaderCtSmall(benchmark::State& state)
     }
 }
 BENCHMARK(ReadHeaderCtSmall)->Unit(benchmark::kMicrosecond);
+
+// A 512 x 512 slice with an icon and 40 KB of private elements: the structure parsed,
+// and the whole reading into the grid, the edits and the summary.
+void ParseScannerHeader512(benchmark::State& state)
+{
+    const ByteBuffer file = withScannerHeader(slice512());
+    for (auto _ : state) benchmark::DoNotOptimize(readDataSet(file.data(), file.size(), ReadExtent::ToPixelData));
+}
+BENCHMARK(ParseScannerHeader512)->Unit(benchmark::kMicrosecond);
+
+void ReadScannerHeader512(benchmark::State& state)
+{
+    const ByteBuffer file = withScannerHeader(slice512());
+    size_t rows = 0;
+    for (auto _ : state) {
+        DicomRecord record;
+        benchmark::DoNotOptimize(readDicom(file, record));
+        rows = record.grid.size();
+    }
+    if (rows < 400) state.SkipWithError("the header was not read whole");
+}
+BENCHMARK(ReadScannerHeader512)->Unit(benchmark::kMicrosecond);
 
 // The same through the Viewer: the tag grid, the edits and Memo1 filled.
 void ReadHeaderCtSmallIntoViewer(benchmark::State& state)

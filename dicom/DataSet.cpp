@@ -331,7 +331,10 @@ private:
             ItemEnd end = ItemEnd::Bytes;
             if (item.length == undefinedLength) {
                 end = elements(size_, encoding, depth);
-                if (end == ItemEnd::Bytes) throw OutOfBytes{}; // the item is never closed
+                if (end == ItemEnd::Bytes) { // the item is never closed
+                    headAt_ = size_;
+                    throw OutOfBytes{};
+                }
             } else {
                 need(item.length);
                 const size_t itemEnd = position_ + item.length;

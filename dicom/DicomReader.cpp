@@ -12,49 +12,50 @@
 namespace {
 
 constexpr int gridStartRows = 1024;
-// A value is shown up to this many bytes: a cell shows text, and the pixels of a slice
-// would put half a megabyte of bytes into one.
+// A value is shown up to this many bytes: a cell shows text, and a private block of
+// binary data may be megabytes long.
 constexpr size_t longestShownValue = 0xFFFF;
 
 bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
-std::string trimmed(const std::string& text)
+std::string_view trimmedRight(std::string_view text)
 {
-    const auto first = std::find_if_not(text.begin(), text.end(), isBlankOrControl);
-    const auto last = std::find_if_not(text.rbegin(), std::make_reverse_iterator(first), isBlankOrControl).base();
-    return {first, last};
+    while (!text.empty() && isBlankOrControl(text.back())) text.remove_suffix(1);
+    return text;
 }
 
-std::string trimmedRight(const std::string& text)
+std::string_view trimmed(std::string_view text)
 {
-    return {text.begin(), std::find_if_not(text.rbegin(), text.rend(), isBlankOrControl).base()};
+    while (!text.empty() && isBlankOrControl(text.front())) text.remove_prefix(1);
+    return trimmedRight(text);
 }
 
-// The text up to the first "\", empty when there is none.
-std::string firstComponent(const std::string& value)
+// The text up to the first "\\", empty when there is none.
+std::string firstComponent(std::string_view value)
 {
     const size_t slash = value.find('\\');
-    return slash == std::string::npos ? std::string() : value.substr(0, slash);
+    return std::string(slash == std::string_view::npos ? std::string_view() : value.substr(0, slash));
 }
 
-// The text between the first and the second "\" (to the end when there is no second).
-std::string secondComponent(const std::string& value)
+// The text between the first and the second "\\" (to the end when there is no second).
+std::string secondComponent(std::string_view value)
 {
     const size_t slash = value.find('\\');
-    if (slash == std::string::npos) return {};
-    return value.substr(slash + 1, value.find('\\', slash + 1) - slash - 1);
+    if (slash == std::string_view::npos) return {};
+    return std::string(value.substr(slash + 1, value.find('\\', slash + 1) - slash - 1));
 }
 
 // The value in upper-case hexadecimal digits, at least `digits` of them.
 std::string hex(uint32_t value, size_t digits)
 {
     static constexpr char hexDigits[] = "0123456789ABCDEF";
-    std::string text;
+    char text[8];
+    size_t first = sizeof text;
     do {
-        text.insert(text.begin(), hexDigits[value & 0xF]);
+        text[--first] = hexDigits[value & 0xF];
         value >>= 4;
-    } while (value != 0 || text.size() < digits);
-    return text;
+    } while (value != 0 || sizeof text - first < digits);
+    return {text + first, text + sizeof text};
 }
 
 std::string hex4(uint16_t value) { return hex(value, 4); }
@@ -143,9 +144,11 @@ private:
         // Pixels cut short by the end of the file are not listed; what comes before them is.
         if (e.length != undefinedLength && stored.size() < e.length && e.tag == pixelDataTag) return;
 
-        std::string value(stored.substr(0, longestShownValue));
-        if (isNumber(e, value)) value = std::to_string(signedWord(value, e.encoding.bigEndian));
-        const std::string trimmedValue = trimmed(value);
+        // Pixels are shown as the image, not as text in a cell or on the clipboard.
+        std::string_view value = e.tag == pixelDataTag ? std::string_view() : stored.substr(0, longestShownValue);
+        std::string number;
+        if (isNumber(e, value)) value = number = std::to_string(signedWord(value, e.encoding.bigEndian));
+        const std::string_view trimmedValue = trimmed(value);
         if (e.depth == 0) applyEffects(e.group(), e.element(), value, trimmedValue);
 
         cell(0, rowNumber(row_));
@@ -154,7 +157,7 @@ private:
         cell(3, std::string(e.vr));
         cell(4, lengthText(e.length));
         cell(5, std::string(dicomName(e.group(), e.element())));
-        cell(6, trimmedValue);
+        cell(6, std::string(trimmedValue));
         ++row_;
         if (e.depth == 0) addSummary(e.group(), e.element(), value);
         summaryReached_ = true;
@@ -162,13 +165,13 @@ private:
 
     // "US" values, and 2-byte values of implicit VR above group 0020, are shown as
     // numbers; RescaleSlope stays text.
-    static bool isNumber(const DataElement& e, const std::string& value)
+    static bool isNumber(const DataElement& e, std::string_view value)
     {
         if (e.tag == dicomTag(0x0028, 0x1053)) return false;
         return e.vr == "US" || (e.vr.empty() && value.size() == 2 && e.group() > 0x0020);
     }
 
-    static int16_t signedWord(const std::string& value, bool bigEndian)
+    static int16_t signedWord(std::string_view value, bool bigEndian)
     {
         const auto byte = [&](size_t i) { return i < value.size() ? static_cast<uint8_t>(value[i]) : uint8_t{0}; };
         const uint16_t word =
@@ -176,54 +179,54 @@ private:
         return static_cast<int16_t>(word);
     }
 
-    void applyEffects(uint16_t group, uint16_t element, const std::string& value, const std::string& trimmedValue)
+    void applyEffects(uint16_t group, uint16_t element, std::string_view value, std::string_view trimmedValue)
     {
         switch (dicomTag(group, element)) {
         case dicomTag(0x0002, 0x0010): {
-            const std::string uid = trimmedRight(value);
+            const std::string_view uid = trimmedRight(value);
             if (uid == TransferSyntax::implicitLittleEndian || uid == TransferSyntax::explicitLittleEndian)
                 sink_.setSwap(false);
             if (uid == TransferSyntax::explicitBigEndian) sink_.setSwap(true);
             break;
         }
         case dicomTag(0x0010, 0x0000): orientation_ = value.substr(0, 1); break;
-        case dicomTag(0x0018, 0x0050): sink_.setEdit(DicomEdit::SThick, value); break;
-        case dicomTag(0x0018, 0x1100): sink_.setEdit(DicomEdit::FOVSize, trimmedValue); break;
+        case dicomTag(0x0018, 0x0050): sink_.setEdit(DicomEdit::SThick, std::string(value)); break;
+        case dicomTag(0x0018, 0x1100): sink_.setEdit(DicomEdit::FOVSize, std::string(trimmedValue)); break;
         case dicomTag(0x0018, 0x7022): sink_.setEdit(DicomEdit::PxlSpc, firstComponent(trimmedValue)); break;
         case dicomTag(0x0018, 0x7026):
             if (toFloat(firstComponent(trimmedValue)) < toFloat(secondComponent(trimmedValue))) orientation_ = "LAND";
             break;
         case dicomTag(0x0020, 0x0032):
-            sink_.setEdit(DicomEdit::PtPos, trimmedValue.substr(trimmedValue.rfind('\\') + 1));
+            sink_.setEdit(DicomEdit::PtPos, std::string(trimmedValue.substr(trimmedValue.rfind('\\') + 1)));
             break;
-        case dicomTag(0x0028, 0x0010): sink_.setEdit(DicomEdit::ImgSizeY, value); break; // Rows
-        case dicomTag(0x0028, 0x0011): sink_.setEdit(DicomEdit::ImgSizeX, value); break; // Columns
+        case dicomTag(0x0028, 0x0010): sink_.setEdit(DicomEdit::ImgSizeY, std::string(value)); break; // Rows
+        case dicomTag(0x0028, 0x0011): sink_.setEdit(DicomEdit::ImgSizeX, std::string(value)); break; // Columns
         case dicomTag(0x0028, 0x0030): sink_.setEdit(DicomEdit::PxlSpc, firstComponent(trimmedValue)); break;
         case dicomTag(0x0028, 0x1050):
             if (sink_.windowLocked()) break;
-            if (const size_t slash = trimmedValue.find('\\'); slash == std::string::npos) {
-                sink_.setEdit(DicomEdit::WindowLevel, trimmedValue);
+            if (const size_t slash = trimmedValue.find('\\'); slash == std::string_view::npos) {
+                sink_.setEdit(DicomEdit::WindowLevel, std::string(trimmedValue));
             } else {
-                sink_.setEdit(DicomEdit::WindowLevel, trimmedValue.substr(0, slash));
-                sink_.setEdit(DicomEdit::WindowWidth, trimmedValue.substr(slash + 1));
+                sink_.setEdit(DicomEdit::WindowLevel, std::string(trimmedValue.substr(0, slash)));
+                sink_.setEdit(DicomEdit::WindowWidth, std::string(trimmedValue.substr(slash + 1)));
             }
             break;
         case dicomTag(0x0028, 0x1051):
             if (!sink_.windowLocked())
-                sink_.setEdit(DicomEdit::WindowWidth, trimmedValue.substr(0, trimmedValue.find('\\')));
+                sink_.setEdit(DicomEdit::WindowWidth, std::string(trimmedValue.substr(0, trimmedValue.find('\\'))));
             break;
         case dicomTag(0x0028, 0x1052):
-            sink_.setEdit(DicomEdit::Offst, std::to_string(Checked::trunc(toFloat(trimmedValue))));
+            sink_.setEdit(DicomEdit::Offst, std::to_string(Checked::trunc(toFloat(std::string(trimmedValue)))));
             break;
         case dicomTag(0x2010, 0x0040): orientation_ = value.substr(0, 4); break;
         }
     }
 
     // Model names go in front of the lines gathered so far, the labelled lines after them.
-    void addSummary(uint16_t group, uint16_t element, const std::string& value)
+    void addSummary(uint16_t group, uint16_t element, std::string_view value)
     {
-        if (dicomTag(group, element) == dicomTag(0x0008, 0x1090)) modelNames_.push_back(value + "\r\n");
-        else if (const auto label = summaryLabel(group, element)) summaryLines_ += *label + value + "\r\n";
+        if (dicomTag(group, element) == dicomTag(0x0008, 0x1090)) modelNames_.push_back(std::string(value) + "\r\n");
+        else if (const auto label = summaryLabel(group, element)) summaryLines_.append(*label).append(value) += "\r\n";
     }
 
     // The summary as it stands, shown once the reading ends (by failure or not) rather

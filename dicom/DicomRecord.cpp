@@ -2,24 +2,20 @@
 
 #include "AppError.h"
 
-namespace {
-constexpr size_t columns = 7;
-}
-
 void DicomRecord::startGrid(int rows)
 {
-    grid.assign(1, std::vector<std::string>(columns));
+    grid.assign(1, TagGridRow());
     setRowCount(rows);
 }
 
 void DicomRecord::setCell(int column, int row, const std::string& text)
 {
     if (row < 0 || static_cast<size_t>(row) >= grid.size()) throw AppError(Msg::listIndex(row));
-    if (column < 0 || static_cast<size_t>(column) >= columns) throw AppError(Msg::listIndex(column));
+    if (column < 0 || column >= TagGridColumns) throw AppError(Msg::listIndex(column));
     grid[static_cast<size_t>(row)][static_cast<size_t>(column)] = text;
 }
 
-void DicomRecord::setRowCount(int rows) { grid.resize(static_cast<size_t>(rows), std::vector<std::string>(columns)); }
+void DicomRecord::setRowCount(int rows) { grid.resize(static_cast<size_t>(rows)); }
 
 std::string DicomRecord::edit(DicomEdit which) const
 {

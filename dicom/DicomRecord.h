@@ -1,6 +1,7 @@
 #pragma once
 // A sink that keeps what the DICOM reader writes, for use without a window.
 #include "DicomReader.h"
+#include "HeaderExport.h"
 
 #include <map>
 #include <optional>
@@ -8,10 +9,10 @@
 #include <vector>
 
 struct DicomRecord : DicomSink {
-    bool locked = false;                        // the window "Lock" as the reader sees it
-    std::map<DicomEdit, std::string> edits;     // the last text written to each edit
-    std::optional<bool> swap;                   // set when the file named its byte order
-    std::vector<std::vector<std::string>> grid; // rows of 7 cells; row 0 is the caption row
+    bool locked = false;                    // the window "Lock" as the reader sees it
+    std::map<DicomEdit, std::string> edits; // the last text written to each edit
+    std::optional<bool> swap;               // set when the file named its byte order
+    std::vector<TagGridRow> grid;           // row 0 is the caption row, left empty
     std::string summary;
 
     bool windowLocked() const override { return locked; }

@@ -1,10 +1,10 @@
 #include "MeasurementSeries.h"
 
 #include "AppError.h"
-#include "DicomRecord.h"
 #include "FileList.h"
 #include "RawLoading.h"
 #include "SeriesOrder.h"
+#include "SliceHeader.h"
 #include "SliceHeaderCache.h"
 
 #include <algorithm>
@@ -12,15 +12,10 @@
 
 std::string seriesInstanceUid(const ByteBuffer& file)
 {
-    DicomRecord record;
-    try {
-        readDicom(file, record);
-    } catch (const AppError&) {
-        // A header that stops the reader part-way still names its series if it got that far.
-    }
-    for (const auto& row : record.grid)
-        if (row[1] == "0020" && row[2] == "000E") return row[6];
-    return {};
+    // The data set's own UID, never one of a referenced series before it.
+    SliceHeader header;
+    scanSliceHeader(file.data(), file.size(), header);
+    return header.seriesUid;
 }
 
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-// The Series Instance UID (0020,000E) of a DICOM file held in memory, as the tag grid
-// shows it; empty when the header names none.
+// The Series Instance UID (0020,000E) of a DICOM file held in memory: the data set's own,
+// trimmed, never one inside a sequence; empty when the header names none.
 std::string seriesInstanceUid(const ByteBuffer& file);
 
 struct MeasurementSeries {

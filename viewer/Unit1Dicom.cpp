@@ -56,9 +56,10 @@ void showSummaryText(QPlainTextEdit& memo, const QString& text)
 
 // Gathers the reader's findings; show() writes them into the Viewer's controls once the
 // reading ends, by failure or not (ReadDicom calls it on both paths, never a destructor,
-// since a control written while an exception unwinds could end the program). The slices of a series give nearly the
-// same header, so only the cells and edits whose text differs from what they show are written, and the tag grid keeps
-// its rows unless their number changes: writing each finding as it came, through an emptied grid, cost more than
+// since a control written while an exception unwinds could end the program). The slices
+// "Cal." loads are not seen: only their edits are written, unless the reading fails. The slices of a series give nearly
+// the same header, so only the cells and edits whose text differs from what they show are written, and the tag grid
+// keeps its rows unless their number changes: writing each finding as it came, through an emptied grid, cost more than
 // reading the header.
 class ViewerDicomSink final : public DicomSink {
 public:
@@ -66,12 +67,14 @@ public:
     ViewerDicomSink(const ViewerDicomSink&) = delete;
     ViewerDicomSink& operator=(const ViewerDicomSink&) = delete;
 
-    // Writes the edits and the tag grid gathered so far.
-    void show() const
+    // Writes the edits gathered so far, and with `listing` the tag grid and the summary.
+    void show(bool listing) const
     {
         for (size_t e = 0; e < edits_.size(); ++e)
             if (edits_[e]) editFor(static_cast<DicomEdit>(e))->setText(latin1(*edits_[e]));
+        if (!listing) return;
         if (gridRows_) showGrid(*gridRows_);
+        if (summary_) showSummaryText(*form_.Memo1, latin1(*summary_) + QString::fromStdString(form_.DecodingNote));
     }
 
     bool windowLocked() const override { return form_.CheckBoxWWLock->isChecked(); }
@@ -99,10 +102,7 @@ public:
         gridRows_ = rows;
         if (cells_.size() > static_cast<size_t>(rows)) cells_.resize(static_cast<size_t>(rows));
     }
-    void showSummary(const std::string& text) override
-    {
-        showSummaryText(*form_.Memo1, latin1(text) + QString::fromStdString(form_.DecodingNote));
-    }
+    void showSummary(const std::string& text) override { summary_ = text; }
 
 private:
     static constexpr int tagColumns = 7; // number, group, element, VR, length, name, value
@@ -148,6 +148,7 @@ private:
     std::array<std::optional<std::string>, dicomEditCount> edits_;
     std::optional<int> gridRows_; // set once the reader starts the grid
     std::vector<std::array<std::string, tagColumns>> cells_;
+    std::optional<std::string> summary_; // set once the reader gives it
 };
 
 namespace {
@@ -191,10 +192,10 @@ void TForm1::ReadDicom()
     try {
         readDicom(FileBuffer, sink);
     } catch (...) {
-        sink.show();
+        sink.show(true);
         throw;
     }
-    sink.show();
+    sink.show(ViewState != 3);
 }
 
 void TForm1::ButtonHeaderToCBClick()

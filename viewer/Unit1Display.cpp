@@ -43,16 +43,20 @@ void TForm1::DrawImage()
     const ViewGeometry view = computeViewGeometry(ImgSizeX, ImgSizeY, MF, shiftX, shiftY);
     resizeDisplayBitmap(DispBitmap, view.bitmapWidth, view.bitmapHeight);
     mapping.factor = greyFactor(windowWidth);
-    renderView(FileBuffer, header, ImgSizeX, ImgSizeY, view.window, mapping, DispGreyTable, DispBitmap);
-    Image1->update();
-
-    const Placement place = placeImage(ImgSizeX, ImgSizeY, view.narrow);
-    Image1->setGeometry(2 + place.left, 2 + place.top, place.width, place.height);
+    // Nobody sees the slices "Cal." loads (it loads and draws the shown one again at its
+    // end): their view and ROI are worked out, as "Stat" needs them, but not drawn.
+    const bool seen = ViewState != 3;
+    if (seen) {
+        renderView(FileBuffer, header, ImgSizeX, ImgSizeY, view.window, mapping, DispGreyTable, DispBitmap);
+        Image1->update();
+        const Placement place = placeImage(ImgSizeX, ImgSizeY, view.narrow);
+        Image1->setGeometry(2 + place.left, 2 + place.top, place.width, place.height);
+    }
     ViewWindow = view.window;
 
     if (RadioGroupTool->itemText() == "ROI") {
         DeriveRoiRects();
-        DrawRoiFrame();
+        if (seen) DrawRoiFrame();
     }
 }
 

@@ -106,7 +106,7 @@ TEST(DicomDecoding, TheDecodedFileHoldsEveryElementAsStored)
         readDicom(file, record);
         std::string rows;
         for (size_t r = 1; r < record.grid.size(); ++r) {
-            const std::vector<std::string>& row = record.grid[r];
+            const TagGridRow& row = record.grid[r];
             if (row[1] == "0002") continue;
             const bool pixelData = row[1] == "7FE0" && row[2] == "0010";
             for (size_t c = 1; c < row.size() - (pixelData ? 1 : 0); ++c) rows += row[c] + "\t";

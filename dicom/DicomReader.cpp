@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -242,14 +243,14 @@ private:
     }
 
     // The grid starts empty, so only cells with text are written.
-    void cell(int column, const std::string& text)
+    void cell(int column, std::string text)
     {
         if (text.empty()) return;
         if (row_ >= capacity_) {
             capacity_ *= 2;
             sink_.setRowCount(capacity_);
         }
-        sink_.setCell(column, row_, text);
+        sink_.setCell(column, row_, std::move(text));
     }
 
     const ByteBuffer& file_;

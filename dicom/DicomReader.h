@@ -20,8 +20,8 @@ public:
     virtual bool windowLocked() const = 0; // the window edits keep their values
     virtual void setEdit(DicomEdit edit, const std::string& text) = 0;
     virtual void setSwap(bool on) = 0;
-    virtual void startGrid(int rows) = 0; // empties the tag grid below its caption row
-    virtual void setCell(int column, int row, const std::string& text) = 0;
+    virtual void startGrid(int rows) = 0;                            // empties the tag grid below its caption row
+    virtual void setCell(int column, int row, std::string text) = 0; // the text is the sink's to keep
     virtual void setRowCount(int rows) = 0;
     // The summary lines, once at the end of the reading (also when it fails), provided
     // an element was read that far.

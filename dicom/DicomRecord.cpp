@@ -8,11 +8,11 @@ void DicomRecord::startGrid(int rows)
     setRowCount(rows);
 }
 
-void DicomRecord::setCell(int column, int row, const std::string& text)
+void DicomRecord::setCell(int column, int row, std::string text)
 {
     if (row < 0 || static_cast<size_t>(row) >= grid.size()) throw AppError(Msg::listIndex(row));
     if (column < 0 || column >= TagGridColumns) throw AppError(Msg::listIndex(column));
-    grid[static_cast<size_t>(row)][static_cast<size_t>(column)] = text;
+    grid[static_cast<size_t>(row)][static_cast<size_t>(column)] = std::move(text);
 }
 
 void DicomRecord::setRowCount(int rows) { grid.resize(static_cast<size_t>(rows)); }

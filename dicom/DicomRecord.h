@@ -19,7 +19,7 @@ struct DicomRecord : DicomSink {
     void setEdit(DicomEdit edit, const std::string& text) override { edits[edit] = text; }
     void setSwap(bool on) override { swap = on; }
     void startGrid(int rows) override;
-    void setCell(int column, int row, const std::string& text) override;
+    void setCell(int column, int row, std::string text) override;
     void setRowCount(int rows) override;
     void showSummary(const std::string& text) override { summary = text; }
 

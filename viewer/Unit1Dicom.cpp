@@ -16,6 +16,7 @@
 #include <QSignalBlocker>
 #include <QTextDocument>
 #include <QWheelEvent>
+#include <utility>
 
 #include <algorithm>
 #include <array>
@@ -90,12 +91,12 @@ public:
         cells_.clear();
         gridRows_ = rows;
     }
-    void setCell(int column, int row, const std::string& text) override
+    void setCell(int column, int row, std::string text) override
     {
         if (!gridRows_ || row < 1 || row >= *gridRows_ || column < 0 || column >= tagColumns)
             throw AppError(Msg::listIndex(row));
         if (cells_.size() <= static_cast<size_t>(row)) cells_.resize(static_cast<size_t>(row) + 1);
-        cells_[static_cast<size_t>(row)][static_cast<size_t>(column)] = text;
+        cells_[static_cast<size_t>(row)][static_cast<size_t>(column)] = std::move(text);
     }
     void setRowCount(int rows) override
     {

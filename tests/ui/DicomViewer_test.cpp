@@ -129,7 +129,7 @@ private slots:
             void setEdit(DicomEdit, const std::string&) override {}
             void setSwap(bool) override {}
             void startGrid(int) override { written.clear(); }
-            void setCell(int column, int row, const std::string& text) override
+            void setCell(int column, int row, std::string text) override
             {
                 written[{column, row}] = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
             }

@@ -14,6 +14,8 @@
 #include "ViewerDriving.h"
 #include "WindowControls.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTest>
@@ -128,6 +130,12 @@ private slots:
             const Run roi = measure({"roi", path, "--roi", centre + "," + centre + ",48,48"});
             QCOMPARE(roi.code, 0);
             QCOMPARE(roi.out, "Average\t" + text("EditHSBP") + "\r\nSD\t" + text("EditVSBP") + "\r\n");
+            Form1->ButtonHeaderToCBClick();
+            const Run header = measure({"header", path});
+            QCOMPARE(header.code, 0);
+            QCOMPARE(header.out, QGuiApplication::clipboard()->text());
+            const Run nps = measure({"nps", path, "--roi", centre + "," + centre + ",32,32"});
+            QVERIFY2(nps.code == 0, qPrintable(nps.err));
         }
     }
 

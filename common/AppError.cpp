@@ -1,5 +1,7 @@
 #include "AppError.h"
 
+#include "NumberFormat.h"
+
 namespace Msg {
 std::string fileEmpty(const std::string& path) { return "ファイル " + path + " は空です"; }
 std::string displayBitmapTooLarge(long long width, long long height)
@@ -120,4 +122,23 @@ std::string takesCommaValues(const std::string& option, size_t count)
     return option + " takes " + std::to_string(count) + " values separated by commas";
 }
 std::string optionChoices(const std::string& option, const std::string& choices) { return option + " is " + choices; }
+
+std::string notFiniteValue(const std::string& name) { return name + " must be a finite number"; }
+std::string notAboveZero(const std::string& name, double value)
+{
+    return name + " must be greater than 0, not " + formatGeneral(value);
+}
+std::string belowZero(const std::string& name, double value)
+{
+    return name + " must not be negative, not " + formatGeneral(value);
+}
+std::string npsGridValues(long long size, size_t values)
+{
+    return "An NPS grid of N x N values needs N of 2 or more and N*N values; N is " + std::to_string(size) +
+           " and it holds " + std::to_string(values);
+}
+std::string dprimeUnbounded(const std::string& observer)
+{
+    return observer + " has no bound: the NPS is zero wherever the blurred task has signal";
+}
 } // namespace Msg

@@ -98,4 +98,13 @@ std::string needsRoi(const std::string& command);                      // "%s ne
 std::string takesCommaValues(const std::string& option, size_t count); // "%s takes %u values separated by commas"
 inline const char* const modeChoices = "--mode is 8bit, 16bit or dicom";
 std::string optionChoices(const std::string& option, const std::string& choices); // "%s is a|b|c"
+
+// The detectability index: parameters it cannot use, by the name the page shows them with.
+std::string notFiniteValue(const std::string& name);             // "%s must be a finite number"
+std::string notAboveZero(const std::string& name, double value); // "%s must be greater than 0, not %g"
+std::string belowZero(const std::string& name, double value);    // "%s must not be negative, not %g"
+inline const char* const ttfSamples =
+    "The TTF needs at least one sample, one value per frequency, at frequencies ascending from 0 1/mm";
+std::string npsGridValues(long long size, size_t values); // an N x N grid needs N*N values, N >= 2
+std::string dprimeUnbounded(const std::string& observer); // the NPS is zero wherever the signal is not
 } // namespace Msg

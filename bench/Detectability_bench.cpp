@@ -17,7 +17,7 @@ NpsGrid coloredNps()
     const double df = 1.0 / (64 * 0.5);
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) {
-            const double f = std::hypot((x < 32 ? x : x - 64) * df, (y < 32 ? y : y - 64) * df);
+            const double f = std::hypot((x - 32) * df, (y - 32) * df);
             nps.values[static_cast<size_t>(y * 64 + x)] = 0.5 + 80 * f * std::exp(-f * f / 0.18);
         }
     return nps;

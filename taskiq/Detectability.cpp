@@ -130,9 +130,9 @@ Detectability detectability(const DiskTask& task, const EyeFilter& eye, const Tt
     std::vector<double> eyeSquared(blurredSignal.size());
     double signal = 0, noise = 0, eyeSignal = 0, eyeNoise = 0;
     for (size_t y = 0; y < n; ++y) {
-        const size_t b = std::min(y, n - y);
+        const size_t b = y < half ? half - y : y - half;
         for (size_t x = 0; x < n; ++x) {
-            const size_t a = std::min(x, n - x);
+            const size_t a = x < half ? half - x : x - half;
             const size_t r2 = a * a + b * b;
             if (blurredSignal[r2] < 0) {
                 const double f = std::sqrt(static_cast<double>(r2)) * df;

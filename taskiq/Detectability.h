@@ -48,8 +48,8 @@ struct TtfCurve {
 double ttfAt(const TtfCurve& ttf, double frequencyPerMm);
 
 // The 2-D NPS on an N × N grid, row by row, in HU²·mm², frequency step 1/(N·Δ) on both
-// axes. The layout is the FFT's natural order: index 0 holds the zero frequency, index
-// k the frequency k/(N·Δ) for k < N/2 and (k − N)/(N·Δ) from N/2 on.
+// axes, zero frequency in the middle as the NPS measurement lays it out: values[v·N + u]
+// at fx = (u − N/2)/(N·Δ), fy = (v − N/2)/(N·Δ).
 struct NpsGrid {
     int size = 0;                // N
     double pixelSpacingMm = 0.0; // Δ

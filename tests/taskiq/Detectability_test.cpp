@@ -28,15 +28,15 @@ EyeFilter flatEye()
     return eye;
 }
 
-// An NPS of the given radial shape on an N x N grid in the FFT's natural order.
+// An NPS of the given radial shape on an N x N grid, zero frequency in the middle.
 NpsGrid npsOf(int size, double spacing, const std::function<double(double)>& shape)
 {
     NpsGrid nps{size, spacing, {}};
     const double df = 1.0 / (size * spacing);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
-            const double fx = (x < size / 2 ? x : x - size) * df;
-            const double fy = (y < size / 2 ? y : y - size) * df;
+            const double fx = (x - size / 2) * df;
+            const double fy = (y - size / 2) * df;
             nps.values.push_back(shape(std::hypot(fx, fy)));
         }
     return nps;
@@ -138,6 +138,22 @@ TEST(Detectability, NpwOfAnUnblurredDesignerDiskIsItsEnergyOverTheNoise)
         const double expected = std::sqrt(100 * pi * 25 / (2 * n + 1) / (100 * 0.25));
         EXPECT_NEAR(d, expected, 0.005 * expected) << n;
     }
+}
+
+// Each NPS value weighs the blurred task at its own frequency: more noise at zero
+// frequency only, where |W|²·TTF² = (C·πR²)², lowers d′ by exactly that weight.
+TEST(Detectability, ReadsTheNpsWithZeroFrequencyInTheMiddle)
+{
+    const DiskTask task = flatDisk(10, 10);
+    const TtfCurve ttf = gaussianTtf(0.5);
+    NpsGrid nps = whiteNoiseNps(64, 0.5, 10);
+    const double white = detectability(task, EyeFilter{}, ttf, nps).npw;
+    const double df = 1 / (64 * 0.5), level = 25, extra = 4e4;
+    const double signal = white * white * level / (df * df); // Σ|W|²·TTF² over the grid
+    const double atZero = std::pow(10 * pi * 25, 2);
+    nps.values[32 * 64 + 32] += extra;
+    EXPECT_NEAR(detectability(task, EyeFilter{}, ttf, nps).npw,
+                std::sqrt(signal * signal * df * df / (level * signal + atZero * extra)), 1e-9 * white);
 }
 
 TEST(Detectability, ScalesWithContrastAndInverselyWithNoiseSd)

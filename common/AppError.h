@@ -80,6 +80,22 @@ std::string samePosition(const std::string& a, const std::string& b, const std::
 std::string irregularSpacing(const std::string& a, const std::string& positionA, const std::string& b,
                              const std::string& positionB, const std::string& interval);
 
+// The task-based measurements: the TTF of an insert and the 2-D NPS.
+inline const char* const noSlicesToMeasure = "there are no slices to measure";
+std::string sliceSizesDiffer(long long columns, long long rows, long long otherColumns, long long otherRows);
+std::string sliceValuesMissing(long long columns, long long rows, size_t values);
+std::string spacingNotPositive(double spacing);
+std::string insertDiameterNotPositive(double diameter);
+std::string insertCentreOutside(double x, double y);
+inline const char* const insertHoldsNoPixels = "the insert, its edge or its background holds no pixels of the image";
+inline const char* const insertWithoutContrast = "the insert shows no contrast against its background";
+std::string npsRoiSize(long long size); // "the ROI size %d is not a power of two from 8 to 1024"
+std::string npsFrameHoldsNoRoi(long long width, long long height, long long size);
+inline const char* const npsFrameOutside = "the ROI frame lies outside the image";
+std::string differenceSeriesCounts(size_t first, size_t second);
+std::string sliceRangeText(const std::string& text); // "'%s' is no slice range FIRST..LAST"
+std::string sliceRangeOutside(long long first, long long last, size_t count);
+
 // What the windows ask and tell, and the measuring command's usage errors.
 inline const char* const calNeedsRoiTool = "Cal. は ROI の平均値を測ります。ツールを \"ROI\" にしてから押してください";
 inline const char* const calNeedsRoiLock =

@@ -11,6 +11,7 @@ const char* const UsageText =
     "  ctiq-measure nps FILE --roi X,Y,W,H [spectrum options] [load options] [--json] [--report FILE.pdf]\n"
     "  ctiq-measure roi FILE --roi X,Y,W,H [load options] [--json]\n"
     "  ctiq-measure header FILE [--json]\n"
+    "  ctiq-measure verify\n"
     "\n"
     "PATH is a slice (its series is measured) or a folder holding one series.\n"
     "--roi X,Y,W,H    the ROI as the Viewer's \"Position\" (centre) and \"Size\" edits\n"
@@ -31,6 +32,7 @@ const char* const UsageText =
     "  --limit N                 the \"Segment#\" limit, default 10000\n"
     "--json           named fields instead of tab-separated text; values are the windows' texts\n"
     "--report FILE    also write the PDF report FILE and its tab-separated text beside it\n"
+    "verify           measures phantoms of known answers in memory, one line per check\n"
     "\n"
     "Exit status: 0 done, 1 the measurement was refused (its message on standard error),\n"
     "2 bad usage.\n";
@@ -43,6 +45,7 @@ const std::set<std::string> spectrumOptions{"--direction",     "--segment", "--s
 
 std::set<std::string> optionsOf(const std::string& command)
 {
+    if (command == "verify") return {};
     std::set<std::string> allowed{"--json"};
     if (command == "header") return allowed;
     allowed.insert("--roi");
@@ -67,7 +70,8 @@ CommandLine parseCommandLine(int argc, char** argv)
     if (argc < 2) throw UsageError(Msg::subcommandNeeded);
     CommandLine line;
     line.command = argv[1];
-    if (line.command != "sspz" && line.command != "nps" && line.command != "roi" && line.command != "header")
+    if (line.command != "sspz" && line.command != "nps" && line.command != "roi" && line.command != "header" &&
+        line.command != "verify")
         throw UsageError(Msg::unknownSubcommand(line.command));
     const std::set<std::string> allowed = optionsOf(line.command);
 
@@ -85,6 +89,11 @@ CommandLine parseCommandLine(int argc, char** argv)
         }
         if (i + 1 >= argc) throw UsageError(Msg::needsValue(arg));
         line.options[arg] = argv[++i];
+    }
+    // verify builds what it measures.
+    if (line.command == "verify") {
+        if (!line.path.empty()) throw UsageError(Msg::takesNoPath(line.command));
+        return line;
     }
     if (line.path.empty()) throw UsageError(Msg::needsPath(line.command));
     if (line.command != "header" && !line.option("--roi")) throw UsageError(Msg::needsRoi(line.command));

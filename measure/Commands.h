@@ -9,3 +9,4 @@ int runSspz(const CommandLine& line, std::ostream& out);
 int runNps(const CommandLine& line, std::ostream& out);
 int runRoi(const CommandLine& line, std::ostream& out);
 int runHeader(const CommandLine& line, std::ostream& out);
+int runVerify(const CommandLine& line, std::ostream& out);

@@ -1,0 +1,14 @@
+#pragma once
+// d′'s inputs from the measurements of the TaskIQ window: the insert's TTF as radial
+// samples, the measured 2-D NPS as its grid, and the default task with the insert's
+// measured contrast.
+#include "Detectability.h"
+#include "InsertTtf.h"
+#include "NoisePowerSpectrum2D.h"
+
+TtfCurve ttfCurveOf(const TtfResult& ttf);
+NpsGrid npsGridOf(const NpsResult& nps);
+
+inline constexpr double DefaultTaskDiameter = 5; // mm
+// A flat disk of the default diameter with the contrast of the measured insert.
+DiskTask defaultTask(const TtfResult& ttf);

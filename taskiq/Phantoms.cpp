@@ -13,8 +13,17 @@ double lensArea(double r, double u)
     return 2 * r * r * std::acos(u / (2 * r)) - u / 2 * std::sqrt(4 * r * r - u * u);
 }
 
+// I₀(z)·exp(−z); beyond z = 500, where I₀ nears the double range, by its asymptotic
+// series 1/√(2πz)·(1 + 1/(8z) + 9/(128z²) + 225/(3072z³)), exact there to 1e-12.
+double scaledBesselI0(double z)
+{
+    if (z < 500) return std::cyl_bessel_i(0.0, z) * std::exp(-z);
+    const double u = 1 / (8 * z);
+    return (1 + u + 4.5 * u * u + 37.5 * u * u * u) / std::sqrt(2 * std::numbers::pi * z);
+}
+
 // P(|x + Y| < R) for |x| = r and Y ~ N(0, σ²·I), 1 − Q₁(r/σ, R/σ): the Rice density of
-// |x + Y| integrated over 0 to R by Simpson's rule, I₀ scaled by exp(−z) against overflow.
+// |x + Y| integrated over 0 to R by Simpson's rule.
 double insideProbability(double r, double radius, double sd)
 {
     const int intervals = 400;
@@ -23,8 +32,7 @@ double insideProbability(double r, double radius, double sd)
     for (int i = 0; i <= intervals; ++i) {
         const double rho = i * h, z = r * rho / s2;
         const double weight = i == 0 || i == intervals ? 1 : (i % 2 == 1 ? 4 : 2);
-        sum +=
-            weight * rho / s2 * std::exp(-(r - rho) * (r - rho) / (2 * s2)) * std::cyl_bessel_i(0.0, z) * std::exp(-z);
+        sum += weight * rho / s2 * std::exp(-(r - rho) * (r - rho) / (2 * s2)) * scaledBesselI0(z);
     }
     return std::clamp(sum * h / 3, 0.0, 1.0);
 }

@@ -160,6 +160,7 @@ std::string notAnOptionOf(const std::string& option, const std::string& command)
 std::string needsValue(const std::string& option) { return option + " needs a value"; }
 std::string needsPath(const std::string& command) { return command + " needs a PATH"; }
 std::string takesNoPath(const std::string& command) { return command + " takes no PATH"; }
+std::string needsOption(const std::string& command, const std::string& option) { return command + " needs " + option; }
 std::string needsRoi(const std::string& command) { return command + " needs --roi X,Y,W,H"; }
 std::string takesCommaValues(const std::string& option, size_t count)
 {

@@ -11,6 +11,7 @@ const char* const UsageText =
     "  ctiq-measure nps FILE --roi X,Y,W,H [spectrum options] [load options] [--json] [--report FILE.pdf]\n"
     "  ctiq-measure roi FILE --roi X,Y,W,H [load options] [--json]\n"
     "  ctiq-measure header FILE [--json]\n"
+    "  ctiq-measure dprime --ttf PATH --insert X,Y --nps PATH --frame X,Y,W,H [d′ options] [load options] [--json]\n"
     "  ctiq-measure verify\n"
     "\n"
     "PATH is a slice (its series is measured) or a folder holding one series.\n"
@@ -32,6 +33,15 @@ const char* const UsageText =
     "  --limit N                 the \"Segment#\" limit, default 10000\n"
     "--json           named fields instead of tab-separated text; values are the windows' texts\n"
     "--report FILE    also write the PDF report FILE and its tab-separated text beside it\n"
+    "d′ options (the TaskIQ window's d′ page):\n"
+    "  --ttf PATH --insert X,Y   the insert's slices and its centre in pixels\n"
+    "  --insert-diameter MM      the insert's diameter, default 25\n"
+    "  --nps PATH --frame X,Y,W,H  the uniform slices and the frame (left, top, width, height) of the ROIs\n"
+    "  --roi-size N              the NPS ROIs' size, default 64; --detrend poly2|mean, default poly2\n"
+    "  --diameter MM --contrast HU   the disk task, default 5 mm and the insert's measured contrast\n"
+    "  --profile flat|designer --designer-n N   the task's profile, default flat; n of the designer, default 1\n"
+    "  --eye-n N --eye-c C --eye-gamma G   the eye filter, defaults 1.5, 3.22, 0.68\n"
+    "  --distance MM --magnification M --internal-noise N   defaults 400, 1, 0\n"
     "verify           measures phantoms of known answers in memory, one line per check\n"
     "\n"
     "Exit status: 0 done, 1 the measurement was refused (its message on standard error),\n"
@@ -40,6 +50,10 @@ const char* const UsageText =
 namespace {
 
 const std::set<std::string> loadOptions{"--mode", "--size", "--header", "--offset", "--spacing"};
+const std::set<std::string> dprimeOptions{
+    "--ttf",     "--insert",    "--insert-diameter", "--nps",           "--frame",         "--roi-size",
+    "--detrend", "--diameter",  "--contrast",        "--profile",       "--designer-n",    "--eye-n",
+    "--eye-c",   "--eye-gamma", "--distance",        "--magnification", "--internal-noise"};
 const std::set<std::string> spectrumOptions{"--direction",     "--segment", "--shift",  "--band-trend",
                                             "--segment-trend", "--window",  "--factor", "--limit"};
 
@@ -48,8 +62,12 @@ std::set<std::string> optionsOf(const std::string& command)
     if (command == "verify") return {};
     std::set<std::string> allowed{"--json"};
     if (command == "header") return allowed;
-    allowed.insert("--roi");
     allowed.insert(loadOptions.begin(), loadOptions.end());
+    if (command == "dprime") {
+        allowed.insert(dprimeOptions.begin(), dprimeOptions.end());
+        return allowed;
+    }
+    allowed.insert("--roi");
     if (command == "roi") return allowed;
     allowed.insert("--report");
     if (command == "nps") allowed.insert(spectrumOptions.begin(), spectrumOptions.end());
@@ -71,7 +89,7 @@ CommandLine parseCommandLine(int argc, char** argv)
     CommandLine line;
     line.command = argv[1];
     if (line.command != "sspz" && line.command != "nps" && line.command != "roi" && line.command != "header" &&
-        line.command != "verify")
+        line.command != "verify" && line.command != "dprime")
         throw UsageError(Msg::unknownSubcommand(line.command));
     const std::set<std::string> allowed = optionsOf(line.command);
 
@@ -90,9 +108,11 @@ CommandLine parseCommandLine(int argc, char** argv)
         if (i + 1 >= argc) throw UsageError(Msg::needsValue(arg));
         line.options[arg] = argv[++i];
     }
-    // verify builds what it measures.
-    if (line.command == "verify") {
+    // verify builds what it measures; dprime names its two series by options.
+    if (line.command == "verify" || line.command == "dprime") {
         if (!line.path.empty()) throw UsageError(Msg::takesNoPath(line.command));
+        for (const char* needed : {"--ttf", "--insert", "--nps", "--frame"})
+            if (line.command == "dprime" && !line.option(needed)) throw UsageError(Msg::needsOption("dprime", needed));
         return line;
     }
     if (line.path.empty()) throw UsageError(Msg::needsPath(line.command));

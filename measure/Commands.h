@@ -10,3 +10,4 @@ int runNps(const CommandLine& line, std::ostream& out);
 int runRoi(const CommandLine& line, std::ostream& out);
 int runHeader(const CommandLine& line, std::ostream& out);
 int runVerify(const CommandLine& line, std::ostream& out);
+int runDprime(const CommandLine& line, std::ostream& out);

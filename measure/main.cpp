@@ -37,6 +37,7 @@ int main(int argc, char** argv)
         if (line.command == "nps") return runNps(line, std::cout);
         if (line.command == "roi") return runRoi(line, std::cout);
         if (line.command == "verify") return runVerify(line, std::cout);
+        if (line.command == "dprime") return runDprime(line, std::cout);
         return runHeader(line, std::cout);
     } catch (const UsageError& e) {
         std::cerr << "ctiq-measure: " << e.what() << "\n\n" << UsageText;

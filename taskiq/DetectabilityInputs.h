@@ -5,6 +5,10 @@
 #include "Detectability.h"
 #include "InsertTtf.h"
 #include "NoisePowerSpectrum2D.h"
+#include "ReportDocument.h"
+
+#include <string>
+#include <vector>
 
 TtfCurve ttfCurveOf(const TtfResult& ttf);
 NpsGrid npsGridOf(const NpsResult& nps);
@@ -12,3 +16,8 @@ NpsGrid npsGridOf(const NpsResult& nps);
 inline constexpr double DefaultTaskDiameter = 5; // mm
 // A flat disk of the default diameter with the contrast of the measured insert.
 DiskTask defaultTask(const TtfResult& ttf);
+
+// The names of the measurements d′ used, for its report: their files, the insert's
+// centre and diameter, the NPS's frame, ROIs and detrending.
+NamedValues detectabilityInputs(const TtfResult& ttf, const std::vector<std::string>& ttfFiles, const NpsResult& nps,
+                                const std::vector<std::string>& npsFiles);

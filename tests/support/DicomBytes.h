@@ -77,6 +77,7 @@ public:
         return bytes_;
     }
     size_t pixelStart = 0;
+    const std::vector<uint8_t>& bytes() const { return bytes_; }
 
 private:
     void text(const std::string& t) { bytes_.insert(bytes_.end(), t.begin(), t.end()); }

@@ -111,10 +111,11 @@ TEST(DprimeFiles, SlicesWrittenAndReadBackGiveTheTextsOfTheSameSlicesInMemory)
                                                    detectabilityInputs(ttf, insertFiles, nps, uniformFiles))),
         false);
 
-    const CommandRun run = measure("dprime --ttf " + insertFiles[0] + " --insert 64,64 --insert-diameter 10 --nps " +
-                            (folder.path() / "uniform").string() +
-                            " --frame 0,0,256,256 --roi-size 128 --detrend mean --profile designer --designer-n 2"
-                            " --distance 600 --internal-noise 0.5");
+    const CommandRun run =
+        measure("dprime --ttf " + insertFiles[0] + " --insert 64,64 --insert-diameter 10 --nps " +
+                (folder.path() / "uniform").string() +
+                " --frame 0,0,256,256 --roi-size 128 --detrend mean --profile designer --designer-n 2"
+                " --distance 600 --internal-noise 0.5");
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(run.out, inMemory);
 }

@@ -1,0 +1,33 @@
+#pragma once
+// The slices a task-based measurement takes, chosen from a series and loaded as the
+// Viewer's "⇒" loads them, as HU values.
+#include "HeadlessLoad.h"
+#include "HuSlice.h"
+
+#include <string>
+#include <vector>
+
+// Positions in the series order, from 1, both ends included.
+struct SliceRange {
+    size_t first = 1;
+    size_t last = 1;
+};
+
+// "FIRST..LAST", e.g. "3..12"; fails with Msg::sliceRangeText for anything else.
+SliceRange parseSliceRange(const std::string& text);
+
+// The files at those positions; fails with Msg::sliceRangeOutside when the range is
+// empty or runs past the series.
+std::vector<std::string> filesInRange(const std::vector<std::string>& files, const SliceRange& range);
+
+struct LoadedSlices {
+    std::vector<std::string> files; // as loaded, in order
+    std::vector<HuSlice> slices;
+    std::string pixelSpacing; // the first slice's "PxlSpc" text
+};
+
+// Each file loaded as a series is, the texts carried from one load to the next; every
+// value is the stored sample plus the offset (the rescale intercept), as "Stat" reads
+// it. Fails as the load fails, with Msg::noSlicesToMeasure for no files, and with
+// Msg::imageBeyondFile when the image runs past the end of its file.
+LoadedSlices loadHuSlices(const std::vector<std::string>& files, LoadMode mode, const TypedGeometry& typed);

@@ -160,6 +160,7 @@ std::string notAnOptionOf(const std::string& option, const std::string& command)
 std::string needsValue(const std::string& option) { return option + " needs a value"; }
 std::string needsPath(const std::string& command) { return command + " needs a PATH"; }
 std::string needsRoi(const std::string& command) { return command + " needs --roi X,Y,W,H"; }
+std::string needsRoiOrCentre(const std::string& command) { return command + " needs --roi X,Y,W,H or --centre X,Y"; }
 std::string takesCommaValues(const std::string& option, size_t count)
 {
     return option + " takes " + std::to_string(count) + " values separated by commas";

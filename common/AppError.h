@@ -108,9 +108,11 @@ inline const char* const subcommandNeeded = "a subcommand is needed";
 std::string unknownSubcommand(const std::string& command); // "unknown subcommand '%s'"
 std::string onePathOnly(const std::string& another);       // "one PATH only, '%s' is another"
 std::string notAnOptionOf(const std::string& option, const std::string& command);
-std::string needsValue(const std::string& option);                     // "%s needs a value"
-std::string needsPath(const std::string& command);                     // "%s needs a PATH"
-std::string needsRoi(const std::string& command);                      // "%s needs --roi X,Y,W,H"
+std::string needsValue(const std::string& option);        // "%s needs a value"
+std::string needsPath(const std::string& command);        // "%s needs a PATH"
+std::string needsRoi(const std::string& command);         // "%s needs --roi X,Y,W,H"
+std::string needsRoiOrCentre(const std::string& command); // "%s needs --roi X,Y,W,H or --centre X,Y"
+inline const char* const slicesOrSingle = "--slices and --single exclude each other";
 std::string takesCommaValues(const std::string& option, size_t count); // "%s takes %u values separated by commas"
 inline const char* const modeChoices = "--mode is 8bit, 16bit or dicom";
 std::string optionChoices(const std::string& option, const std::string& choices); // "%s is a|b|c"

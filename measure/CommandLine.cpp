@@ -11,6 +11,10 @@ const char* const UsageText =
     "  ctiq-measure nps FILE --roi X,Y,W,H [spectrum options] [load options] [--json] [--report FILE.pdf]\n"
     "  ctiq-measure roi FILE --roi X,Y,W,H [load options] [--json]\n"
     "  ctiq-measure header FILE [--json]\n"
+    "  ctiq-measure ttf PATH (--roi X,Y,W,H | --centre X,Y) [--diameter MM] [slice options] [load options]\n"
+    "                [--json] [--report FILE.pdf]\n"
+    "  ctiq-measure nps2d PATH --roi X,Y,W,H [--roi-size N] [--detrend poly2|mean] [--difference PATH2]\n"
+    "                [slice options] [load options] [--json] [--report FILE.pdf]\n"
     "\n"
     "PATH is a slice (its series is measured) or a folder holding one series.\n"
     "--roi X,Y,W,H    the ROI as the Viewer's \"Position\" (centre) and \"Size\" edits\n"
@@ -29,6 +33,14 @@ const char* const UsageText =
     "  --window rect|hamming     default hamming\n"
     "  --factor C                \"EditC\", default 1.0\n"
     "  --limit N                 the \"Segment#\" limit, default 10000\n"
+    "ttf and nps2d (the TaskIQ window) measure every slice of the series of PATH, unless:\n"
+    "  --slices FIRST..LAST      the slices at these positions in the series order (from 1)\n"
+    "  --single                  PATH alone (for a folder, its middle slice)\n"
+    "  --centre X,Y     the insert's centre in pixels (default: the centre of --roi)\n"
+    "  --diameter MM    the insert's nominal diameter (default 25)\n"
+    "  --roi-size N     the NPS's square ROIs, N x N pixels tiled in --roi (default 64)\n"
+    "  --detrend poly2|mean      what each ROI loses before its transform (default poly2)\n"
+    "  --difference PATH2        the NPS of the differences from a repeated series\n"
     "--json           named fields instead of tab-separated text; values are the windows' texts\n"
     "--report FILE    also write the PDF report FILE and its tab-separated text beside it\n"
     "\n"
@@ -38,6 +50,7 @@ const char* const UsageText =
 namespace {
 
 const std::set<std::string> loadOptions{"--mode", "--size", "--header", "--offset", "--spacing"};
+const std::set<std::string> sliceOptions{"--slices", "--single"};
 const std::set<std::string> spectrumOptions{"--direction",     "--segment", "--shift",  "--band-trend",
                                             "--segment-trend", "--window",  "--factor", "--limit"};
 
@@ -50,6 +63,9 @@ std::set<std::string> optionsOf(const std::string& command)
     if (command == "roi") return allowed;
     allowed.insert("--report");
     if (command == "nps") allowed.insert(spectrumOptions.begin(), spectrumOptions.end());
+    if (command == "ttf" || command == "nps2d") allowed.insert(sliceOptions.begin(), sliceOptions.end());
+    if (command == "ttf") allowed.insert({"--centre", "--diameter"});
+    if (command == "nps2d") allowed.insert({"--roi-size", "--detrend", "--difference"});
     return allowed;
 }
 
@@ -67,8 +83,8 @@ CommandLine parseCommandLine(int argc, char** argv)
     if (argc < 2) throw UsageError(Msg::subcommandNeeded);
     CommandLine line;
     line.command = argv[1];
-    if (line.command != "sspz" && line.command != "nps" && line.command != "roi" && line.command != "header")
-        throw UsageError(Msg::unknownSubcommand(line.command));
+    const std::set<std::string> commands{"sspz", "nps", "roi", "header", "ttf", "nps2d"};
+    if (commands.count(line.command) == 0) throw UsageError(Msg::unknownSubcommand(line.command));
     const std::set<std::string> allowed = optionsOf(line.command);
 
     for (int i = 2; i < argc; ++i) {
@@ -83,11 +99,18 @@ CommandLine parseCommandLine(int argc, char** argv)
             line.json = true;
             continue;
         }
+        if (arg == "--single") {
+            line.options[arg] = "";
+            continue;
+        }
         if (i + 1 >= argc) throw UsageError(Msg::needsValue(arg));
         line.options[arg] = argv[++i];
     }
     if (line.path.empty()) throw UsageError(Msg::needsPath(line.command));
-    if (line.command != "header" && !line.option("--roi")) throw UsageError(Msg::needsRoi(line.command));
+    if (line.command == "ttf") {
+        if (!line.option("--roi") && !line.option("--centre")) throw UsageError(Msg::needsRoiOrCentre(line.command));
+    } else if (line.command != "header" && !line.option("--roi")) throw UsageError(Msg::needsRoi(line.command));
+    if (line.option("--slices") && line.option("--single")) throw UsageError(Msg::slicesOrSingle);
     return line;
 }
 

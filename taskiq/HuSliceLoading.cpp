@@ -31,13 +31,13 @@ HuSlice huSlice(const LoadedImage& image, const ViewerTexts& texts)
 
 } // namespace
 
-SliceRange parseSliceRange(const std::string& text)
+std::optional<SliceRange> sliceRangeOf(const std::string& text)
 {
     const size_t dots = text.find("..");
     SliceRange range;
     if (dots == std::string::npos || !parsePosition(text.substr(0, dots), range.first) ||
         !parsePosition(text.substr(dots + 2), range.last))
-        throw AppError(Msg::sliceRangeText(text));
+        return std::nullopt;
     return range;
 }
 

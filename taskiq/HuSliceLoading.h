@@ -4,6 +4,7 @@
 #include "HeadlessLoad.h"
 #include "HuSlice.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,8 @@ struct SliceRange {
     size_t last = 1;
 };
 
-// "FIRST..LAST", e.g. "3..12"; fails with Msg::sliceRangeText for anything else.
-SliceRange parseSliceRange(const std::string& text);
+// "FIRST..LAST", e.g. "3..12"; nothing for any other text.
+std::optional<SliceRange> sliceRangeOf(const std::string& text);
 
 // The files at those positions; fails with Msg::sliceRangeOutside when the range is
 // empty or runs past the series.

@@ -50,6 +50,19 @@ std::vector<std::string> filesInRange(const std::vector<std::string>& files, con
             files.begin() + static_cast<std::ptrdiff_t>(range.last)};
 }
 
+std::vector<std::string> chosenFiles(const std::vector<std::string>& files, SliceChoice choice,
+                                     const std::string& rangeText, size_t shown)
+{
+    switch (choice) {
+    case SliceChoice::All: return filesInRange(files, {1, files.size()});
+    case SliceChoice::Shown: return filesInRange(files, {shown, shown});
+    case SliceChoice::Range: break;
+    }
+    const std::optional<SliceRange> range = sliceRangeOf(rangeText);
+    if (!range) throw AppError(Msg::sliceRangeText(rangeText));
+    return filesInRange(files, *range);
+}
+
 LoadedSlices loadHuSlices(const std::vector<std::string>& files, LoadMode mode, const TypedGeometry& typed)
 {
     if (files.empty()) throw AppError(Msg::noSlicesToMeasure);

@@ -21,6 +21,15 @@ std::optional<SliceRange> sliceRangeOf(const std::string& text);
 // empty or runs past the series.
 std::vector<std::string> filesInRange(const std::vector<std::string>& files, const SliceRange& range);
 
+// The items of the TaskIQ window's "Slices": the whole series, a typed range, or the
+// shown slice alone.
+enum class SliceChoice { All = 0, Range = 1, Shown = 2 };
+
+// The files of a series the choice takes; `shown` is the shown slice's position (from
+// 1; 0 when it is not in the series). Fails as filesInRange, or with Msg::sliceRangeText.
+std::vector<std::string> chosenFiles(const std::vector<std::string>& files, SliceChoice choice,
+                                     const std::string& rangeText, size_t shown);
+
 struct LoadedSlices {
     std::vector<std::string> files; // as loaded, in order
     std::vector<HuSlice> slices;

@@ -59,7 +59,7 @@ void plot(QChartView* view, const QList<QPointF>& points, bool fromZero)
     if (y1 == y0) y1 = y0 + 1;
     const double margin = (y1 - y0) * 0.05;
     view->chart()->axes(Qt::Horizontal).constFirst()->setRange(x0, x1 > x0 ? x1 : x0 + 1);
-    view->chart()->axes(Qt::Vertical).constFirst()->setRange(y0 - margin, y1 + margin);
+    view->chart()->axes(Qt::Vertical).constFirst()->setRange(fromZero && y0 == 0 ? 0 : y0 - margin, y1 + margin);
 }
 
 } // namespace

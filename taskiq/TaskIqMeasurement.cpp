@@ -23,6 +23,12 @@ PixelFrame pixelFrameOf(const Rect& roi)
             Checked::add(Checked::sub(roi.Bottom, roi.Top), 1)};
 }
 
+TypedGeometry viewerGeometry(const ViewerSnapshot& viewer)
+{
+    if (static_cast<LoadMode>(viewer.mode) == LoadMode::Dicom) return {};
+    return {viewer.imageColumns + " " + viewer.imageRows, viewer.header, viewer.offset, viewer.pixelSpacing};
+}
+
 TtfOfFiles measureTtfOfFiles(const SliceFiles& slices, double centreX, double centreY, double diameter)
 {
     const LoadedSlices loaded = loadHuSlices(slices.files, slices.mode, slices.typed);

@@ -5,6 +5,7 @@
 #include "InsertTtf.h"
 #include "NoisePowerSpectrum2D.h"
 #include "Provenance.h"
+#include "ViewerSnapshot.h"
 #include "ViewerTypes.h"
 
 #include <string>
@@ -31,6 +32,11 @@ struct SliceFiles {
     TypedGeometry typed;
     std::string roi; // "x,y,w,h"
 };
+
+// What the Viewer's edits give a load beside the file: in the raw modes the size, header,
+// offset and spacing as they stand (from the name or typed); in "DICOM" mode nothing,
+// as each slice's header gives its own.
+TypedGeometry viewerGeometry(const ViewerSnapshot& viewer);
 
 // The pixel spacing comes from the first slice's load; the centre is in pixels.
 TtfOfFiles measureTtfOfFiles(const SliceFiles& slices, double centreX, double centreY, double diameter);

@@ -162,6 +162,7 @@ std::string needsPath(const std::string& command) { return command + " needs a P
 std::string takesNoPath(const std::string& command) { return command + " takes no PATH"; }
 std::string needsOption(const std::string& command, const std::string& option) { return command + " needs " + option; }
 std::string needsRoi(const std::string& command) { return command + " needs --roi X,Y,W,H"; }
+std::string needsRoiOrCentre(const std::string& command) { return command + " needs --roi X,Y,W,H or --centre X,Y"; }
 std::string takesCommaValues(const std::string& option, size_t count)
 {
     return option + " takes " + std::to_string(count) + " values separated by commas";

@@ -113,6 +113,8 @@ std::string needsPath(const std::string& command);                              
 std::string takesNoPath(const std::string& command);                            // "%s takes no PATH"
 std::string needsOption(const std::string& command, const std::string& option); // "%s needs %s"
 std::string needsRoi(const std::string& command);                               // "%s needs --roi X,Y,W,H"
+std::string needsRoiOrCentre(const std::string& command); // "%s needs --roi X,Y,W,H or --centre X,Y"
+inline const char* const slicesOrSingle = "--slices and --single exclude each other";
 std::string takesCommaValues(const std::string& option, size_t count); // "%s takes %u values separated by commas"
 inline const char* const modeChoices = "--mode is 8bit, 16bit or dicom";
 std::string optionChoices(const std::string& option, const std::string& choices); // "%s is a|b|c"
@@ -125,4 +127,6 @@ inline const char* const ttfSamples =
     "The TTF needs at least one sample, one value per frequency, at frequencies ascending from 0 1/mm";
 std::string npsGridValues(long long size, size_t values); // an N x N grid needs N*N values, N >= 2
 std::string dprimeUnbounded(const std::string& observer); // the NPS is zero wherever the signal is not
+inline const char* const dprimeNeedsTtfAndNps =
+    "d′ needs a TTF and an NPS: press \"Cal\" on the TTF and NPS pages first";
 } // namespace Msg

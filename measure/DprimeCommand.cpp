@@ -1,13 +1,17 @@
-// dprime: the TaskIQ window's d′ page on the insert's slices and the uniform slices,
-// with every parameter of the task and the eye filter as options.
+// dprime: the TaskIQ window's d′ page on the insert's series and the uniform series,
+// measured as ttf and nps2d measure them, with every parameter of the task and the
+// eye filter as options.
 #include "Commands.h"
-#include "HuSeries.h"
+#include "TaskIqOptions.h"
 
 #include "AppError.h"
 #include "Convert.h"
 #include "DetectabilityInputs.h"
 #include "DetectabilityReport.h"
+#include "DprimeReport.h"
 #include "Json.h"
+#include "MeasuredImage.h"
+#include "TaskIqMeasurement.h"
 
 namespace {
 
@@ -20,8 +24,8 @@ double numberOption(const CommandLine& line, const std::string& option, double o
 DiskTask taskOf(const CommandLine& line, const TtfResult& ttf)
 {
     DiskTask task = defaultTask(ttf);
-    task.diameterMm = numberOption(line, "--diameter", task.diameterMm);
-    task.contrastHu = numberOption(line, "--contrast", task.contrastHu);
+    task.diameterMm = numberOption(line, "--task-diameter", task.diameterMm);
+    task.contrastHu = numberOption(line, "--task-contrast", task.contrastHu);
     if (const auto profile = line.option("--profile")) {
         if (*profile != "flat" && *profile != "designer")
             throw UsageError(Msg::optionChoices("--profile", "flat|designer"));
@@ -43,42 +47,28 @@ EyeFilter eyeOf(const CommandLine& line)
     return eye;
 }
 
-TtfResult insertTtfOf(const CommandLine& line, const HuSeries& series)
+SliceFiles sliceFilesOf(const CommandLine& line, const std::string& option)
 {
-    const auto centre = commaFields("--insert", *line.option("--insert"), 2);
-    TtfSettings settings;
-    settings.pixelSpacing = series.pixelSpacing;
-    settings.centreX = static_cast<double>(toFloat(centre[0]));
-    settings.centreY = static_cast<double>(toFloat(centre[1]));
-    settings.diameter = numberOption(line, "--insert-diameter", DefaultInsertDiameter);
-    return measureInsertTtf(series.slices, settings);
-}
-
-NpsResult npsOf(const CommandLine& line, const HuSeries& series)
-{
-    const auto frame = commaFields("--frame", *line.option("--frame"), 4);
-    NpsSettings settings;
-    settings.pixelSpacing = series.pixelSpacing;
-    settings.frame = {toInt(frame[0]), toInt(frame[1]), toInt(frame[2]), toInt(frame[3])};
-    if (const auto size = line.option("--roi-size")) settings.roiSize = toInt(*size);
-    if (const auto detrend = line.option("--detrend")) {
-        if (*detrend != "poly2" && *detrend != "mean") throw UsageError(Msg::optionChoices("--detrend", "poly2|mean"));
-        settings.detrend = *detrend == "mean" ? NpsDetrend::Mean : NpsDetrend::Poly2;
-    }
-    return measureNps2D(series.slices, settings);
+    return {chosenFiles(line, *line.option(option)), loadModeOf(line), typedGeometryOf(line), {}};
 }
 
 } // namespace
 
 int runDprime(const CommandLine& line, std::ostream& out)
 {
-    const HuSeries insert = loadHuSeries(*line.option("--ttf"), line);
-    const HuSeries uniform = loadHuSeries(*line.option("--nps"), line);
-    const TtfResult ttf = insertTtfOf(line, insert);
-    const NpsResult nps = npsOf(line, uniform);
+    const auto centre = commaFields("--centre", *line.option("--centre"), 2);
+    const TtfOfFiles ttf = measureTtfOfFiles(sliceFilesOf(line, "--ttf"), static_cast<double>(toFloat(centre[0])),
+                                             static_cast<double>(toFloat(centre[1])),
+                                             numberOption(line, "--diameter", DefaultInsertDiameter));
+    SliceFiles uniform = sliceFilesOf(line, "--nps");
+    const RoiTexts roi = roiOf(line);
+    uniform.roi = roiText(roi.x, roi.y, roi.w, roi.h);
+    const int32_t roiSize = line.option("--roi-size") ? toInt(*line.option("--roi-size")) : DefaultNpsRoiSize;
+    const NpsOfFiles nps = measureNpsOfFiles(uniform, {}, roiRectOf(roi), roiSize, detrendOf(line));
+
     const DetectabilityResult result =
-        calculateDetectability(taskOf(line, ttf), eyeOf(line), ttfCurveOf(ttf), npsGridOf(nps),
-                               detectabilityInputs(ttf, insert.files, nps, uniform.files));
+        calculateDetectability(taskOf(line, ttf.result), eyeOf(line), ttfCurveOf(ttf.result), npsGridOf(nps.result),
+                               detectabilityInputs(ttf.result, ttf.source.files, nps.result, nps.source.files));
     const ReportDocument report = detectabilityReport(result);
     if (line.json) {
         out << Json::object()
@@ -89,5 +79,7 @@ int runDprime(const CommandLine& line, std::ostream& out)
     } else {
         out << reportText(report, false);
     }
+    if (const auto pdf = line.option("--report"))
+        saveDprimeReport(QString::fromStdString(*pdf), result, detectabilitySource(ttf.source, nps.source));
     return 0;
 }

@@ -46,3 +46,11 @@ NamedValues detectabilityInputs(const TtfResult& ttf, const std::vector<std::str
                          (nps.settings.detrend == NpsDetrend::Mean ? "mean" : "second-order polynomial") + " removed"},
     };
 }
+
+MeasurementSource detectabilitySource(const MeasurementSource& ttf, const MeasurementSource& nps)
+{
+    MeasurementSource source{ttf.files, nps.roi, ttf.parameters};
+    source.files.insert(source.files.end(), nps.files.begin(), nps.files.end());
+    source.parameters.insert(source.parameters.end(), nps.parameters.begin(), nps.parameters.end());
+    return source;
+}

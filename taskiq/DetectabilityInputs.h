@@ -5,6 +5,7 @@
 #include "Detectability.h"
 #include "InsertTtf.h"
 #include "NoisePowerSpectrum2D.h"
+#include "Provenance.h"
 #include "ReportDocument.h"
 
 #include <string>
@@ -21,3 +22,7 @@ DiskTask defaultTask(const TtfResult& ttf);
 // centre and diameter, the NPS's frame, ROIs and detrending.
 NamedValues detectabilityInputs(const TtfResult& ttf, const std::vector<std::string>& ttfFiles, const NpsResult& nps,
                                 const std::vector<std::string>& npsFiles);
+
+// Where d′ comes from, for its report's provenance: the TTF's files, then the NPS's, the
+// NPS's ROI, and the parameters of both measurements.
+MeasurementSource detectabilitySource(const MeasurementSource& ttf, const MeasurementSource& nps);

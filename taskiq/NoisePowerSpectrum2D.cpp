@@ -39,9 +39,11 @@ std::vector<std::vector<double>> trendBasis(int32_t n, NpsDetrend detrend)
     for (int t = 0; t < terms; ++t) {
         std::vector<double> q(size);
         for (int32_t y = 0; y < n; ++y)
-            for (int32_t x = 0; x < n; ++x)
-                q[static_cast<size_t>(y * n + x)] =
-                    std::pow((x - centre) / n, xPower[t]) * std::pow((y - centre) / n, yPower[t]);
+            for (int32_t x = 0; x < n; ++x) {
+                const double u = (x - centre) / n, v = (y - centre) / n;
+                const double us[] = {1, u, u * u}, vs[] = {1, v, v * v};
+                q[static_cast<size_t>(y * n + x)] = us[xPower[t]] * vs[yPower[t]];
+            }
         // Modified Gram-Schmidt, twice for orthogonality to rounding.
         for (int pass = 0; pass < 2; ++pass)
             for (const std::vector<double>& b : basis) {
@@ -58,12 +60,21 @@ std::vector<std::vector<double>> trendBasis(int32_t n, NpsDetrend detrend)
     return basis;
 }
 
+// The basis is orthonormal, so the fit is the sum of the projections on its vectors,
+// all taken from the ROI as it came. Four partial sums keep the additions independent.
 void removeTrend(std::vector<double>& roi, const std::vector<std::vector<double>>& basis)
 {
-    for (const std::vector<double>& b : basis) {
-        double dot = 0;
-        for (size_t i = 0; i < roi.size(); ++i) dot += roi[i] * b[i];
-        for (size_t i = 0; i < roi.size(); ++i) roi[i] -= dot * b[i];
+    double dots[6] = {};
+    for (size_t t = 0; t < basis.size(); ++t) {
+        const double* q = basis[t].data();
+        double part[4] = {};
+        for (size_t i = 0; i + 3 < roi.size(); i += 4)
+            for (size_t j = 0; j < 4; ++j) part[j] += roi[i + j] * q[i + j];
+        dots[t] = (part[0] + part[1]) + (part[2] + part[3]);
+    }
+    for (size_t t = 0; t < basis.size(); ++t) {
+        const double* q = basis[t].data();
+        for (size_t i = 0; i < roi.size(); ++i) roi[i] -= dots[t] * q[i];
     }
 }
 
@@ -125,37 +136,43 @@ private:
     std::vector<double> sum_;
 };
 
+// Each ring's mean NPS at the mean frequency of its grid points: near zero frequency a
+// ring's points lie farther out than its centre on average (a third of a percent at three
+// steps), and the NPS rises there.
 std::vector<RadialNpsSample> radialAverage(const std::vector<double>& values, int32_t n, double step)
 {
-    const int32_t rings = n / 2 + 1;
-    std::vector<double> sum(static_cast<size_t>(rings), 0.0);
-    std::vector<long long> count(static_cast<size_t>(rings), 0);
+    const auto rings = static_cast<size_t>(n / 2 + 1);
+    std::vector<double> sum(rings, 0.0), radius(rings, 0.0);
+    std::vector<long long> count(rings, 0);
     for (int32_t v = 0; v < n; ++v)
         for (int32_t u = 0; u < n; ++u) {
-            const auto ring = static_cast<int32_t>(std::floor(std::hypot(u - n / 2, v - n / 2) + 0.5));
+            const double r = std::hypot(u - n / 2, v - n / 2);
+            const auto ring = static_cast<size_t>(std::floor(r + 0.5));
             if (ring >= rings) continue;
-            sum[static_cast<size_t>(ring)] += values[static_cast<size_t>(v * n + u)];
-            ++count[static_cast<size_t>(ring)];
+            sum[ring] += values[static_cast<size_t>(v * n + u)];
+            radius[ring] += r;
+            ++count[ring];
         }
     std::vector<RadialNpsSample> radial;
-    for (int32_t j = 0; j < rings; ++j)
-        radial.push_back({j * step, sum[static_cast<size_t>(j)] / static_cast<double>(count[static_cast<size_t>(j)])});
+    for (size_t j = 0; j < rings; ++j) {
+        const auto points = static_cast<double>(count[j]);
+        radial.push_back({radius[j] / points * step, sum[j] / points});
+    }
     return radial;
 }
 
 // The radial maximum, moved to the top of the parabola through it and its neighbours.
-double peakFrequency(const std::vector<RadialNpsSample>& radial, double step)
+double peakFrequency(const std::vector<RadialNpsSample>& radial)
 {
     size_t top = 0;
     for (size_t j = 1; j < radial.size(); ++j)
         if (radial[j].value > radial[top].value) top = j;
-    double shift = 0;
-    if (top > 0 && top + 1 < radial.size()) {
-        const double a = radial[top - 1].value, b = radial[top].value, c = radial[top + 1].value;
-        const double curvature = a - 2 * b + c;
-        if (curvature < 0) shift = 0.5 * (a - c) / curvature;
-    }
-    return radial[top].frequency + shift * step;
+    if (top == 0 || top + 1 == radial.size()) return radial[top].frequency;
+    const double x1 = radial[top - 1].frequency, x2 = radial[top].frequency, x3 = radial[top + 1].frequency;
+    const double y1 = radial[top - 1].value, y2 = radial[top].value, y3 = radial[top + 1].value;
+    const double num = (x2 - x1) * (x2 - x1) * (y2 - y3) - (x2 - x3) * (x2 - x3) * (y2 - y1);
+    const double den = (x2 - x1) * (y2 - y3) - (x2 - x3) * (y2 - y1);
+    return den != 0 ? x2 - 0.5 * num / den : x2; // equal neighbours to the top: a flat peak
 }
 
 // The integral of f NPS(f) over that of NPS(f), by the trapezoidal rule.
@@ -231,7 +248,7 @@ NpsResult measure(const std::vector<HuSlice>& slices, const NpsSettings& setting
     r.noise = std::sqrt(integral * r.frequencyStep * r.frequencyStep);
     r.meanRoiSd = sdSum / static_cast<double>(count) * std::sqrt(share);
     r.radial = radialAverage(r.values, n, r.frequencyStep);
-    r.fPeak = peakFrequency(r.radial, r.frequencyStep);
+    r.fPeak = peakFrequency(r.radial);
     r.fAverage = averageFrequency(r.radial);
     return r;
 }

@@ -17,8 +17,8 @@ struct NpsSettings {
     NpsDetrend detrend = NpsDetrend::Poly2;
 };
 
-// One sample of the radial NPS: the ring's centre frequency in mm^-1 and the mean NPS
-// over the ring in HU^2 mm^2.
+// One sample of the radial NPS: the mean frequency of the ring's grid points in mm^-1
+// and the mean NPS over them in HU^2 mm^2.
 struct RadialNpsSample {
     double frequency = 0;
     double value = 0;
@@ -35,7 +35,8 @@ struct NpsResult {
     double frequencyStep = 0; // 1 / (N * pixelSpacing), mm^-1
     double pixelSpacing = 0;  // mm
     std::vector<double> values;
-    // Rings of width frequencyStep centred at 0, 1, ..., N/2 steps (0 to the Nyquist frequency).
+    // Rings of width frequencyStep centred at 0, 1, ..., N/2 steps (0 to the Nyquist frequency):
+    // the grid points whose distance from zero frequency rounds to that many steps.
     std::vector<RadialNpsSample> radial;
     double noise = 0;     // HU: the square root of the NPS's integral
     double meanRoiSd = 0; // HU: the mean of the ROIs' SDs before detrending (of the difference / sqrt 2)

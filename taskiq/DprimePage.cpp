@@ -14,7 +14,7 @@ namespace {
 QString qstr(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 double number(const QLineEdit* e) { return static_cast<double>(toFloat(e->text().toStdString())); }
 
-// An edit with its caption above it, in a row of fields 96 pixels apart.
+// An edit with its caption above it: fields 112 pixels apart, rows 44 apart.
 QLineEdit* field(QWidget* page, const char* name, const char* caption, const QString& text, int column, int row)
 {
     const int x = 6 + 112 * column, y = 4 + 44 * row;

@@ -68,18 +68,22 @@ TEST(DprimeFiles, SlicesWrittenAndReadBackGiveTheTextsOfTheSameSlicesInMemory)
     EyeFilter eye;
     eye.viewingDistanceMm = 600;
     eye.internalNoise = 0.5;
-    const std::string inMemory = reportText(
-        detectabilityReport(calculateDetectability(task, eye, ttfCurveOf(ttf), npsGridOf(nps),
-                                                   detectabilityInputs(ttf, insertFiles, nps, uniformFiles))),
-        false);
+    const DetectabilityResult expected = calculateDetectability(
+        task, eye, ttfCurveOf(ttf), npsGridOf(nps), detectabilityInputs(ttf, insertFiles, nps, uniformFiles));
 
-    const CommandRun run =
-        measure("dprime --ttf " + insertFiles[0] + " --centre 64,64 --diameter 10 --nps " +
-                (folder.path() / "uniform").string() +
-                " --roi 128,128,256,256 --roi-size 128 --detrend mean --profile designer --designer-n 2"
-                " --distance 600 --internal-noise 0.5");
+    const std::string options = "dprime --ttf " + insertFiles[0] + " --centre 64,64 --diameter 10 --nps " +
+                                (folder.path() / "uniform").string() +
+                                " --roi 128,128,256,256 --roi-size 128 --detrend mean --profile designer"
+                                " --designer-n 2 --distance 600 --internal-noise 0.5";
+    const CommandRun run = measure(options);
     EXPECT_EQ(run.status, 0) << run.out;
-    EXPECT_EQ(run.out, inMemory);
+    EXPECT_EQ(run.out, reportText(detectabilityReport(expected), false));
+
+    const CommandRun json = measure(options + " --json");
+    EXPECT_EQ(json.status, 0) << json.out;
+    EXPECT_NE(json.out.find("\"npw\": \"" + dprimeText(expected.d.npw) + "\""), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"npwe\": \"" + dprimeText(expected.table[4].d.npwe) + "\""), std::string::npos)
+        << json.out;
 }
 
 TEST(DprimeFiles, VerifyPassesAsAProgram)

@@ -1,3 +1,4 @@
+// The MTF window's processing of a measured series table, without the window.
 #include "SeriesMtf.h"
 
 #include "AppError.h"

@@ -1,3 +1,5 @@
+// d′ of a disk task: its closed-form spectrum, the eye filter, the TTF read radially
+// and the integrals over the NPS grid.
 #include "Detectability.h"
 
 #include "AppError.h"

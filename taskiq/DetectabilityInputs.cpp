@@ -1,3 +1,4 @@
+// d′'s inputs and the names of where they come from, from the TTF and NPS results.
 #include "DetectabilityInputs.h"
 
 #include "NumberFormat.h"

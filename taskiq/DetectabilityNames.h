@@ -14,7 +14,6 @@ inline const char* const magnification = "Display magnification";
 inline const char* const internalNoise = "Internal noise Nᵢ (HU²·mm²)";
 inline const char* const npsPixelSpacing = "NPS pixel spacing (mm)";
 inline const char* const npsGridSize = "NPS grid (N x N)";
-inline const char* const ttfFrequency = "TTF frequency (1/mm)";
 inline const char* const ttfValue = "TTF value";
 inline const char* const npsValue = "NPS value";
 inline const char* const npw = "d′ NPW";

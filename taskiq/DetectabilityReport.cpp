@@ -1,3 +1,4 @@
+// d′ with its table, and the texts of its report.
 #include "DetectabilityReport.h"
 
 #include "DetectabilityNames.h"

@@ -1,3 +1,4 @@
+// Saving the d′ report with its provenance.
 #include "DprimeReport.h"
 
 #include "PdfReport.h"

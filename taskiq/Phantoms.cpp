@@ -1,3 +1,4 @@
+// The phantoms of known answers and those answers.
 #include "Phantoms.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The self-check: its phantoms, measured once each, the checks against their truths
+// and their lines.
 #include "SelfChecks.h"
 
 #include "DetectabilityInputs.h"

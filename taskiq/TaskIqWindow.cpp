@@ -7,6 +7,7 @@
 #include "Guarded.h"
 #include "MeasurementSeries.h"
 #include "PdfReport.h"
+#include "RoiStatistics.h"
 #include "TaskIqCharts.h"
 #include "TaskIqReport.h"
 #include "TaskIqResults.h"
@@ -155,8 +156,10 @@ void TaskIQ::ButtonNpsCalClick()
     const ViewerSnapshot viewer = viewerSnapshot_();
     const NpsDetrend detrend = RadioGroupDetrend->itemIndex() == 0 ? NpsDetrend::Poly2 : NpsDetrend::Mean;
     nps_.reset();
-    nps_ = measureNpsOfFiles(chosenSlices(viewer), repeatedSlices(viewer), viewer.roiRect, toInt(text(EditRoiSize)),
-                             detrend);
+    // The frame as the Viewer's edits give it, as the command's --roi does.
+    const Rect frame =
+        deriveRoiRect(toInt(viewer.roiX), toInt(viewer.roiY), toInt(viewer.roiWidth), toInt(viewer.roiHeight));
+    nps_ = measureNpsOfFiles(chosenSlices(viewer), repeatedSlices(viewer), frame, toInt(text(EditRoiSize)), detrend);
     plotRadialNps(ChartRadialNps, nps_->result);
     showNpsImage(LabelNpsImage, nps_->result);
     showResults(StringGridNps, npsResultTexts(nps_->result));

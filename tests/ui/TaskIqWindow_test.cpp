@@ -14,6 +14,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -182,6 +183,46 @@ private slots:
         QCOMPARE(run.code, 0);
         QCOMPARE(clipboard(), run.out);
         QVERIFY(clipboard().startsWith("Noise, sqrt of the NPS integral (HU)\t"));
+    }
+
+    void theCommandRefusesWithStatusOneAndRejectsBadUsageWithTwo()
+    {
+        const QString series = str(disks);
+        struct Case {
+            QStringList arguments;
+            int code;
+            QString message;
+        } cases[] = {
+            {{"ttf", series, "--mode", "16bit"}, 2, QString::fromStdString(Msg::needsRoiOrCentre("ttf"))},
+            {{"nps2d", series, "--mode", "16bit", "--centre", "64,64"}, 2, "'--centre' is not an option of nps2d"},
+            {{"ttf", series, "--mode", "16bit", "--centre", "64,64", "--slices", "1..2", "--single"},
+             2,
+             Msg::slicesOrSingle},
+            {{"ttf", series, "--mode", "16bit", "--centre", "64,64", "--slices", "2-3"},
+             2,
+             QString::fromStdString(Msg::sliceRangeText("2-3"))},
+            {{"nps2d", series, "--mode", "16bit", "--roi", "64,64,96,96", "--detrend", "cubic"},
+             2,
+             QString::fromStdString(Msg::optionChoices("--detrend", "poly2|mean"))},
+            {{"ttf", series, "--mode", "16bit", "--centre", "64,64", "--slices", "3..6"},
+             1,
+             QString::fromStdString(Msg::sliceRangeOutside(3, 6, 5))},
+            {{"nps2d", series, "--mode", "16bit", "--roi", "64,64,96,96", "--roi-size", "48"},
+             1,
+             QString::fromStdString(Msg::npsRoiSize(48))},
+        };
+        for (const Case& c : cases) {
+            const Run run = measure(c.arguments);
+            QCOMPARE(run.code, c.code);
+            QVERIFY2(run.err.contains(c.message), qPrintable(run.err));
+            QCOMPARE(run.out, QString());
+        }
+        // One slice alone: the middle one of a folder.
+        const Run single = measure({"ttf", series, "--mode", "16bit", "--centre", "64,64", "--single", "--json"});
+        QCOMPARE(single.code, 0);
+        const QJsonObject o = QJsonDocument::fromJson(single.out.toUtf8()).object();
+        QCOMPARE(o["slices"].toString(), QString("1"));
+        QCOMPARE(o["files"].toArray().first().toString(), str(disks / "disk3 128 128 0p5.raw"));
     }
 
     void saveWritesTheReportTheCommandWrites()

@@ -130,6 +130,10 @@ std::string insertCentreOutside(double x, double y)
 {
     return "the insert's centre " + formatGeneral(x) + ", " + formatGeneral(y) + " lies outside the image";
 }
+std::string insertLargerThanImage(double diameter)
+{
+    return "the insert's diameter " + formatGeneral(diameter) + " mm is larger than the image";
+}
 std::string npsRoiSize(long long size)
 {
     return "the ROI size " + std::to_string(size) + " is not a power of two from 8 to 1024";

@@ -87,6 +87,7 @@ std::string sliceValuesMissing(long long columns, long long rows, size_t values)
 std::string spacingNotPositive(double spacing);
 std::string insertDiameterNotPositive(double diameter);
 std::string insertCentreOutside(double x, double y);
+std::string insertLargerThanImage(double diameter);
 inline const char* const insertHoldsNoPixels = "the insert, its edge or its background holds no pixels of the image";
 inline const char* const insertWithoutContrast = "the insert shows no contrast against its background";
 std::string npsRoiSize(long long size); // "the ROI size %d is not a power of two from 8 to 1024"

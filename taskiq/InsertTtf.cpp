@@ -21,6 +21,11 @@ constexpr double MaxFrequencyStep = 0.01; // mm^-1
 constexpr int CentreIterations = 20;
 constexpr double CentreTolerance = 1e-4; // pixels
 
+bool insideImage(const HuSlice& image, double x, double y)
+{
+    return x >= 0 && x <= image.columns - 1 && y >= 0 && y <= image.rows - 1;
+}
+
 // The pixels of the image around the centre that a measurement reads: a box with the
 // given radius in pixels, clipped to the image.
 struct PixelBox {
@@ -93,6 +98,7 @@ void refineCentre(const HuSlice& average, double radius, double& cx, double& cy)
             }
         if (!(sw > 0)) throw AppError(Msg::insertWithoutContrast);
         const double nx = sx / sw, ny = sy / sw;
+        if (!insideImage(average, nx, ny)) throw AppError(Msg::insertCentreOutside(nx, ny));
         const double shift = std::hypot(nx - cx, ny - cy);
         cx = nx;
         cy = ny;
@@ -270,9 +276,12 @@ TtfResult measureInsertTtf(const std::vector<HuSlice>& slices, const TtfSettings
     if (!(settings.diameter > 0) || !std::isfinite(settings.diameter))
         throw AppError(Msg::insertDiameterNotPositive(settings.diameter));
     const HuSlice& first = slices.front();
-    if (!(settings.centreX >= 0 && settings.centreX <= first.columns - 1 && settings.centreY >= 0 &&
-          settings.centreY <= first.rows - 1))
+    if (!insideImage(first, settings.centreX, settings.centreY))
         throw AppError(Msg::insertCentreOutside(settings.centreX, settings.centreY));
+    // An insert wider than the image has no background; the bound also keeps the ESF's
+    // bins few.
+    if (settings.diameter / settings.pixelSpacing > std::max(first.columns, first.rows))
+        throw AppError(Msg::insertLargerThanImage(settings.diameter));
 
     TtfResult r;
     r.settings = settings;
@@ -285,8 +294,6 @@ TtfResult measureInsertTtf(const std::vector<HuSlice>& slices, const TtfSettings
     // The average covers every place the refinement may move the centre to.
     const HuSlice average = averageSlice(slices, boxAround(r.centreX, r.centreY, 3 * radius, first));
     refineCentre(average, radius, r.centreX, r.centreY);
-    if (!(r.centreX >= 0 && r.centreX <= first.columns - 1 && r.centreY >= 0 && r.centreY <= first.rows - 1))
-        throw AppError(Msg::insertCentreOutside(r.centreX, r.centreY));
 
     const Binned binned = binByDistance(slices, r.centreX, r.centreY, radius);
     r.esfBinWidth = spacing / BinsPerPixel;

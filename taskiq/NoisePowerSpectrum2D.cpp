@@ -5,6 +5,7 @@
 #include "Arithmetic.h"
 #include "FFT.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
@@ -26,68 +27,79 @@ std::vector<int32_t> tileStarts(int32_t start, int32_t length, int32_t n)
     return starts;
 }
 
-// An orthonormal basis, on the N x N grid, of the trend a ROI loses: 1, x, y, x^2, xy, y^2
-// (or 1 alone for the mean). Removing the projection on it is the least-squares fit;
-// the basis depends on N only, so every ROI is detrended by six dot products.
-std::vector<std::vector<double>> trendBasis(int32_t n, NpsDetrend detrend)
-{
-    const size_t size = static_cast<size_t>(n) * static_cast<size_t>(n);
-    const int terms = detrend == NpsDetrend::Poly2 ? 6 : 1;
-    const int xPower[] = {0, 1, 0, 2, 1, 0}, yPower[] = {0, 0, 1, 0, 1, 2};
-    const double centre = (n - 1) / 2.0;
-    std::vector<std::vector<double>> basis;
-    for (int t = 0; t < terms; ++t) {
-        std::vector<double> q(size);
-        for (int32_t y = 0; y < n; ++y)
-            for (int32_t x = 0; x < n; ++x) {
-                const double u = (x - centre) / n, v = (y - centre) / n;
-                const double us[] = {1, u, u * u}, vs[] = {1, v, v * v};
-                q[static_cast<size_t>(y * n + x)] = us[xPower[t]] * vs[yPower[t]];
-            }
-        // Modified Gram-Schmidt, twice for orthogonality to rounding.
-        for (int pass = 0; pass < 2; ++pass)
-            for (const std::vector<double>& b : basis) {
-                double dot = 0;
-                for (size_t i = 0; i < size; ++i) dot += q[i] * b[i];
-                for (size_t i = 0; i < size; ++i) q[i] -= dot * b[i];
-            }
-        double norm = 0;
-        for (double v : q) norm += v * v;
-        norm = std::sqrt(norm);
-        for (double& v : q) v /= norm;
-        basis.push_back(std::move(q));
+// The least-squares fit of 1, x, y, x^2, xy, y^2 (or of 1 alone), made separable: with
+// p0, p1, p2 the polynomials of degree 0, 1, 2 orthonormal on 0..N-1, the products
+// p_i(x) p_j(y) with i + j <= 2 are orthonormal on the grid and span the same trend, so
+// the fit is the sum of the projections on them. Each is a sum over columns of sums over
+// rows, and every loop runs along a row, where the additions are independent.
+class TrendRemoval {
+public:
+    TrendRemoval(int32_t n, NpsDetrend detrend)
+        : n_(static_cast<size_t>(n)), degree_(detrend == NpsDetrend::Poly2 ? 2 : 0),
+          columnSums_(3, std::vector<double>(n_)), rowTrend_(3, std::vector<double>(n_))
+    {
+        const double centre = (n - 1) / 2.0;
+        for (size_t d = 0; d <= degree_; ++d) {
+            std::vector<double> p(n_);
+            for (size_t x = 0; x < n_; ++x) p[x] = std::pow((static_cast<double>(x) - centre) / n, d);
+            for (int pass = 0; pass < 2; ++pass) // Gram-Schmidt twice, orthogonal to rounding
+                for (const std::vector<double>& q : p_) {
+                    double dot = 0;
+                    for (size_t x = 0; x < n_; ++x) dot += p[x] * q[x];
+                    for (size_t x = 0; x < n_; ++x) p[x] -= dot * q[x];
+                }
+            double norm = 0;
+            for (double v : p) norm += v * v;
+            for (double& v : p) v /= std::sqrt(norm);
+            p_.push_back(std::move(p));
+        }
     }
-    return basis;
-}
 
-// The basis is orthonormal, so the fit is the sum of the projections on its vectors,
-// all taken from the ROI as it came. Four partial sums keep the additions independent.
-void removeTrend(std::vector<double>& roi, const std::vector<std::vector<double>>& basis)
-{
-    double dots[6] = {};
-    for (size_t t = 0; t < basis.size(); ++t) {
-        const double* q = basis[t].data();
-        double part[4] = {};
-        for (size_t i = 0; i + 3 < roi.size(); i += 4)
-            for (size_t j = 0; j < 4; ++j) part[j] += roi[i + j] * q[i + j];
-        dots[t] = (part[0] + part[1]) + (part[2] + part[3]);
+    void remove(std::vector<double>& roi)
+    {
+        for (size_t j = 0; j <= degree_; ++j) std::fill(columnSums_[j].begin(), columnSums_[j].end(), 0.0);
+        for (size_t y = 0; y < n_; ++y) {
+            const double* row = &roi[y * n_];
+            for (size_t j = 0; j <= degree_; ++j) {
+                const double w = p_[j][y];
+                double* sums = columnSums_[j].data();
+                for (size_t x = 0; x < n_; ++x) sums[x] += w * row[x];
+            }
+        }
+        // rowTrend_[j](x) = sum over i <= degree - j of c_ij p_i(x), c_ij = sum_x p_i(x) columnSums_[j](x).
+        for (size_t j = 0; j <= degree_; ++j) {
+            std::fill(rowTrend_[j].begin(), rowTrend_[j].end(), 0.0);
+            for (size_t i = 0; i + j <= degree_; ++i) {
+                double c = 0;
+                for (size_t x = 0; x < n_; ++x) c += p_[i][x] * columnSums_[j][x];
+                for (size_t x = 0; x < n_; ++x) rowTrend_[j][x] += c * p_[i][x];
+            }
+        }
+        for (size_t y = 0; y < n_; ++y) {
+            double* row = &roi[y * n_];
+            for (size_t j = 0; j <= degree_; ++j) {
+                const double w = p_[j][y];
+                const double* trend = rowTrend_[j].data();
+                for (size_t x = 0; x < n_; ++x) row[x] -= w * trend[x];
+            }
+        }
     }
-    for (size_t t = 0; t < basis.size(); ++t) {
-        const double* q = basis[t].data();
-        for (size_t i = 0; i < roi.size(); ++i) roi[i] -= dots[t] * q[i];
-    }
-}
 
-// |DFT|^2 of real N x N ROIs summed in natural order (zero frequency at index 0). Rows
-// are transformed two at a time as the real and imaginary parts of one complex row;
-// of the columns only those up to N/2 are transformed, the others being their mirror
-// images. That is N + 1 transforms of N points per ROI instead of 2 N.
+private:
+    size_t n_, degree_;
+    std::vector<std::vector<double>> p_; // p0..p_degree
+    std::vector<std::vector<double>> columnSums_, rowTrend_;
+};
+
+// |DFT|^2 of real N x N ROIs summed. Rows are transformed two at a time as the real and
+// imaginary parts of one complex row; of the columns only those up to N/2 are
+// transformed, the others being their mirror images, and the sums are kept for those
+// alone, column by column. That is N + 1 transforms of N points per ROI instead of 2 N.
 class PowerSum {
 public:
     explicit PowerSum(int32_t n)
-        : n_(n), half_(n / 2 + 1), fft_(std::make_unique<FftArrays>()),
-          re_(static_cast<size_t>(n) * static_cast<size_t>(half_)), im_(re_.size()),
-          sum_(static_cast<size_t>(n) * static_cast<size_t>(n), 0.0)
+        : n_(static_cast<size_t>(n)), half_(n_ / 2 + 1), fft_(std::make_unique<FftArrays>()), re_(n_ * half_),
+          im_(re_.size()), sum_(re_.size(), 0.0)
     {
         fft_->PointCount = n;
         fft_->fullTurn = 2 * std::numbers::pi;
@@ -95,7 +107,7 @@ public:
 
     void add(const std::vector<double>& roi)
     {
-        const auto n = static_cast<size_t>(n_), half = static_cast<size_t>(half_);
+        const size_t n = n_, half = half_;
         FftArrays& f = *fft_;
         for (size_t row = 0; row < n; row += 2) {
             for (size_t x = 0; x < n; ++x) {
@@ -103,37 +115,37 @@ public:
                 f.FftIm[x] = roi[(row + 1) * n + x];
             }
             FFT(f);
+            // Column k of the rows' spectra at rows row and row + 1, from Z(k) and Z(N - k).
             for (size_t k = 0; k < half; ++k) {
                 const size_t m = (n - k) % n;
                 const double zr = f.FftRe[k], zi = f.FftIm[k], mr = f.FftRe[m], mi = f.FftIm[m];
-                re_[row * half + k] = (zr + mr) / 2;
-                im_[row * half + k] = (zi - mi) / 2;
-                re_[(row + 1) * half + k] = (zi + mi) / 2;
-                im_[(row + 1) * half + k] = (mr - zr) / 2;
+                re_[k * n + row] = (zr + mr) / 2;
+                im_[k * n + row] = (zi - mi) / 2;
+                re_[k * n + row + 1] = (zi + mi) / 2;
+                im_[k * n + row + 1] = (mr - zr) / 2;
             }
         }
         for (size_t k = 0; k < half; ++k) {
-            for (size_t y = 0; y < n; ++y) {
-                f.FftRe[y] = re_[y * half + k];
-                f.FftIm[y] = im_[y * half + k];
-            }
+            std::copy_n(&re_[k * n], n, f.FftRe.begin());
+            std::copy_n(&im_[k * n], n, f.FftIm.begin());
             FFT(f);
-            const bool mirrored = k != 0 && k != n / 2;
-            for (size_t y = 0; y < n; ++y) {
-                const double p = f.FftRe[y] * f.FftRe[y] + f.FftIm[y] * f.FftIm[y];
-                sum_[y * n + k] += p;
-                if (mirrored) sum_[((n - y) % n) * n + (n - k)] += p;
-            }
+            double* sum = &sum_[k * n];
+            for (size_t y = 0; y < n; ++y) sum[y] += f.FftRe[y] * f.FftRe[y] + f.FftIm[y] * f.FftIm[y];
         }
     }
 
-    const std::vector<double>& sum() const { return sum_; }
+    // The sum at (ky, kx) in natural order, a column beyond N/2 from its mirror image.
+    double at(size_t ky, size_t kx) const
+    {
+        if (kx < half_) return sum_[kx * n_ + ky];
+        return sum_[(n_ - kx) * n_ + (n_ - ky) % n_];
+    }
 
 private:
-    int32_t n_, half_;
+    size_t n_, half_;
     std::unique_ptr<FftArrays> fft_;
-    std::vector<double> re_, im_; // the rows' spectra, columns 0..N/2
-    std::vector<double> sum_;
+    std::vector<double> re_, im_; // the rows' spectra, column k at [k * N + row], k = 0..N/2
+    std::vector<double> sum_;     // column k at [k * N + ky]
 };
 
 // Each ring's mean NPS at the mean frequency of its grid points: near zero frequency a
@@ -203,25 +215,29 @@ NpsResult measure(const std::vector<HuSlice>& slices, const NpsSettings& setting
     const std::vector<int32_t> xs = tileStarts(frame.left, frame.width, n), ys = tileStarts(frame.top, frame.height, n);
     if (xs.empty() || ys.empty()) throw AppError(Msg::npsFrameHoldsNoRoi(frame.width, frame.height, n));
 
-    const std::vector<std::vector<double>> basis = trendBasis(n, settings.detrend);
+    TrendRemoval trend(n, settings.detrend);
     PowerSum power(n);
-    std::vector<double> roi(static_cast<size_t>(n) * static_cast<size_t>(n));
+    const auto un = static_cast<size_t>(n);
+    std::vector<double> roi(un * un), squares(un);
     double sdSum = 0;
     size_t count = 0;
     for (const HuSlice& s : slices)
         for (int32_t y0 : ys)
             for (int32_t x0 : xs) {
-                double sum = 0, squares = 0;
-                for (int32_t y = 0; y < n; ++y)
-                    for (int32_t x = 0; x < n; ++x) {
-                        const double v = s.at(x0 + x, y0 + y);
-                        roi[static_cast<size_t>(y * n + x)] = v;
-                        sum += v;
-                        squares += v * v;
-                    }
+                std::fill(squares.begin(), squares.end(), 0.0);
+                double sum = 0;
+                for (size_t y = 0; y < un; ++y) {
+                    const double* source = &s.values[(static_cast<size_t>(y0) + y) * static_cast<size_t>(s.columns) +
+                                                     static_cast<size_t>(x0)];
+                    std::copy_n(source, un, &roi[y * un]);
+                    for (size_t x = 0; x < un; ++x) squares[x] += source[x] * source[x];
+                }
+                for (double v : roi) sum += v;
+                double total = 0;
+                for (double v : squares) total += v;
                 const double mean = sum / static_cast<double>(roi.size());
-                sdSum += std::sqrt(std::max(0.0, squares / static_cast<double>(roi.size()) - mean * mean));
-                removeTrend(roi, basis);
+                sdSum += std::sqrt(std::max(0.0, total / static_cast<double>(roi.size()) - mean * mean));
+                trend.remove(roi);
                 power.add(roi);
                 ++count;
             }
@@ -237,11 +253,9 @@ NpsResult measure(const std::vector<HuSlice>& slices, const NpsSettings& setting
     // Differences of two series hold the noise of both: half their spectrum is one's.
     const double share = difference ? 0.5 : 1.0;
     const double scale = share * settings.pixelSpacing * settings.pixelSpacing / (double(n) * n * double(count));
-    r.values.resize(power.sum().size());
-    const auto un = static_cast<size_t>(n);
+    r.values.resize(un * un);
     for (size_t v = 0; v < un; ++v)
-        for (size_t u = 0; u < un; ++u)
-            r.values[v * un + u] = scale * power.sum()[((v + un / 2) % un) * un + (u + un / 2) % un];
+        for (size_t u = 0; u < un; ++u) r.values[v * un + u] = scale * power.at((v + un / 2) % un, (u + un / 2) % un);
 
     double integral = 0;
     for (double v : r.values) integral += v;

@@ -6,6 +6,7 @@
 #include <QChart>
 #include <QImage>
 #include <QLineSeries>
+#include <QPainter>
 #include <QPixmap>
 #include <QValueAxis>
 
@@ -16,6 +17,8 @@
 namespace {
 
 constexpr double ShownDecades = 6;
+constexpr int CaptionHeight = 36;
+const char* const NpsImageCaption = "2-D NPS, log scale over 6 decades\nfx to the right, fy up, to ±Nyquist";
 
 QChartView* makeChart(QWidget* parent, const char* name, const QString& title, const QString& xTitle,
                       const QString& yTitle, const QString& seriesName)
@@ -129,6 +132,14 @@ void showNpsImage(QLabel* label, const NpsResult& r)
             line[u] = static_cast<uchar>(std::lround(std::clamp(level, 0.0, 1.0) * 255));
         }
     }
-    const int side = std::max(n, std::min(label->width(), label->height()) / n * n);
-    label->setPixmap(QPixmap::fromImage(image.scaled(side, side, Qt::KeepAspectRatio, Qt::FastTransformation)));
+    // The picture in whole pixels of the spectrum, its caption in a strip under it.
+    const int side = std::max(n, std::min(label->width(), label->height() - CaptionHeight) / n * n);
+    const int width = std::max(side, label->width());
+    QPixmap picture(width, side + CaptionHeight);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.drawImage((width - side) / 2, 0, image.scaled(side, side, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    painter.drawText(QRect(0, side, width, CaptionHeight), Qt::AlignCenter | Qt::TextWordWrap, NpsImageCaption);
+    painter.end();
+    label->setPixmap(picture);
 }

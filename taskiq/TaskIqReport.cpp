@@ -46,7 +46,7 @@ void saveNpsReport(const QString& pdfPath, const NpsOfFiles& nps)
     QChartView* radial = makeRadialNpsChart(&holder);
     QLabel* image = makeNpsImage(&holder);
     radial->resize(TaskIqChartWidth, TaskIqChartHeight);
-    image->resize(TaskIqChartHeight, TaskIqChartHeight);
+    image->resize(TaskIqChartWidth, TaskIqChartHeight);
     plotRadialNps(radial, nps.result);
     showNpsImage(image, nps.result);
     saveNpsReport(pdfPath, nps, {radial, image});

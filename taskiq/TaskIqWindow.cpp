@@ -7,6 +7,7 @@
 #include "Guarded.h"
 #include "MeasurementSeries.h"
 #include "PdfReport.h"
+#include "RoiStatistics.h"
 #include "TaskIqCharts.h"
 #include "TaskIqReport.h"
 #include "TaskIqResults.h"
@@ -69,9 +70,9 @@ TaskIQ::TaskIQ(QWidget* parent) : QWidget(parent)
     label(ttfPage, "Centre X, Y (px)", {214, 8, 100, 18});
     EditCentreX = edit(ttfPage, "EditCentreX", "0", {316, 6, 60, 20});
     EditCentreY = edit(ttfPage, "EditCentreY", "0", {380, 6, 60, 20});
-    label(ttfPage, "Diameter (mm)", {452, 8, 90, 18});
-    EditDiameter = edit(ttfPage, "EditDiameter", "25", {544, 6, 60, 20});
-    ButtonTtfCal = button(ttfPage, "ButtonTtfCal", "Cal", {616, 4, 60, 24});
+    label(ttfPage, "Diameter (mm)", {452, 8, 100, 18});
+    EditDiameter = edit(ttfPage, "EditDiameter", "25", {556, 6, 60, 20});
+    ButtonTtfCal = button(ttfPage, "ButtonTtfCal", "Cal", {628, 4, 60, 24});
     ChartTtf = makeTtfChart(ttfPage);
     ChartTtf->setGeometry(4, 36, TaskIqChartWidth, TaskIqChartHeight);
     ChartEsf = makeEsfChart(ttfPage);
@@ -83,7 +84,7 @@ TaskIQ::TaskIQ(QWidget* parent) : QWidget(parent)
     label(npsPage, "ROI size (px)", {6, 8, 80, 18});
     EditRoiSize = edit(npsPage, "EditRoiSize", QString::number(DefaultNpsRoiSize), {88, 6, 50, 20});
     RadioGroupDetrend = named(new RadioGroup("Detrend", {"poly2", "mean"}, 2, npsPage), "RadioGroupDetrend");
-    RadioGroupDetrend->setGeometry(146, 0, 150, 34);
+    RadioGroupDetrend->setGeometry(146, -4, 150, 40);
     RadioGroupDetrend->setItemIndex(0);
     label(npsPage, "Repeated series", {304, 8, 100, 18});
     EditRepeatedSeries = edit(npsPage, "EditRepeatedSeries", "", {406, 6, 300, 20});
@@ -91,7 +92,7 @@ TaskIQ::TaskIQ(QWidget* parent) : QWidget(parent)
     ChartRadialNps = makeRadialNpsChart(npsPage);
     ChartRadialNps->setGeometry(4, 36, TaskIqChartWidth, TaskIqChartHeight);
     LabelNpsImage = makeNpsImage(npsPage);
-    LabelNpsImage->setGeometry(8 + TaskIqChartWidth, 36, TaskIqChartHeight, TaskIqChartHeight);
+    LabelNpsImage->setGeometry(8 + TaskIqChartWidth, 36, TaskIqChartWidth, TaskIqChartHeight);
     StringGridNps = resultGrid(npsPage, "StringGridNps");
 
     TabSheetDprime = named(new DprimePage, "TabSheetDprime");
@@ -160,8 +161,10 @@ void TaskIQ::ButtonNpsCalClick()
     const ViewerSnapshot viewer = viewerSnapshot_();
     const NpsDetrend detrend = RadioGroupDetrend->itemIndex() == 0 ? NpsDetrend::Poly2 : NpsDetrend::Mean;
     nps_.reset();
-    nps_ = measureNpsOfFiles(chosenSlices(viewer), repeatedSlices(viewer), viewer.roiRect, toInt(text(EditRoiSize)),
-                             detrend);
+    // The frame as the Viewer's edits give it, as the command's --roi does.
+    const Rect frame =
+        deriveRoiRect(toInt(viewer.roiX), toInt(viewer.roiY), toInt(viewer.roiWidth), toInt(viewer.roiHeight));
+    nps_ = measureNpsOfFiles(chosenSlices(viewer), repeatedSlices(viewer), frame, toInt(text(EditRoiSize)), detrend);
     plotRadialNps(ChartRadialNps, nps_->result);
     showNpsImage(LabelNpsImage, nps_->result);
     showResults(StringGridNps, npsResultTexts(nps_->result));

@@ -110,25 +110,29 @@ inline void transform2D(std::vector<double>& re, std::vector<double>& im, int32_
         }
 }
 
-// White noise of SD sd filtered by H(f), f the radial frequency in mm^-1 on the field's
-// own frequency grid, so that its NPS is sd^2 spacing^2 |H(f)|^2.
-inline HuSlice filteredNoise(int32_t size, double spacing, double sd, const std::function<double(double)>& filter,
-                             std::mt19937_64& random)
+// Slices of white noise of SD sd filtered by H(f), f the radial frequency in mm^-1 on
+// the slice's own frequency grid, so that their NPS is sd^2 spacing^2 |H(f)|^2. H is
+// real and even, so two slices go through one transform as its real and imaginary parts.
+inline std::vector<HuSlice> filteredNoise(int count, int32_t size, double spacing, double sd,
+                                          const std::function<double(double)>& filter, std::mt19937_64& random)
 {
-    HuSlice s = whiteNoise(size, sd, random);
-    std::vector<double> re = s.values, im(re.size(), 0.0);
-    transform2D(re, im, size, false);
+    std::vector<HuSlice> slices;
     const double step = 1 / (size * spacing);
-    for (int32_t v = 0; v < size; ++v)
-        for (int32_t u = 0; u < size; ++u) {
-            const int32_t fu = u <= size / 2 ? u : u - size, fv = v <= size / 2 ? v : v - size;
-            const double h = filter(std::hypot(fu, fv) * step);
-            re[static_cast<size_t>(v * size + u)] *= h;
-            im[static_cast<size_t>(v * size + u)] *= h;
-        }
-    transform2D(re, im, size, true);
-    s.values = re;
-    return s;
+    while (static_cast<int>(slices.size()) < count) {
+        std::vector<double> re = whiteNoise(size, sd, random).values, im = whiteNoise(size, sd, random).values;
+        transform2D(re, im, size, false);
+        for (int32_t v = 0; v < size; ++v)
+            for (int32_t u = 0; u < size; ++u) {
+                const int32_t fu = u <= size / 2 ? u : u - size, fv = v <= size / 2 ? v : v - size;
+                const double h = filter(std::hypot(fu, fv) * step);
+                re[static_cast<size_t>(v * size + u)] *= h;
+                im[static_cast<size_t>(v * size + u)] *= h;
+            }
+        transform2D(re, im, size, true);
+        slices.push_back({size, size, std::move(re)});
+        if (static_cast<int>(slices.size()) < count) slices.push_back({size, size, std::move(im)});
+    }
+    return slices;
 }
 
 } // namespace phantom

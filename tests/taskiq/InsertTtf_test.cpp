@@ -42,7 +42,9 @@ TEST_P(BlurredDisk, MatchesTheGaussianTtfAndFindsTheCentre)
     EXPECT_NEAR(r.contrast, Contrast, 0.5);
     EXPECT_NEAR(r.edgeRadius, Radius, 0.05);
     for (const TtfSample& s : r.ttf) {
-        if (s.frequency <= trueF10(sigma)) EXPECT_NEAR(s.value, trueTtf(sigma, s.frequency), 0.01) << s.frequency;
+        if (s.frequency <= trueF10(sigma)) {
+            EXPECT_NEAR(s.value, trueTtf(sigma, s.frequency), 0.01) << s.frequency;
+        }
     }
     ASSERT_TRUE(r.f50 && r.f10);
     EXPECT_NEAR(*r.f50, trueF50(sigma), 0.01 * trueF50(sigma));
@@ -160,6 +162,7 @@ TEST(InsertTtf, RefusesWhatItCannotMeasure)
         {{disk}, {Spacing, 64, 64, -1}, Msg::insertDiameterNotPositive(-1)},
         {{disk}, settingsAt(-1, 64), Msg::insertCentreOutside(-1, 64)},
         {{disk}, settingsAt(64, 128), Msg::insertCentreOutside(64, 128)},
+        {{disk}, {Spacing, 64, 64, 1e9}, Msg::insertLargerThanImage(1e9)},
         {{flat}, settingsAt(64, 64), Msg::insertWithoutContrast},
     };
     for (const Case& c : cases) {

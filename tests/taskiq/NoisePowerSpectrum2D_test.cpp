@@ -112,10 +112,8 @@ TEST(Nps2D, FilteredNoiseFollowsItsFilter)
     const double a = 4;
     const auto nps = [&](double f) { return Sd * Sd * Spacing * Spacing * f * std::exp(-a * f * f); };
     std::mt19937_64 random(3);
-    std::vector<HuSlice> slices;
-    for (int i = 0; i < 16; ++i)
-        slices.push_back(phantom::filteredNoise(
-            1024, Spacing, Sd, [&](double f) { return std::sqrt(f) * std::exp(-a * f * f / 2); }, random));
+    const std::vector<HuSlice> slices = phantom::filteredNoise(
+        16, 1024, Spacing, Sd, [&](double f) { return std::sqrt(f) * std::exp(-a * f * f / 2); }, random);
     const NpsResult r = measureNps2D(slices, wholeSlice(1024));
     EXPECT_EQ(r.roiCount, 16u * 31 * 31);
     const double nyquist = 1 / (2 * Spacing);

@@ -191,7 +191,7 @@ void TaskIQ::ButtonSaveClick()
 {
     if (dprimeShown()) {
         if (!TabSheetDprime->lastResult()) throw AppError(Msg::reportNeedsResult);
-        if (const auto path = askReportPath(this, "dprime.pdf")) TabSheetDprime->saveResult(*path);
+        if (const auto path = askReportPath(this, "dprime.pdf")) SaveReport(*path);
         return;
     }
     if (ttfShown() ? !ttf_ : !nps_) throw AppError(Msg::reportNeedsResult);
@@ -200,7 +200,9 @@ void TaskIQ::ButtonSaveClick()
 
 void TaskIQ::SaveReport(const QString& pdfPath)
 {
-    if (ttfShown()) {
+    if (dprimeShown()) {
+        TabSheetDprime->saveResult(pdfPath);
+    } else if (ttfShown()) {
         if (!ttf_) throw AppError(Msg::reportNeedsResult);
         saveTtfReport(pdfPath, *ttf_, {ChartTtf, ChartEsf});
     } else {

@@ -1,5 +1,6 @@
 #include "Forms.h"
 
+#include "TaskIqWindow.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -28,9 +29,11 @@ void CreateForms()
     Form1 = new TForm1;
     Form2 = new TForm2;
     Form3 = new TForm3;
+    FormTaskIQ = new TaskIQ;
 
     // The windows know one another only through these calls.
-    Form1->setPeers({[] { showInFront(Form2); }, [] { showInFront(Form3); }, Form2});
+    Form1->setPeers({[] { showInFront(Form2); }, [] { showInFront(Form3); }, [] { showInFront(FormTaskIQ); }, Form2});
     Form2->setShowViewer([] { showInFront(Form1); });
     Form3->setViewer([] { return Form1->snapshot(); }, [] { showInFront(Form1); });
+    FormTaskIQ->setViewer([] { return Form1->snapshot(); }, [] { showInFront(Form1); });
 }

@@ -1,4 +1,4 @@
 #pragma once
-// Creates the three windows in start-up order: the Viewer (the main window),
-// then the MTF and WienerSpectra windows, both hidden.
+// Creates the windows in start-up order: the Viewer (the main window), then the MTF,
+// WienerSpectra and TaskIQ windows, hidden.
 void CreateForms();

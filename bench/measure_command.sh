@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Whole-process timings of ctiq-measure: sspz over 100 slices of 512 x 512 against a
 # pydicom + numpy script that only reads the slices and takes the ROI means, and nps
-# on a 512 x 512 ROI with the heaviest defaults; then the in-window "Cal." over the
+# on a 512 x 512 ROI with the heaviest defaults, verify; then the in-window "Cal." over the
 # same series for comparison. Needs a Release build in build/. The script runs on
 # Debian's Python, where setup.sh installs pydicom and numpy.
 set -euo pipefail
@@ -20,6 +20,9 @@ hyperfine --warmup 3 --min-runs 20 -N \
 # The heaviest defaults: Hamming window, both trends ticked (degree 1), segments of 128.
 hyperfine --warmup 3 --min-runs 30 -N \
   --command-name "ctiq-measure nps" "$build/ctiq-measure nps $data/water/water.dcm --roi 256,256,512,512 --band-trend 1 --segment-trend 1"
+
+# The self-check as a whole process: its phantoms built, measured and compared.
+hyperfine --warmup 1 --min-runs 10 -N --command-name "ctiq-measure verify" "$build/ctiq-measure verify"
 
 QT_QPA_PLATFORM=offscreen "$build/bench/SeriesMeasurement_bench" --benchmark_filter=CalOverSeries \
   2> >(grep -v "does not support raise" >&2)

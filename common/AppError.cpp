@@ -1,5 +1,7 @@
 #include "AppError.h"
 
+#include "NumberFormat.h"
+
 namespace Msg {
 std::string fileEmpty(const std::string& path) { return "ファイル " + path + " は空です"; }
 std::string displayBitmapTooLarge(long long width, long long height)
@@ -111,6 +113,53 @@ std::string irregularSpacing(const std::string& a, const std::string& positionA,
            interval + " mm と 1 割を超えて違います。Cal. は測りません";
 }
 
+std::string sliceSizesDiffer(long long columns, long long rows, long long otherColumns, long long otherRows)
+{
+    return "the slices differ in size: " + std::to_string(columns) + " x " + std::to_string(rows) + " and " +
+           std::to_string(otherColumns) + " x " + std::to_string(otherRows);
+}
+std::string sliceValuesMissing(long long columns, long long rows, size_t values)
+{
+    return "a slice of " + std::to_string(columns) + " x " + std::to_string(rows) + " pixels holds " +
+           std::to_string(values) + " values";
+}
+std::string spacingNotPositive(double spacing)
+{
+    return "the pixel spacing " + formatGeneral(spacing) + " mm is not positive";
+}
+std::string insertDiameterNotPositive(double diameter)
+{
+    return "the insert's diameter " + formatGeneral(diameter) + " mm is not positive";
+}
+std::string insertCentreOutside(double x, double y)
+{
+    return "the insert's centre " + formatGeneral(x) + ", " + formatGeneral(y) + " lies outside the image";
+}
+std::string insertLargerThanImage(double diameter)
+{
+    return "the insert's diameter " + formatGeneral(diameter) + " mm is larger than the image";
+}
+std::string npsRoiSize(long long size)
+{
+    return "the ROI size " + std::to_string(size) + " is not a power of two from 8 to 1024";
+}
+std::string npsFrameHoldsNoRoi(long long width, long long height, long long size)
+{
+    return "the ROI frame of " + std::to_string(width) + " x " + std::to_string(height) + " pixels holds no ROI of " +
+           std::to_string(size) + " x " + std::to_string(size);
+}
+std::string differenceSeriesCounts(size_t first, size_t second)
+{
+    return "the two series hold " + std::to_string(first) + " and " + std::to_string(second) +
+           " slices; their differences need as many in each";
+}
+std::string sliceRangeText(const std::string& text) { return "'" + text + "' is no slice range FIRST..LAST"; }
+std::string sliceRangeOutside(long long first, long long last, size_t count)
+{
+    return "the slices " + std::to_string(first) + ".." + std::to_string(last) + " are not among the " +
+           std::to_string(count) + " of the series (1.." + std::to_string(count) + ")";
+}
+
 std::string unknownSubcommand(const std::string& command) { return "unknown subcommand '" + command + "'"; }
 std::string onePathOnly(const std::string& another) { return "one PATH only, '" + another + "' is another"; }
 std::string notAnOptionOf(const std::string& option, const std::string& command)
@@ -119,10 +168,32 @@ std::string notAnOptionOf(const std::string& option, const std::string& command)
 }
 std::string needsValue(const std::string& option) { return option + " needs a value"; }
 std::string needsPath(const std::string& command) { return command + " needs a PATH"; }
+std::string takesNoPath(const std::string& command) { return command + " takes no PATH"; }
+std::string needsOption(const std::string& command, const std::string& option) { return command + " needs " + option; }
 std::string needsRoi(const std::string& command) { return command + " needs --roi X,Y,W,H"; }
+std::string needsRoiOrCentre(const std::string& command) { return command + " needs --roi X,Y,W,H or --centre X,Y"; }
 std::string takesCommaValues(const std::string& option, size_t count)
 {
     return option + " takes " + std::to_string(count) + " values separated by commas";
 }
 std::string optionChoices(const std::string& option, const std::string& choices) { return option + " is " + choices; }
+
+std::string notFiniteValue(const std::string& name) { return name + " must be a finite number"; }
+std::string notAboveZero(const std::string& name, double value)
+{
+    return name + " must be greater than 0, not " + formatGeneral(value);
+}
+std::string belowZero(const std::string& name, double value)
+{
+    return name + " must not be negative, not " + formatGeneral(value);
+}
+std::string npsGridValues(long long size, size_t values)
+{
+    return "An NPS grid of N x N values needs N of 2 or more and N*N values; N is " + std::to_string(size) +
+           " and it holds " + std::to_string(values);
+}
+std::string dprimeUnbounded(const std::string& observer)
+{
+    return observer + " has no bound: the NPS is zero wherever the blurred task has signal";
+}
 } // namespace Msg

@@ -81,6 +81,23 @@ std::string samePosition(const std::string& a, const std::string& b, const std::
 std::string irregularSpacing(const std::string& a, const std::string& positionA, const std::string& b,
                              const std::string& positionB, const std::string& interval);
 
+// The task-based measurements: the TTF of an insert and the 2-D NPS.
+inline const char* const noSlicesToMeasure = "there are no slices to measure";
+std::string sliceSizesDiffer(long long columns, long long rows, long long otherColumns, long long otherRows);
+std::string sliceValuesMissing(long long columns, long long rows, size_t values);
+std::string spacingNotPositive(double spacing);
+std::string insertDiameterNotPositive(double diameter);
+std::string insertCentreOutside(double x, double y);
+std::string insertLargerThanImage(double diameter);
+inline const char* const insertHoldsNoPixels = "the insert, its edge or its background holds no pixels of the image";
+inline const char* const insertWithoutContrast = "the insert shows no contrast against its background";
+std::string npsRoiSize(long long size); // "the ROI size %d is not a power of two from 8 to 1024"
+std::string npsFrameHoldsNoRoi(long long width, long long height, long long size);
+inline const char* const npsFrameOutside = "the ROI frame lies outside the image";
+std::string differenceSeriesCounts(size_t first, size_t second);
+std::string sliceRangeText(const std::string& text); // "'%s' is no slice range FIRST..LAST"
+std::string sliceRangeOutside(long long first, long long last, size_t count);
+
 // What the windows ask and tell, and the measuring command's usage errors.
 inline const char* const calNeedsRoiTool = "Cal. は ROI の平均値を測ります。ツールを \"ROI\" にしてから押してください";
 inline const char* const calNeedsRoiLock =
@@ -93,10 +110,25 @@ inline const char* const subcommandNeeded = "a subcommand is needed";
 std::string unknownSubcommand(const std::string& command); // "unknown subcommand '%s'"
 std::string onePathOnly(const std::string& another);       // "one PATH only, '%s' is another"
 std::string notAnOptionOf(const std::string& option, const std::string& command);
-std::string needsValue(const std::string& option);                     // "%s needs a value"
-std::string needsPath(const std::string& command);                     // "%s needs a PATH"
-std::string needsRoi(const std::string& command);                      // "%s needs --roi X,Y,W,H"
+std::string needsValue(const std::string& option);                              // "%s needs a value"
+std::string needsPath(const std::string& command);                              // "%s needs a PATH"
+std::string takesNoPath(const std::string& command);                            // "%s takes no PATH"
+std::string needsOption(const std::string& command, const std::string& option); // "%s needs %s"
+std::string needsRoi(const std::string& command);                               // "%s needs --roi X,Y,W,H"
+std::string needsRoiOrCentre(const std::string& command); // "%s needs --roi X,Y,W,H or --centre X,Y"
+inline const char* const slicesOrSingle = "--slices and --single exclude each other";
 std::string takesCommaValues(const std::string& option, size_t count); // "%s takes %u values separated by commas"
 inline const char* const modeChoices = "--mode is 8bit, 16bit or dicom";
 std::string optionChoices(const std::string& option, const std::string& choices); // "%s is a|b|c"
+
+// The detectability index: parameters it cannot use, by the name the page shows them with.
+std::string notFiniteValue(const std::string& name);             // "%s must be a finite number"
+std::string notAboveZero(const std::string& name, double value); // "%s must be greater than 0, not %g"
+std::string belowZero(const std::string& name, double value);    // "%s must not be negative, not %g"
+inline const char* const ttfSamples =
+    "The TTF needs at least one sample, one value per frequency, at frequencies ascending from 0 1/mm";
+std::string npsGridValues(long long size, size_t values); // an N x N grid needs N*N values, N >= 2
+std::string dprimeUnbounded(const std::string& observer); // the NPS is zero wherever the signal is not
+inline const char* const dprimeNeedsTtfAndNps =
+    "d′ needs a TTF and an NPS: press \"Cal\" on the TTF and NPS pages first";
 } // namespace Msg

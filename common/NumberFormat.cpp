@@ -56,3 +56,11 @@ std::string formatThousands3(double value)
     }
     return (negative ? "-" : "") + grouped + fraction;
 }
+
+std::string formatFixed(double value, int decimals)
+{
+    if (!std::isfinite(value)) return formatGeneral(value);
+    char buf[512];
+    const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals).ptr;
+    return std::string(buf, end);
+}

@@ -8,3 +8,6 @@ std::string formatGeneral(long double value);
 
 // "#,##0.000": three decimals, "," between thousands, "." as decimal point.
 std::string formatThousands3(double value);
+
+// A fixed number of decimals, "." as decimal point, no thousands separators: "16.697".
+std::string formatFixed(double value, int decimals);

@@ -13,7 +13,7 @@ struct UsageError : std::runtime_error {
 };
 
 struct CommandLine {
-    std::string command; // sspz, nps, roi or header
+    std::string command; // sspz, nps, roi, header, ttf or nps2d
     std::string path;
     std::map<std::string, std::string> options; // "--roi" -> "256,256,40,40"; flags hold ""
     bool json = false;

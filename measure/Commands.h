@@ -9,3 +9,7 @@ int runSspz(const CommandLine& line, std::ostream& out);
 int runNps(const CommandLine& line, std::ostream& out);
 int runRoi(const CommandLine& line, std::ostream& out);
 int runHeader(const CommandLine& line, std::ostream& out);
+int runTtf(const CommandLine& line, std::ostream& out);
+int runNps2d(const CommandLine& line, std::ostream& out);
+int runVerify(const CommandLine& line, std::ostream& out);
+int runDprime(const CommandLine& line, std::ostream& out);

@@ -59,19 +59,7 @@ private:
     LoadedImage image_;
 };
 
-struct NoDisplay final : MtfDisplay {
-    void profileReady() override {}
-    void mtfPage() override {}
-    void mtfReady() override {}
-};
-
 } // namespace
-
-std::string EditTexts::text(MtfEdit edit) const
-{
-    const auto found = texts_.find(edit);
-    return found == texts_.end() ? std::string() : found->second;
-}
 
 std::vector<TextRow> SeriesResult::table() const
 {
@@ -101,18 +89,7 @@ SeriesResult measureSeriesOf(const CommandLine& line)
     r.source = seriesSource(files, roiText(roi.x, roi.y, roi.w, roi.h), loadModeName(mode));
 
     // "Open" gives the MTF window the middle slice's thickness, "Cal." the spacing.
-    const int n = static_cast<int>(files.size());
     r.edits.setText(MtfEdit::SliceThickness, r.grid[static_cast<size_t>(middleIndex(leadingEntries(files))) + 1][2]);
-    if (n < 2) throw AppError(Msg::seriesNeedsTwoSlices);
-    r.edits.setText(MtfEdit::SliceInterval, sliceIntervalText(r.grid[1][3], r.grid[2][3]));
-    r.edits.setText(MtfEdit::LSFgnd, std::to_string(n));
-    r.edits.setText(MtfEdit::LSFgdx, r.edits.text(MtfEdit::SliceInterval));
-    r.edits.setText(MtfEdit::MTFgnd, std::to_string(n));
-    r.edits.setText(MtfEdit::MTFgdx, frequencyStepText(r.edits.text(MtfEdit::LSFgdx), n));
-
-    std::vector<std::string> lastColumn;
-    for (size_t row = 1; row < r.grid.size(); ++row) lastColumn.push_back(r.grid[row].back());
-    NoDisplay display;
-    processProfile(lastColumn, r.edits, *r.work, display);
+    processSeriesTable(r.grid, r.edits, *r.work);
     return r;
 }

@@ -5,21 +5,11 @@
 #include "MtfChain.h"
 #include "Provenance.h"
 #include "ReportDocument.h"
+#include "SeriesMtf.h"
 
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
-
-// The MTF window's edits as texts.
-class EditTexts final : public MtfEdits {
-public:
-    std::string text(MtfEdit edit) const override;
-    void setText(MtfEdit edit, const std::string& text) override { texts_[edit] = text; }
-
-private:
-    std::map<MtfEdit, std::string> texts_;
-};
 
 struct SeriesResult {
     std::vector<TextRow> grid; // the MTF window's table, row 0 the captions, five columns

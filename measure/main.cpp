@@ -36,6 +36,10 @@ int main(int argc, char** argv)
         if (line.command == "sspz") return runSspz(line, std::cout);
         if (line.command == "nps") return runNps(line, std::cout);
         if (line.command == "roi") return runRoi(line, std::cout);
+        if (line.command == "ttf") return runTtf(line, std::cout);
+        if (line.command == "nps2d") return runNps2d(line, std::cout);
+        if (line.command == "verify") return runVerify(line, std::cout);
+        if (line.command == "dprime") return runDprime(line, std::cout);
         return runHeader(line, std::cout);
     } catch (const UsageError& e) {
         std::cerr << "ctiq-measure: " << e.what() << "\n\n" << UsageText;

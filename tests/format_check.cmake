@@ -1,7 +1,7 @@
 # The sources follow the tree's .clang-format (the generated dictionary table turns it off).
 find_program(CLANG_FORMAT clang-format REQUIRED)
 set(sources)
-foreach(folder app bench common dicom measure mtf report tests tools viewer widgets wiener)
+foreach(folder app bench common dicom measure mtf report taskiq tests tools viewer widgets wiener)
   file(GLOB_RECURSE found ${ROOT}/${folder}/*.cpp ${ROOT}/${folder}/*.h)
   list(APPEND sources ${found})
 endforeach()

@@ -15,6 +15,8 @@
 // names them IM1 ... IMn in an order unrelated to position. "--descending" writes the
 // positions from the top down, so that slice001.dcm lies highest. The seed also makes
 // the UIDs, so two seeds written into one folder give two series.
+#include "Phantoms.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -171,23 +173,6 @@ void writeSlice(const std::filesystem::path& path, const Options& o, const std::
     if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
-// Water (0 HU) with noise; inside the central square of half width `insert` pixels
-// the value is raised by `lift` HU.
-std::vector<uint16_t> slicePixels(const Options& o, std::mt19937& random, int insert, double lift)
-{
-    std::normal_distribution<double> noise(0, o.noise);
-    std::vector<uint16_t> pixels(static_cast<size_t>(o.size) * static_cast<size_t>(o.size));
-    const int c = o.size / 2;
-    for (int y = 0; y < o.size; ++y)
-        for (int x = 0; x < o.size; ++x) {
-            const bool inside = std::abs(x - c) < insert && std::abs(y - c) < insert;
-            const double hu = (inside ? lift : 0) + noise(random);
-            pixels[static_cast<size_t>(y) * static_cast<size_t>(o.size) + static_cast<size_t>(x)] =
-                static_cast<uint16_t>(std::lround(std::clamp(hu + 1024, 0.0, 65535.0)));
-        }
-    return pixels;
-}
-
 const char* const usage = "usage: ctiq-sample-series <folder> [--slices N] [--size S] [--interval mm]\n"
                           "                          [--fwhm mm] [--contrast HU] [--noise HU] [--seed n]\n"
                           "                          [--names slice|uid|shuffled] [--descending]\n"
@@ -262,7 +247,6 @@ int main(int argc, char** argv)
         std::filesystem::create_directories(series);
         std::filesystem::create_directories(water);
 
-        const double sigma = o.fwhm / (2 * std::sqrt(2 * std::log(2.0)));
         const double z0 = -(o.slices - 1) / 2.0 * o.interval;
         const int insert = o.size / 8;
         std::vector<int> shuffled(static_cast<size_t>(o.slices));
@@ -273,7 +257,7 @@ int main(int argc, char** argv)
             // Slice i lies at the i-th position from the bottom; its pixels, drawn in
             // that order, are the same whatever the names and the direction.
             const double z = z0 + i * o.interval;
-            const double lift = o.contrast * std::exp(-z * z / (2 * sigma * sigma));
+            const double lift = sensitivityProfileLift(o.fwhm, o.contrast, z);
             const int number = o.descending ? o.slices - i : i + 1;
             char name[32];
             std::snprintf(name, sizeof name, "slice%03d.dcm", number);
@@ -282,10 +266,10 @@ int main(int argc, char** argv)
             if (o.names == "uid") file = instance + ".dcm";
             if (o.names == "shuffled") file = "IM" + std::to_string(shuffled[static_cast<size_t>(number - 1)]);
             writeSlice(series / file, o, instance, number, z, o.fwhm, "SSPz phantom",
-                       slicePixels(o, random, insert, lift));
+                       sampleSlicePixels(o.size, o.noise, insert, lift, random));
         }
         writeSlice(water / "water.dcm", o, uidRoot + std::to_string(o.seed) + ".0.0", 0, 0, o.fwhm, "Water",
-                   slicePixels(o, random, 0, 0));
+                   sampleSlicePixels(o.size, o.noise, 0, 0, random));
 
         std::cout << "series: " << series.string() << " (" << o.slices << " slices, " << o.size << " x " << o.size
                   << ", positions " << decimal(z0) << " to " << decimal(z0 + (o.slices - 1) * o.interval) << " mm)\n"

@@ -218,6 +218,7 @@ void TForm1::createBottomRow()
     ButtonForm3 = button(this, "ButtonForm3", "Form3", {644, 710, 70, 22});
     BitBtnClose = button(this, "BitBtnClose", "Close", {644, 733, 70, 22});
     ButtonSaveBMP = button(this, "ButtonSaveBMP", "imgToCB", {520, 733, 76, 22});
+    ButtonTaskIQ = button(this, "ButtonTaskIQ", "TaskIQ", {598, 733, 44, 22});
 }
 
 void TForm1::connectHandlers()
@@ -241,6 +242,7 @@ void TForm1::connectHandlers()
     onClick(this, ButtonCalSW, &TForm1::ButtonCalSWClick);
     onClick(this, ButtonToForm2, &TForm1::ButtonToForm2Click);
     onClick(this, ButtonForm3, &TForm1::ButtonForm3Click);
+    onClick(this, ButtonTaskIQ, &TForm1::ButtonTaskIQClick);
     connect(BitBtnClose, &QPushButton::clicked, this, &QWidget::close);
 
     // A check box changed by the program runs its click action too.
@@ -297,6 +299,8 @@ ViewerSnapshot TForm1::snapshot() const
     s.columns = ImgSizeX;
     s.rows = ImgSizeY;
     s.image = &FileBuffer;
+    s.seriesFiles = listEntries(ListBox1);
+    s.mode = RadioGroupMode->itemIndex();
     return s;
 }
 
@@ -308,4 +312,9 @@ void TForm1::ButtonToForm2Click()
 void TForm1::ButtonForm3Click()
 {
     if (peers_.showSpectra) peers_.showSpectra();
+}
+
+void TForm1::ButtonTaskIQClick()
+{
+    if (peers_.showTaskIq) peers_.showTaskIq();
 }

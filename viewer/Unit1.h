@@ -26,6 +26,9 @@ class ImageWidget;
 struct WordImage;
 class MtfSeriesInput;
 
+// The texts of a list box's entries, in order.
+std::vector<std::string> listEntries(const QListWidget* list);
+
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
@@ -35,6 +38,7 @@ public:
     struct Peers {
         std::function<void()> showMtf;      // "Form2"
         std::function<void()> showSpectra;  // "Form3"
+        std::function<void()> showTaskIq;   // "TaskIQ"
         MtfSeriesInput* mtfInput = nullptr; // where "Open" and "Cal." write the series
     };
     void setPeers(Peers peers) { peers_ = std::move(peers); }
@@ -138,6 +142,7 @@ private:
     QPushButton* BitBtnLoad;    // "⇒"
     QPushButton* ButtonToForm2;
     QPushButton* ButtonForm3;
+    QPushButton* ButtonTaskIQ;
     QPushButton* BitBtnClose;
     QPlainTextEdit* Memo2; // staging area for the clipboard
 
@@ -188,6 +193,7 @@ public:
     // Navigation.
     void ButtonToForm2Click();
     void ButtonForm3Click();
+    void ButtonTaskIQClick();
 
     // The layout of the sample words in FileBuffer as the edits describe it now.
     SampleLayout sampleLayout() const;

@@ -22,14 +22,14 @@ QString listEntry(const QListWidget* list, int index)
     return list->item(index)->text();
 }
 
+} // namespace
+
 std::vector<std::string> listEntries(const QListWidget* list)
 {
     std::vector<std::string> entries;
     for (int i = 0; i < list->count(); ++i) entries.push_back(list->item(i)->text().toStdString());
     return entries;
 }
-
-} // namespace
 
 // Each slice is loaded through "⇒" and measured by "Stat", so the user sees the series
 // run through and every load works as it does by hand.

@@ -10,9 +10,9 @@ namespace {
 
 // The angle advances by repeated addition, not as k*step: the tables carry the
 // rounding of that sum, and results are compared to the last digit.
-void buildTwiddles(TwiddleTables& tables, int32_t n)
+void buildTwiddles(TwiddleTables& tables, int32_t n, double fullTurn)
 {
-    const double step = 6.283184 / n;
+    const double step = fullTurn / n;
     double angle = 0;
     for (int32_t k = 0; k <= n / 2; ++k) {
         tables.Sin[k] = std::sin(angle);
@@ -20,6 +20,7 @@ void buildTwiddles(TwiddleTables& tables, int32_t n)
         angle = angle + step;
     }
     tables.length = n;
+    tables.fullTurn = fullTurn;
 }
 
 } // namespace
@@ -30,7 +31,7 @@ void FFT(FftArrays& a)
 {
     const int32_t n = a.PointCount;
     if (!isFftLength(n)) throw AppError(Msg::fftPointCount(n));
-    if (a.twiddles.length != n) buildTwiddles(a.twiddles, n);
+    if (a.twiddles.length != n || a.twiddles.fullTurn != a.fullTurn) buildTwiddles(a.twiddles, n, a.fullTurn);
     const auto& sinT = a.twiddles.Sin;
     const auto& cosT = a.twiddles.Cos;
     auto& re = a.FftRe;

@@ -79,6 +79,7 @@ public:
     // The file as written so far, with no Pixel Data.
     std::vector<uint8_t> withoutPixels() const { return bytes_; }
     size_t pixelStart = 0;
+    const std::vector<uint8_t>& bytes() const { return bytes_; }
 
 private:
     void text(const std::string& t) { bytes_.insert(bytes_.end(), t.begin(), t.end()); }

@@ -91,6 +91,19 @@ std::string notOneGreySlice(const std::string& path, const std::string& why)
 std::string frameCount(unsigned frames) { return std::to_string(frames) + " フレーム"; }
 std::string colourImage(const std::string& photometric) { return "カラー " + photometric; }
 std::string bitsAllocated(unsigned bits) { return "BitsAllocated " + std::to_string(bits); }
+std::string decoderFailed(const std::string& path, const std::string& how)
+{
+    return "The decoder stopped while decoding " + path + " (" + how + "); the file was tried twice.";
+}
+std::string decodingWarning(const std::string& text) { return "Decoding warning : " + text; }
+std::string helperCannotStart(const std::string& program, const std::string& reason)
+{
+    return "cannot start " + program + ": " + reason;
+}
+std::string helperTookTooLong(int ms) { return "no answer within " + std::to_string(ms) + " ms"; }
+std::string helperStopped(int signal) { return "stopped by signal " + std::to_string(signal); }
+std::string helperEndedBySignal(int signal) { return "signal " + std::to_string(signal); }
+std::string helperEnded(int status) { return "exit status " + std::to_string(status); }
 
 std::string seriesInPositionOrder(size_t slices) { return std::to_string(slices) + " 枚 位置順"; }
 std::string seriesInNameOrder(size_t slices) { return std::to_string(slices) + " 枚 名前順 (位置なし)"; }

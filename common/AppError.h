@@ -71,6 +71,17 @@ std::string notOneGreySlice(const std::string& path,
 std::string frameCount(unsigned frames);                 // "%u フレーム"
 std::string colourImage(const std::string& photometric); // "カラー %s"
 std::string bitsAllocated(unsigned bits);                // "BitsAllocated %u"
+// The decoder program, when it fails a file twice, and the codec's warnings on a file
+// it decoded.
+std::string decoderFailed(const std::string& path, const std::string& how);
+std::string decodingWarning(const std::string& text); // a line of the summary
+inline const char* const decoderAnswerUnreadable = "an answer that could not be read";
+// How a helper program failed a request.
+std::string helperCannotStart(const std::string& program, const std::string& reason);
+std::string helperTookTooLong(int ms);
+std::string helperStopped(int signal);
+std::string helperEndedBySignal(int signal);
+std::string helperEnded(int status);
 
 // The slices of a series in position order.
 std::string seriesInPositionOrder(size_t slices); // "%u 枚 位置順"

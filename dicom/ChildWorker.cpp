@@ -120,8 +120,8 @@ bool ChildWorker::start(std::string& failure)
     std::vector<std::string> arguments = command_;
     std::vector<std::string> environment = helperEnvironment();
     pid_t child = -1;
-    const int error = posix_spawn(&child, arguments.front().c_str(), &files, &attributes,
-                                  pointersTo(arguments).data(), pointersTo(environment).data());
+    const int error = posix_spawn(&child, arguments.front().c_str(), &files, &attributes, pointersTo(arguments).data(),
+                                  pointersTo(environment).data());
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&files);
     close(ends[1]);

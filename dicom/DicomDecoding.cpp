@@ -17,7 +17,7 @@ bool readsWithoutDecoding(const std::string& transferSyntax)
 
 namespace {
 
-DecodedDicom refused(std::string message) { return {{}, {}, std::move(message)}; }
+DecodedDicom refused(std::string message) { return {{}, {}, {}, std::move(message)}; }
 
 // A decoding that has not ended by then is taken to hang.
 constexpr int longestDecodingMs = 30000;
@@ -27,7 +27,8 @@ constexpr int longestDecodingMs = 30000;
 std::string decoderProgram()
 {
     std::error_code error;
-    const std::filesystem::path beside = std::filesystem::read_symlink("/proc/self/exe", error).parent_path() / "ctiq-decoder";
+    const std::filesystem::path beside =
+        std::filesystem::read_symlink("/proc/self/exe", error).parent_path() / "ctiq-decoder";
     if (!error && access(beside.c_str(), X_OK) == 0) return beside.string();
     return CTIQ_DECODER_INSTALLED;
 }
@@ -35,7 +36,7 @@ std::string decoderProgram()
 DicomDecoder::DicomDecoder(const std::string& program, int longestMs) : worker_({program}, longestMs) {}
 
 // Requests and answers are blocks (ChildMessages.h): the file and its path; the
-// decoded file, the note and the refusal.
+// decoded file, the note, the warnings and the refusal.
 DecodedDicom DicomDecoder::decode(const ByteBuffer& file, const std::string& path)
 {
     ByteBuffer request;
@@ -48,7 +49,7 @@ DecodedDicom DicomDecoder::decode(const ByteBuffer& file, const std::string& pat
     DecodedDicom decoded;
     size_t at = 0;
     if (!takeBlock(*reply.answer, at, decoded.file) || !takeBlock(*reply.answer, at, decoded.note) ||
-        !takeBlock(*reply.answer, at, decoded.refusal))
+        !takeBlock(*reply.answer, at, decoded.warnings) || !takeBlock(*reply.answer, at, decoded.refusal))
         return refused(Msg::decoderFailed(path, Msg::decoderAnswerUnreadable));
     return decoded;
 }
@@ -69,5 +70,5 @@ DecodedDicom readableDicom(ByteBuffer file, const std::string& path)
     if (!readsWithoutDecoding(header.transferSyntax)) return decodeDicom(file, path);
     if (const std::string why = notOneGreySlice(header.pixels); !why.empty())
         return refused(Msg::notOneGreySlice(path, why));
-    return {std::move(file), {}, {}};
+    return {std::move(file), {}, {}, {}};
 }

@@ -14,9 +14,10 @@
 bool readsWithoutDecoding(const std::string& transferSyntax);
 
 struct DecodedDicom {
-    ByteBuffer file;     // the data set in explicit VR little endian; empty when refused
-    std::string note;    // the summary lines: the transfer syntax decoded from, the codec's warnings
-    std::string refusal; // why the file cannot be shown as one grey slice; empty when decoded
+    ByteBuffer file;      // the data set in explicit VR little endian; empty when refused
+    std::string note;     // the summary lines: the transfer syntax decoded from, then each warning
+    std::string warnings; // the codec's warnings on the file ("Corrupt JPEG data: ..."), a line each
+    std::string refusal;  // why the file cannot be shown as one grey slice; empty when decoded
 };
 
 // The file as the reader reads it: as stored when it can (the note then empty),

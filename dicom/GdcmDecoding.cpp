@@ -38,7 +38,7 @@ PixelForm pixelFormOf(const gdcm::Image& image)
     return form;
 }
 
-DecodedDicom refused(std::string message) { return {{}, {}, std::move(message)}; }
+DecodedDicom refused(std::string message) { return {{}, {}, {}, std::move(message)}; }
 
 // The file's bytes as a stream GDCM reads, without a copy of them.
 class BytesIn : public std::streambuf {
@@ -156,7 +156,7 @@ DecodedDicom decodeWithGdcm(const ByteBuffer& file, const std::string& path)
     decodedFile.GetDataSet().Replace(pixelData);
     decodedFile.GetHeader().SetDataSetTransferSyntax(gdcm::TransferSyntax::ExplicitVRLittleEndian);
 
-    DecodedDicom decoded{{}, "Decoded from : " + syntaxName(syntax) + "\r\n", {}};
+    DecodedDicom decoded{{}, "Decoded from : " + syntaxName(syntax) + "\r\n", {}, {}};
     decoded.file.reserve(file.size() + output.GetBufferLength()); // the header, at most, and the pixels
     BytesOut bytesOut(decoded.file);
     std::ostream out(&bytesOut);

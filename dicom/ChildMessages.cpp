@@ -106,3 +106,13 @@ void appendBlock(ByteBuffer& out, const void* data, size_t size)
 
 bool takeBlock(const ByteBuffer& in, size_t& at, ByteBuffer& block) { return takeBlockInto(in, at, block); }
 bool takeBlock(const ByteBuffer& in, size_t& at, std::string& block) { return takeBlockInto(in, at, block); }
+
+bool takeLastBlock(ByteBuffer& message, size_t at, ByteBuffer& block)
+{
+    if (at > message.size() || message.size() - at < lengthBytes ||
+        lengthAt(message.data() + at) != message.size() - at - lengthBytes)
+        return false;
+    message.erase(message.begin(), message.begin() + static_cast<std::ptrdiff_t>(at + lengthBytes));
+    block = std::move(message);
+    return true;
+}

@@ -26,3 +26,6 @@ void appendBlock(ByteBuffer& out, const void* data, size_t size);
 // it was, when the bytes left hold no whole block.
 bool takeBlock(const ByteBuffer& in, size_t& at, ByteBuffer& block);
 bool takeBlock(const ByteBuffer& in, size_t& at, std::string& block);
+// The message's last block, in the message's own memory: a decoded slice is not copied
+// once more. False, with `message` as it was, when the bytes left are not one block.
+bool takeLastBlock(ByteBuffer& message, size_t at, ByteBuffer& block);

@@ -32,6 +32,7 @@ constexpr int mostAnswers = 500;
 // How often a wait looks whether the helper has ended or been stopped: a stopped one
 // would otherwise hold the request until the deadline.
 constexpr int lookEveryMs = 50;
+constexpr int socketBuffer = 4 << 20;
 
 #ifdef CTIQ_SANITIZER_LOG
 // Under the sanitizers the helper writes its reports to CTIQ_SANITIZER_LOG.<pid>
@@ -102,6 +103,10 @@ bool ChildWorker::start(std::string& failure)
         failure = Msg::helperCannotStart(command_.front(), std::strerror(errno));
         return false;
     }
+    // A whole answer (a decoded slice) fits the socket's buffer where the system allows
+    // it: the helper writes it at once, not in turns with this program, each turn a
+    // wait for the scheduler on a busy machine.
+    for (const int end : ends) setsockopt(end, SOL_SOCKET, SO_SNDBUF, &socketBuffer, sizeof socketBuffer);
     // The helper gets its end of the socket and the standard streams, nothing else of
     // this program's; no signal blocked or ignored here stays so there.
     posix_spawn_file_actions_t files;

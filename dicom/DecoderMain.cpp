@@ -1,6 +1,6 @@
 // ctiq-decoder: decodes DICOM files for the CTIQ programs, which start it (ChildWorker)
 // and send it one file after another on its socket: a request holds the file and its
-// path, an answer the decoded file, the summary note, the warnings and the refusal (DicomDecoding.h).
+// path, an answer the summary note, the warnings, the refusal and the decoded file (DicomDecoding.h).
 // Whatever GDCM or a codec does on a damaged file ends this program only.
 #include "AppError.h"
 #include "ChildMessages.h"
@@ -92,10 +92,10 @@ ByteBuffer answerRequest(const ByteBuffer& request)
         }
     ByteBuffer answer;
     answer.reserve(decoded.file.size() + decoded.note.size() + decoded.warnings.size() + decoded.refusal.size() + 32);
-    appendBlock(answer, decoded.file.data(), decoded.file.size());
     appendBlock(answer, decoded.note.data(), decoded.note.size());
     appendBlock(answer, decoded.warnings.data(), decoded.warnings.size());
     appendBlock(answer, decoded.refusal.data(), decoded.refusal.size());
+    appendBlock(answer, decoded.file.data(), decoded.file.size());
     return answer;
 }
 

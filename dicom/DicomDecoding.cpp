@@ -35,21 +35,21 @@ std::string decoderProgram()
 
 DicomDecoder::DicomDecoder(const std::string& program, int longestMs) : worker_({program}, longestMs) {}
 
-// Requests and answers are blocks (ChildMessages.h): the file and its path; the
-// decoded file, the note, the warnings and the refusal.
+// Requests and answers are blocks (ChildMessages.h): the file and its path; the note,
+// the warnings, the refusal and the decoded file.
 DecodedDicom DicomDecoder::decode(const ByteBuffer& file, const std::string& path)
 {
     ByteBuffer request;
     request.reserve(file.size() + path.size() + 16);
     appendBlock(request, file.data(), file.size());
     appendBlock(request, path.data(), path.size());
-    const ChildWorker::Reply reply = worker_.ask(request);
+    ChildWorker::Reply reply = worker_.ask(request);
     if (!reply.answer) return refused(Msg::decoderFailed(path, reply.failure));
 
     DecodedDicom decoded;
     size_t at = 0;
-    if (!takeBlock(*reply.answer, at, decoded.file) || !takeBlock(*reply.answer, at, decoded.note) ||
-        !takeBlock(*reply.answer, at, decoded.warnings) || !takeBlock(*reply.answer, at, decoded.refusal))
+    if (!takeBlock(*reply.answer, at, decoded.note) || !takeBlock(*reply.answer, at, decoded.warnings) ||
+        !takeBlock(*reply.answer, at, decoded.refusal) || !takeLastBlock(*reply.answer, at, decoded.file))
         return refused(Msg::decoderFailed(path, Msg::decoderAnswerUnreadable));
     return decoded;
 }

@@ -96,6 +96,7 @@ std::string decoderFailed(const std::string& path, const std::string& how)
     return "The decoder stopped while decoding " + path + " (" + how + "); the file was tried twice.";
 }
 std::string decodingWarning(const std::string& text) { return "Decoding warning : " + text; }
+std::string decodingFile(const std::string& path) { return "Decoding " + path + "..."; }
 std::string helperCannotStart(const std::string& program, const std::string& reason)
 {
     return "cannot start " + program + ": " + reason;

@@ -75,6 +75,7 @@ std::string bitsAllocated(unsigned bits);                // "BitsAllocated %u"
 // it decoded.
 std::string decoderFailed(const std::string& path, const std::string& how);
 std::string decodingWarning(const std::string& text); // a line of the summary
+std::string decodingFile(const std::string& path);    // while the decoder works on it
 inline const char* const decoderAnswerUnreadable = "an answer that could not be read";
 // How a helper program failed a request.
 std::string helperCannotStart(const std::string& program, const std::string& reason);

@@ -1,7 +1,8 @@
 // The helper program of the child worker's tests. It answers a request with the request
 // reversed, except: "pid" gives its process id; "abort", "hang" and "stop" end it,
 // never answer, or stop it with SIGSTOP; "claim" takes and fills 256 MB; "once:WHAT:PATH"
-// does WHAT the first time only (it creates PATH to know) and answers "again" after.
+// does WHAT the first time only (it creates PATH to know) and answers "again" after;
+// "overflow" reads past a buffer, for the sanitizers to report.
 // Its memory budget is its argument, in MB.
 #include "ChildServing.h"
 
@@ -30,6 +31,10 @@ ByteBuffer reversedOrWorse(const ByteBuffer& request)
     if (text == "abort") std::abort();
     if (text == "hang") pause();
     if (text == "stop") raise(SIGSTOP);
+    if (text == "overflow") {
+        const ByteBuffer four(4, 1);
+        return {four.data()[text.size() - 4]}; // one past the end
+    }
     if (text == "claim") {
         const ByteBuffer claimed(size_t{256} << 20, 1);
         return {claimed.back()};

@@ -11,6 +11,14 @@
 #include <csignal>
 #include <string>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define UNDER_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define UNDER_ADDRESS_SANITIZER 1
+#endif
+#endif
+
 namespace {
 
 ByteBuffer bytes(const std::string& text) { return {text.begin(), text.end()}; }
@@ -98,3 +106,11 @@ TEST(ChildWorker, WorkThatTakesMoreMemoryThanItsBudgetEndsTheHelperAndTheNextReq
     EXPECT_EQ(tight.ask(bytes("claim")).failure, Msg::helperEnded(1));
     EXPECT_EQ(tight.ask(large).answer, large); // within the budget for its size
 }
+
+#ifdef UNDER_ADDRESS_SANITIZER
+TEST(ChildWorker, ASanitizerReportOfTheHelperEndsTheProgramAsOneOfItsOwnWould)
+{
+    ChildWorker worker(helper(), 5000);
+    EXPECT_DEATH(worker.ask(bytes("overflow")), "sanitizer report(.|\n)*heap-buffer-overflow");
+}
+#endif

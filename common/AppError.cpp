@@ -101,7 +101,10 @@ std::string helperCannotStart(const std::string& program, const std::string& rea
 {
     return "cannot start " + program + ": " + reason;
 }
-std::string helperTookTooLong(int ms) { return "no answer within " + std::to_string(ms) + " ms"; }
+std::string helperTookTooLong(int ms)
+{
+    return "no answer within " + (ms % 1000 == 0 ? std::to_string(ms / 1000) + " s" : std::to_string(ms) + " ms");
+}
 std::string helperStopped(int signal) { return "stopped by signal " + std::to_string(signal); }
 std::string helperEndedBySignal(int signal) { return "signal " + std::to_string(signal); }
 std::string helperEnded(int status) { return "exit status " + std::to_string(status); }

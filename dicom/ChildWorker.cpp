@@ -73,12 +73,24 @@ std::vector<char*> pointersTo(std::vector<std::string>& texts)
     return pointers;
 }
 
+#ifdef CTIQ_SANITIZER_LOG
+std::string sanitizerLog(pid_t helper) { return std::string(CTIQ_SANITIZER_LOG) + "." + std::to_string(helper); }
+#endif
+
+// A log left by an earlier helper of the same process id is not this one's.
+void clearSanitizerLog([[maybe_unused]] pid_t helper)
+{
+#ifdef CTIQ_SANITIZER_LOG
+    unlink(sanitizerLog(helper).c_str());
+#endif
+}
+
 // A sanitizer report of the helper ends this program as a report of its own would, so
 // that no test or fuzzer run passes over it.
 void failOnSanitizerReport([[maybe_unused]] pid_t helper)
 {
 #ifdef CTIQ_SANITIZER_LOG
-    const std::string log = std::string(CTIQ_SANITIZER_LOG) + "." + std::to_string(helper);
+    const std::string log = sanitizerLog(helper);
     std::ifstream in(log, std::ios::binary);
     const std::string report{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (report.empty()) return;
@@ -135,6 +147,7 @@ bool ChildWorker::start(std::string& failure)
         failure = Msg::helperCannotStart(command_.front(), std::strerror(error));
         return false;
     }
+    clearSanitizerLog(child);
     child_ = child;
     socket_ = ends[0];
     answered_ = 0;
@@ -160,7 +173,7 @@ std::string ChildWorker::stop()
     child_ = -1;
     socket_ = -1;
     waitStatus_.reset();
-    if (late_) return Msg::helperTookTooLong(longestMs_);
+    if (late_) return Msg::helperTookTooLong(tryMs());
     if (WIFSTOPPED(status)) return Msg::helperStopped(WSTOPSIG(status));
     if (WIFSIGNALED(status)) return Msg::helperEndedBySignal(WTERMSIG(status));
     return Msg::helperEnded(WEXITSTATUS(status));
@@ -190,7 +203,7 @@ bool ChildWorker::waitReady(int socket, short events, Clock::time_point deadline
 
 std::optional<ByteBuffer> ChildWorker::tryOnce(const ByteBuffer& request, std::string& failure)
 {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(longestMs_);
+    const auto deadline = Clock::now() + std::chrono::milliseconds(tryMs());
     if (child_ >= 0 && answered_ >= mostAnswers) stop();
     if (child_ < 0 && !start(failure)) return std::nullopt;
     late_ = false;

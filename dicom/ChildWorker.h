@@ -21,9 +21,9 @@ public:
         std::string failure; // how the second helper failed, when neither answered
     };
 
-    // `command` is the helper program and its arguments; `longestMs` the time one try
-    // may take, from the helper's start, if it has to start, to the last byte of its
-    // answer.
+    // `command` is the helper program and its arguments; `longestMs` the time a request
+    // may take, both tries together: each has half of it, from the helper's start, if it
+    // has to start, to the last byte of its answer.
     ChildWorker(std::vector<std::string> command, int longestMs);
     ~ChildWorker();
     ChildWorker(const ChildWorker&) = delete;
@@ -36,6 +36,7 @@ private:
     bool start(std::string& failure);
     bool waitReady(int socket, short events, std::chrono::steady_clock::time_point deadline);
     std::string stop();
+    int tryMs() const { return longestMs_ / 2; }
 
     const std::vector<std::string> command_;
     const int longestMs_;

@@ -34,7 +34,7 @@ DecodedDicom decodeDicom(const ByteBuffer& file, const std::string& path);
 // The decoder program: beside the running program, else where it is installed.
 std::string decoderProgram();
 
-// A decoder program kept running, and the time one try of a decoding may take.
+// A decoder program kept running, and the time a decoding may take, both tries together.
 class DicomDecoder {
 public:
     DicomDecoder(const std::string& program, int longestMs);

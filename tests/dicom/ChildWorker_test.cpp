@@ -65,7 +65,7 @@ TEST(ChildWorker, AHelperKilledOrStoppedWhileIdleIsReplacedForTheNextRequest)
 TEST(ChildWorker, AHelperThatFailsInTheMiddleOfARequestOnceIsAskedAgain)
 {
     const TempFolder folder;
-    ChildWorker worker(helper(), 2000);
+    ChildWorker worker(helper(), 4000);
     for (const char* what : {"abort", "hang", "stop"}) {
         SCOPED_TRACE(what);
         const std::string request = std::string("once:") + what + ":" + (folder.path() / what).string();
@@ -81,7 +81,7 @@ TEST(ChildWorker, ARequestThatFailsTwiceHasNoAnswerAndSaysHowTheHelperFailed)
     };
     const Case cases[] = {
         {"abort", Msg::helperEndedBySignal(SIGABRT)},
-        {"hang", Msg::helperTookTooLong(300)},
+        {"hang", Msg::helperTookTooLong(150)}, // each try has half the time
         {"stop", Msg::helperStopped(SIGSTOP)},
     };
     ChildWorker worker(helper(), 300);
@@ -99,10 +99,10 @@ TEST(ChildWorker, ARequestThatFailsTwiceHasNoAnswerAndSaysHowTheHelperFailed)
 
 TEST(ChildWorker, WorkThatTakesMoreMemoryThanItsBudgetEndsTheHelperAndTheNextRequestIsAnswered)
 {
-    ChildWorker roomy(helper(), 5000);
+    ChildWorker roomy(helper(), 30000);
     EXPECT_EQ(roomy.ask(bytes("claim")).answer, bytes("\x01"));
 
-    ChildWorker tight(helper("32"), 5000);
+    ChildWorker tight(helper("32"), 30000);
     EXPECT_EQ(tight.ask(bytes("claim")).failure, Msg::helperEnded(1));
     EXPECT_EQ(tight.ask(large).answer, large); // within the budget for its size
 }

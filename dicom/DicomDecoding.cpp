@@ -28,10 +28,10 @@ constexpr int longestDecodingMs = 30000;
 std::string decoderProgram()
 {
     std::error_code error;
-    const std::filesystem::path beside =
-        std::filesystem::read_symlink("/proc/self/exe", error).parent_path() / "ctiq-decoder";
-    if (!error && access(beside.c_str(), X_OK) == 0) return beside.string();
-    return CTIQ_DECODER_INSTALLED;
+    const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+    const std::filesystem::path beside = folder / "ctiq-decoder";
+    if (access(beside.c_str(), X_OK) == 0) return beside.string();
+    return (folder / CTIQ_DECODER_FROM_BIN).lexically_normal().string();
 }
 
 DicomDecoder::DicomDecoder(const std::string& program, int longestMs) : worker_({program}, longestMs) {}

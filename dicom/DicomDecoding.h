@@ -31,7 +31,8 @@ DecodedDicom readableDicom(ByteBuffer file, const std::string& path);
 // decoder failed twice (Msg::decoderFailed).
 DecodedDicom decodeDicom(const ByteBuffer& file, const std::string& path);
 
-// The decoder program: beside the running program, else where it is installed.
+// The decoder program: beside the running program (in a build tree), else where the
+// installation puts it, beside the program's bin folder.
 std::string decoderProgram();
 
 // A decoder program kept running, and the time a decoding may take, both tries together.

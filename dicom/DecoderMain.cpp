@@ -44,10 +44,10 @@ public:
         gdcm::Trace::ErrorOff();
     }
 
+    // Emptied, and written again from its start.
     void clear()
     {
-        if (file_ >= 0 && ftruncate(file_, 0) != 0) {}
-        lseek(STDERR_FILENO, 0, SEEK_SET);
+        if (file_ >= 0 && ftruncate(file_, 0) == 0) lseek(STDERR_FILENO, 0, SEEK_SET);
     }
 
     // The warnings written since `clear`, a line each.

@@ -3,6 +3,8 @@
 include(GNUInstallDirs)
 
 install(TARGETS ctiq ctiq-sample-series RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The decoder is started by ctiq and ctiq-measure, not by the user.
+install(TARGETS ctiq-decoder RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/ctiq)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/ctiq.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/ctiq.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 

@@ -98,6 +98,23 @@ std::string damagedStructure(const std::string& path, size_t byte)
     return "The DICOM structure of " + path + " is damaged at byte " + std::to_string(byte) +
            ": an element or a sequence does not fit there. The file is not loaded.";
 }
+std::string decoderFailed(const std::string& path, const std::string& how)
+{
+    return "The decoder stopped while decoding " + path + " (" + how + "); the file was tried twice.";
+}
+std::string decodingWarning(const std::string& text) { return "Decoding warning : " + text; }
+std::string decodingFile(const std::string& path) { return "Decoding " + path + "..."; }
+std::string helperCannotStart(const std::string& program, const std::string& reason)
+{
+    return "cannot start " + program + ": " + reason;
+}
+std::string helperTookTooLong(int ms)
+{
+    return "no answer within " + (ms % 1000 == 0 ? std::to_string(ms / 1000) + " s" : std::to_string(ms) + " ms");
+}
+std::string helperStopped(int signal) { return "stopped by signal " + std::to_string(signal); }
+std::string helperEndedBySignal(int signal) { return "signal " + std::to_string(signal); }
+std::string helperEnded(int status) { return "exit status " + std::to_string(status); }
 
 std::string seriesInPositionOrder(size_t slices) { return std::to_string(slices) + " 枚 位置順"; }
 std::string seriesInNameOrder(size_t slices) { return std::to_string(slices) + " 枚 名前順 (位置なし)"; }

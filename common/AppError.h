@@ -72,6 +72,18 @@ std::string frameCount(unsigned frames);                            // "%u フ�
 std::string colourImage(const std::string& photometric);            // "カラー %s"
 std::string bitsAllocated(unsigned bits);                           // "BitsAllocated %u"
 std::string damagedStructure(const std::string& path, size_t byte); // the DICOM structure breaks at that byte
+// The decoder program, when it fails a file twice, and the codec's warnings on a file
+// it decoded.
+std::string decoderFailed(const std::string& path, const std::string& how);
+std::string decodingWarning(const std::string& text); // a line of the summary
+std::string decodingFile(const std::string& path);    // while the decoder works on it
+inline const char* const decoderAnswerUnreadable = "an answer that could not be read";
+// How a helper program failed a request.
+std::string helperCannotStart(const std::string& program, const std::string& reason);
+std::string helperTookTooLong(int ms);
+std::string helperStopped(int signal);
+std::string helperEndedBySignal(int signal);
+std::string helperEnded(int status);
 
 // The slices of a series in position order.
 std::string seriesInPositionOrder(size_t slices); // "%u 枚 位置順"

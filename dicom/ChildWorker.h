@@ -1,45 +1,48 @@
 #pragma once
 // Work that may end the process doing it (a library that stops at an assertion, or
-// crashes, on a damaged file) done in a child process kept for it, so that whatever
-// happens there ends only the child. The child is started at the first request and
-// answers one request after another; one that ends, fails or takes too long is ended
-// and the next request starts another.
-#include <cstddef>
-#include <cstdint>
+// crashes, on a damaged file) done in a helper program kept running for it, so that
+// whatever happens there ends only the helper. The helper is started (posix_spawn,
+// never a bare fork of this threaded program) at the first request and answers one
+// request after another on its socket (ChildServing.h); one that ends, stops or does
+// not answer in time is ended, and the request is asked once more of a new one.
+#include "Samples.h"
+
+#include <chrono>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include <sys/types.h>
 
 class ChildWorker {
 public:
-    using Bytes = std::vector<uint8_t>;
-    using Work = Bytes (*)(const Bytes& request); // runs in the child
-
-    // The memory one request may take in the child beyond what the child holds before
-    // it: a library given damaged data can claim gigabytes, and past this it fails at
-    // once and the child ends.
-    struct MemoryBudget {
-        size_t bytes;          // for any request
-        size_t perRequestByte; // and this much more for each byte of the request
+    struct Reply {
+        std::optional<ByteBuffer> answer;
+        std::string failure; // how the second helper failed, when neither answered
     };
 
-    ChildWorker(Work work, int longestMs, MemoryBudget budget);
+    // `command` is the helper program and its arguments; `longestMs` the time a request
+    // may take, both tries together: each has half of it, from the helper's start, if it
+    // has to start, to the last byte of its answer.
+    ChildWorker(std::vector<std::string> command, int longestMs);
     ~ChildWorker();
     ChildWorker(const ChildWorker&) = delete;
     ChildWorker& operator=(const ChildWorker&) = delete;
 
-    // The child's answer; nothing when there was none.
-    std::optional<Bytes> ask(const Bytes& request);
+    Reply ask(const ByteBuffer& request);
 
 private:
-    bool start();
-    void stop();
+    std::optional<ByteBuffer> tryOnce(const ByteBuffer& request, std::string& failure);
+    bool start(std::string& failure);
+    bool waitReady(int socket, short events, std::chrono::steady_clock::time_point deadline);
+    std::string stop();
+    int tryMs() const { return longestMs_ / 2; }
 
-    const Work work_;
+    const std::vector<std::string> command_;
     const int longestMs_;
-    const MemoryBudget budget_;
     pid_t child_ = -1;
     int socket_ = -1;
     int answered_ = 0;
+    std::optional<int> waitStatus_; // once the helper has ended or stopped
+    bool late_ = false;             // the try ran out of time
 };

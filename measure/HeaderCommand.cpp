@@ -6,6 +6,7 @@
 #include "DicomRecord.h"
 #include "HeaderExport.h"
 #include "Json.h"
+#include "MeasuredImage.h"
 #include "RawLoading.h"
 #include "ReportDocument.h"
 
@@ -14,6 +15,7 @@ int runHeader(const CommandLine& line, std::ostream& out)
     // As the window lists it once loaded: decoded when stored compressed or big endian.
     const DecodedDicom readable = readableDicom(readWholeFile(line.path), line.path);
     if (!readable.refusal.empty()) throw AppError(readable.refusal);
+    printDecodingWarnings(line.path, readable.warnings);
     DicomRecord record;
     readDicom(readable.file, record);
 

@@ -4,6 +4,9 @@
 
 #include "Convert.h"
 
+#include <iostream>
+#include <sstream>
+
 LoadMode loadModeOf(const CommandLine& line)
 {
     const std::string mode = line.option("--mode").value_or("dicom");
@@ -38,4 +41,10 @@ RoiStatisticsTexts measureRoi(const LoadedImage& image, const ViewerTexts& texts
 {
     const SampleLayout layout = sampleLayout(texts, image.columns);
     return roiStatisticsTexts(roiStatistics(image.bytes, layout, image.rows, roiSampleBlock(roi, ViewWindowRect{})));
+}
+
+void printDecodingWarnings(const std::string& path, const std::string& warnings)
+{
+    std::istringstream lines(warnings);
+    for (std::string line; std::getline(lines, line);) std::cerr << path << ": " << line << "\n";
 }

@@ -18,5 +18,9 @@ RoiTexts roiOf(const CommandLine& line);
 // The ROI rectangle in image pixels, as the Viewer derives it from its edits.
 Rect roiRectOf(const RoiTexts& roi);
 
+// The codec's warnings on a decoded file, on standard error, each after the file's path:
+// the window shows them in its summary.
+void printDecodingWarnings(const std::string& path, const std::string& warnings);
+
 // "Stat" on the image with the Viewer's texts as they stand.
 RoiStatisticsTexts measureRoi(const LoadedImage& image, const ViewerTexts& texts, const Rect& roi);

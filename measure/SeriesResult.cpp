@@ -34,6 +34,10 @@ public:
     void load(const std::string& path) override
     {
         image_ = loadImage(path, mode_, typed_, texts_);
+        if (!image_.decodingWarnings.empty()) {
+            if (progress_) std::cerr << "\r\033[K"; // over the progress line
+            printDecodingWarnings(path, image_.decodingWarnings);
+        }
         ++loaded_;
         if (progress_) std::cerr << "\r" << loaded_ << "/" << count_ << " " << namePart(path) << "\033[K" << std::flush;
     }

@@ -46,6 +46,7 @@ SpectrumRun spectrumRunOf(const CommandLine& line)
     SpectrumRun run;
     run.fileName = line.path;
     run.image = loadImage(line.path, loadModeOf(line), typedGeometryOf(line), run.viewer);
+    printDecodingWarnings(line.path, run.image.decodingWarnings);
     const Rect rect = roiRectOf(roi);
 
     SpectrumTexts& t = run.texts;

@@ -27,10 +27,12 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
   "$out/tests/ReadDicomFuzz" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
   -artifact_prefix="$out/" "$corpus"
 
-# The decoding path: the header scan of series ordering, the check of a file's element
-# lengths, GDCM's decoding of other transfer syntaxes in its child process, and the
-# reader on the decoded file. GDCM itself is the system's build, not instrumented; the
-# sanitizers watch this program's own code around it.
+# The decoding path: the header scan of series ordering, the decoder program
+# (ctiq-decoder, built with the sanitizers too: the check of a file's element lengths
+# and GDCM's decoding), and the reader on the decoded file. GDCM itself is the system's
+# build, not instrumented; the sanitizers watch the code around it, and catch invalid
+# frees in it. A sanitizer report of the decoder (in build-fuzz/sanitizer-logs) ends the
+# fuzzer as one of its own does.
 decode_corpus=$(mktemp -d)
 trap 'rm -rf "$corpus" "$decode_corpus"' EXIT
 for f in MR_small_bigendian.dcm MR_small_RLE.dcm MR_small_jpeg_ls_lossless.dcm MR_small_jp2klossless.dcm \

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  libgdcm-dev zlib1g-dev ccache debootstrap dpkg-dev file git
+  libgdcm-dev libcharls-dev zlib1g-dev ccache debootstrap dpkg-dev file git
   python3 python3-pydicom python3-numpy dcmtk hyperfine poppler-utils
   fonts-noto-cjk
 )

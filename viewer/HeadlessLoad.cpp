@@ -23,6 +23,7 @@ LoadedImage loadImage(const std::string& path, LoadMode mode, const TypedGeometr
         DecodedDicom readable = readableDicom(std::move(image.bytes), path);
         if (!readable.refusal.empty()) throw AppError(readable.refusal);
         image.bytes = std::move(readable.file);
+        image.decodingWarnings = std::move(readable.warnings);
     }
     if (readsDicomHeader(mode, named.columns, named.rows)) {
         image.dicomRead = true;

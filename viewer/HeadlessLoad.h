@@ -40,6 +40,7 @@ struct LoadedImage {
     int32_t rows = 0;
     DicomRecord dicom; // what the DICOM reader found, when it ran
     bool dicomRead = false;
+    std::string decodingWarnings; // the codec's warnings on a decoded file, a line each
 };
 
 // In "DICOM" mode the reader runs when the file name leaves a size open.

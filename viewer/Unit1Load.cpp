@@ -9,6 +9,38 @@
 #include "HeadlessLoad.h"
 #include "ImageWidget.h"
 #include "RawLoading.h"
+#include "SliceHeader.h"
+
+#include <QApplication>
+
+#include <optional>
+
+namespace {
+
+// The hourglass, and "Decoding FILE..." in the series status, while the decoder works
+// on a file: that can take up to the decoder's limit.
+class DecoderWaitShown {
+public:
+    DecoderWaitShown(QLabel& status, const QString& file) : status_(status), before_(status.text())
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        status_.setText(qstr(Msg::decodingFile(file.toStdString())));
+        status_.repaint();
+    }
+    ~DecoderWaitShown()
+    {
+        status_.setText(before_);
+        QApplication::restoreOverrideCursor();
+    }
+    DecoderWaitShown(const DecoderWaitShown&) = delete;
+    DecoderWaitShown& operator=(const DecoderWaitShown&) = delete;
+
+private:
+    QLabel& status_;
+    const QString before_;
+};
+
+} // namespace
 
 // The texts a load writes before it reads the file, so that a file the decoding
 // refuses leaves the image shown as it was.
@@ -84,7 +116,11 @@ void TForm1::readFileToLoad(int modeIndex, const ShownGeometry& shown)
     FileBuffer = readWholeFile(CurrentFileName.toStdString());
     DecodingNote.clear();
     if (modeIndex != static_cast<int>(LoadMode::Dicom)) return;
+    std::optional<DecoderWaitShown> waiting;
+    if (!readsWithoutDecoding(transferSyntaxOf(FileBuffer.data(), FileBuffer.size())))
+        waiting.emplace(*LabelSeriesStatus, CurrentFileName);
     DecodedDicom readable = readableDicom(std::move(FileBuffer), CurrentFileName.toStdString());
+    waiting.reset();
     if (!readable.refusal.empty()) {
         FileBuffer = std::move(shownFile);
         EditImgSizeX->setText(shown.columns);

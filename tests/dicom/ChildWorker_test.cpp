@@ -1,62 +1,116 @@
-// Work in a child process: answers come back, and a child that ends, hangs or takes
-// more memory than its budget costs one answer and nothing else.
+// Work in a helper program: answers come back; a helper that ends, hangs, is stopped
+// or takes more memory than its budget, idle or in the middle of a request, is
+// replaced and the request asked again; only a request that fails twice has no
+// answer, and then the reason says how the helper failed.
+#include "AppError.h"
 #include "ChildWorker.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstdlib>
-#include <vector>
+#include <csignal>
+#include <string>
 
-#include <unistd.h>
+#if defined(__SANITIZE_ADDRESS__)
+#define UNDER_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define UNDER_ADDRESS_SANITIZER 1
+#endif
+#endif
 
 namespace {
 
-// Echoes the request reversed; "abort" ends the child, "hang" never answers, "claim"
-// takes and fills 256 MB.
-ChildWorker::Bytes reversedOrWorse(const ChildWorker::Bytes& request)
+ByteBuffer bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+std::vector<std::string> helper(const std::string& budgetMb = "4096") { return {CHILD_WORKER_HELPER, budgetMb}; }
+
+pid_t helperPid(ChildWorker& worker)
 {
-    const std::string text(request.begin(), request.end());
-    if (text == "abort") std::abort();
-    if (text == "hang") pause();
-    if (text == "claim") {
-        const std::vector<uint8_t> claimed(size_t{256} << 20, 1);
-        return {claimed.back()};
-    }
-    return {request.rbegin(), request.rend()};
+    const auto reply = worker.ask(bytes("pid"));
+    EXPECT_TRUE(reply.answer);
+    return reply.answer ? std::stoi(std::string(reply.answer->begin(), reply.answer->end())) : -1;
 }
 
-ChildWorker::Bytes bytes(const std::string& text) { return {text.begin(), text.end()}; }
-
-const ChildWorker::MemoryBudget roomy{size_t{4} << 30, 4};
+const ByteBuffer large(3 << 20, 7); // more than a socket buffer holds
 
 } // namespace
 
 TEST(ChildWorker, AnswersRequestOneAfterAnother)
 {
-    ChildWorker worker(reversedOrWorse, 5000, roomy);
-    EXPECT_EQ(worker.ask(bytes("abc")), bytes("cba"));
-    EXPECT_EQ(worker.ask(bytes("")), bytes(""));
-    const ChildWorker::Bytes large(3 << 20, 7); // more than a socket buffer holds
-    EXPECT_EQ(worker.ask(large), large);
+    ChildWorker worker(helper(), 5000);
+    EXPECT_EQ(worker.ask(bytes("abc")).answer, bytes("cba"));
+    EXPECT_EQ(worker.ask(bytes("")).answer, bytes(""));
+    EXPECT_EQ(worker.ask(large).answer, large);
+    const pid_t first = helperPid(worker);
+    EXPECT_EQ(helperPid(worker), first); // one helper for them all
 }
 
-TEST(ChildWorker, AChildThatEndsOrHangsGivesNoAnswerAndTheNextRequestIsAnswered)
+TEST(ChildWorker, AHelperKilledOrStoppedWhileIdleIsReplacedForTheNextRequest)
 {
-    ChildWorker worker(reversedOrWorse, 300, roomy);
-    EXPECT_EQ(worker.ask(bytes("abort")), std::nullopt);
-    EXPECT_EQ(worker.ask(bytes("12")), bytes("21"));
-    EXPECT_EQ(worker.ask(bytes("hang")), std::nullopt);
-    EXPECT_EQ(worker.ask(bytes("xy")), bytes("yx"));
+    ChildWorker worker(helper(), 5000);
+    for (const int signal : {SIGKILL, SIGSTOP}) {
+        for (const ByteBuffer& request : {bytes("xy"), large}) {
+            SCOPED_TRACE(std::to_string(signal) + " then " + std::to_string(request.size()) + " bytes");
+            const pid_t idle = helperPid(worker);
+            ASSERT_EQ(kill(idle, signal), 0);
+            const ChildWorker::Reply reply = worker.ask(request);
+            EXPECT_EQ(reply.answer, ByteBuffer(request.rbegin(), request.rend()));
+            EXPECT_EQ(reply.failure, "");
+            EXPECT_NE(helperPid(worker), idle);
+        }
+    }
 }
 
-TEST(ChildWorker, WorkThatTakesMoreMemoryThanItsBudgetEndsTheChildAndTheNextRequestIsAnswered)
+TEST(ChildWorker, AHelperThatFailsInTheMiddleOfARequestOnceIsAskedAgain)
 {
-    ChildWorker roomyWorker(reversedOrWorse, 5000, roomy);
-    EXPECT_EQ(roomyWorker.ask(bytes("claim")), bytes("\x01"));
-
-    ChildWorker tightWorker(reversedOrWorse, 5000, {32 << 20, 4});
-    EXPECT_EQ(tightWorker.ask(bytes("claim")), std::nullopt);
-    const ChildWorker::Bytes large(3 << 20, 7); // within the budget for its size
-    EXPECT_EQ(tightWorker.ask(large), large);
+    const TempFolder folder;
+    ChildWorker worker(helper(), 4000);
+    for (const char* what : {"abort", "hang", "stop"}) {
+        SCOPED_TRACE(what);
+        const std::string request = std::string("once:") + what + ":" + (folder.path() / what).string();
+        EXPECT_EQ(worker.ask(bytes(request)).answer, bytes("again"));
+    }
 }
+
+TEST(ChildWorker, ARequestThatFailsTwiceHasNoAnswerAndSaysHowTheHelperFailed)
+{
+    struct Case {
+        const char* request;
+        std::string failure;
+    };
+    const Case cases[] = {
+        {"abort", Msg::helperEndedBySignal(SIGABRT)},
+        {"hang", Msg::helperTookTooLong(150)}, // each try has half the time
+        {"stop", Msg::helperStopped(SIGSTOP)},
+    };
+    ChildWorker worker(helper(), 300);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.request);
+        const ChildWorker::Reply reply = worker.ask(bytes(c.request));
+        EXPECT_EQ(reply.answer, std::nullopt);
+        EXPECT_EQ(reply.failure, c.failure);
+        EXPECT_EQ(worker.ask(bytes("12")).answer, bytes("21"));
+    }
+    ChildWorker missing({"/nonexistent/helper"}, 300);
+    EXPECT_EQ(missing.ask(bytes("12")).failure,
+              Msg::helperCannotStart("/nonexistent/helper", "No such file or directory"));
+}
+
+TEST(ChildWorker, WorkThatTakesMoreMemoryThanItsBudgetEndsTheHelperAndTheNextRequestIsAnswered)
+{
+    ChildWorker roomy(helper(), 30000);
+    EXPECT_EQ(roomy.ask(bytes("claim")).answer, bytes("\x01"));
+
+    ChildWorker tight(helper("32"), 30000);
+    EXPECT_EQ(tight.ask(bytes("claim")).answer, std::nullopt);
+    EXPECT_EQ(tight.ask(large).answer, large); // within the budget for its size
+}
+
+#ifdef UNDER_ADDRESS_SANITIZER
+TEST(ChildWorker, ASanitizerReportOfTheHelperEndsTheProgramAsOneOfItsOwnWould)
+{
+    ChildWorker worker(helper(), 5000);
+    EXPECT_DEATH(worker.ask(bytes("overflow")), "sanitizer report(.|\n)*heap-buffer-overflow");
+}
+#endif

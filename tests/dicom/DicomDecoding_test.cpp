@@ -1,5 +1,7 @@
 // Decoding the transfer syntaxes the byte-pattern reader cannot read: the decoded
-// file, read by that reader, gives the pixels of the uncompressed original.
+// file, read by that reader, gives the pixels of the uncompressed original; the
+// codec's warnings on a damaged file come with it; the decoder program survives being
+// killed or stopped, and a file it fails twice is refused as the decoder's failure.
 #include "AppError.h"
 #include "DicomDecoding.h"
 #include "DicomRecord.h"
@@ -9,7 +11,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+
+#include <unistd.h>
 
 namespace {
 
@@ -34,6 +41,37 @@ Pixels readerPixels(const ByteBuffer& file)
         }
     EXPECT_EQ(record.swap, std::optional<bool>(false)); // explicit VR little endian
     return p;
+}
+
+// The decoder program this test started; -1 when there is none.
+pid_t decoderPid()
+{
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string pid, name, state;
+        pid_t parent = 0;
+        if (stat >> pid >> name >> state >> parent && parent == getpid() && name == "(ctiq-decoder)")
+            return std::stoi(pid);
+    }
+    return -1;
+}
+
+// A slice of JPEG lossless (process 14) written by DCMTK, with one bit of its coded
+// data changed: libjpeg decodes it and warns.
+ByteBuffer damagedJpeg(const TempFolder& folder)
+{
+    const std::string stored = (folder.path() / "jpeg.dcm").string();
+    const std::string command = "dcmcjpeg +el '" + pydicomFile("CT_small.dcm").string() + "' '" + stored + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    ByteBuffer file = readFile(stored);
+    const uint8_t startOfScan[] = {0xFF, 0xDA};
+    const auto scan = std::search(file.begin(), file.end(), std::begin(startOfScan), std::end(startOfScan));
+    EXPECT_LT(scan + 4, file.end());
+    if (scan + 4 >= file.end()) return file;
+    const auto coded = scan + 2 + (scan[2] << 8 | scan[3]); // past the scan's header
+    EXPECT_LT(coded + 1500, file.end());
+    if (coded + 1500 < file.end()) coded[1500] ^= 0x10;
+    return file;
 }
 
 ByteBuffer decoded(const std::filesystem::path& path)
@@ -200,4 +238,72 @@ TEST(DicomDecoding, CompressedDataThatIsDamagedIsRefused)
     EXPECT_EQ(decodeDicom(file, "cut.dcm").refusal, Msg::cannotDecode("cut.dcm", "JPEG-LS Lossless Image Compression"));
     const ByteBuffer noise(3000, 0x5A);
     EXPECT_EQ(decodeDicom(noise, "noise").refusal, Msg::cannotDecode("noise", ""));
+}
+
+TEST(DicomDecoding, TheCodecsWarningsOnADamagedFileAreKeptAndASoundFileHasNone)
+{
+    const TempFolder folder;
+    const DecodedDicom damaged = decodeDicom(damagedJpeg(folder), "damaged.dcm");
+    const std::string warning = "Corrupt JPEG data: premature end of data segment";
+    EXPECT_EQ(damaged.refusal, "");
+    EXPECT_EQ(damaged.warnings, warning + "\n");
+    EXPECT_EQ(damaged.note, "Decoded from : JPEG Lossless, Non-Hierarchical (Process 14)\r\n" +
+                                Msg::decodingWarning(warning) + "\r\n");
+
+    // GDCM tries its 8-bit JPEG decoder first on this 12-bit file, which complains;
+    // GDCM itself warns about the header. Neither is about the file's pixels.
+    const DecodedDicom sound = decodeDicom(readFile(pydicomFile("JPGExtended.dcm")), "sound.dcm");
+    EXPECT_EQ(sound.refusal, "");
+    EXPECT_EQ(sound.warnings, "");
+    EXPECT_EQ(sound.note, "Decoded from : JPEG Extended (Process 2 & 4): Default Transfer Syntax for Lossy JPEG 12 Bit "
+                          "Image Compression (Process 4 only)\r\n");
+}
+
+TEST(DicomDecoding, TheDecoderKilledOrStoppedWhileIdleCostsNoFile)
+{
+    const TempFolder folder;
+    const ByteBuffer small = readFile(pydicomFile("MR_small_RLE.dcm"));
+    const DecodedDicom first = decodeDicom(small, "small.dcm");
+    ASSERT_EQ(first.refusal, "");
+    // 512 KB in big endian: more than the socket takes while the decoder is stopped.
+    const auto little = folder.write("little.dcm", decodeDicom(readFile(pydicomFile("JPGExtended.dcm")), "").file);
+    const auto big = folder.path() / "big.dcm";
+    ASSERT_EQ(std::system(("dcmconv +tb '" + little.string() + "' '" + big.string() + "'").c_str()), 0);
+    const ByteBuffer large = readFile(big);
+    ASSERT_GT(large.size(), size_t{512 * 1024});
+    const ByteBuffer largeDecoded = decodeDicom(large, "large.dcm").file;
+    ASSERT_FALSE(largeDecoded.empty());
+
+    for (const int signal : {SIGKILL, SIGSTOP}) {
+        SCOPED_TRACE(signal);
+        const pid_t idle = decoderPid();
+        ASSERT_GT(idle, 0);
+        ASSERT_EQ(kill(idle, signal), 0);
+        const DecodedDicom again = decodeDicom(large, "large.dcm");
+        EXPECT_EQ(again.refusal, "");
+        EXPECT_EQ(again.file, largeDecoded);
+        EXPECT_NE(decoderPid(), idle);
+        EXPECT_EQ(decodeDicom(small, "small.dcm").file, first.file);
+    }
+}
+
+TEST(DicomDecoding, AFileTheDecoderFailsTwiceIsRefusedAsTheDecodersFailure)
+{
+    // GDCM stops at an assertion on this 32-bit dose slice stored as RLE.
+    const ByteBuffer dose = readFile(pydicomFile("rtdose_rle_1frame.dcm"));
+    EXPECT_EQ(decodeDicom(dose, "dose.dcm").refusal, Msg::decoderFailed("dose.dcm", Msg::helperEndedBySignal(SIGABRT)));
+    EXPECT_EQ(decodeDicom(readFile(pydicomFile("MR_small_RLE.dcm")), "small.dcm").refusal, "");
+
+    // A decoder that crashes on every file.
+    const TempFolder folder;
+    const auto crashing = folder.path() / "crashing-decoder";
+    std::ofstream(crashing) << "#!/bin/sh\nkill -SEGV $$\n";
+    std::filesystem::permissions(crashing, std::filesystem::perms::owner_all);
+    DicomDecoder decoder(crashing.string(), 5000);
+    EXPECT_EQ(decoder.decode(readFile(pydicomFile("MR_small_RLE.dcm")), "small.dcm").refusal,
+              Msg::decoderFailed("small.dcm", Msg::helperEndedBySignal(SIGSEGV)));
+    DicomDecoder missing("/nonexistent/ctiq-decoder", 5000);
+    EXPECT_EQ(
+        missing.decode(dose, "dose.dcm").refusal,
+        Msg::decoderFailed("dose.dcm", Msg::helperCannotStart("/nonexistent/ctiq-decoder", std::strerror(ENOENT))));
 }

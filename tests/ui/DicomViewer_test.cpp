@@ -439,6 +439,18 @@ private slots:
         QCOMPARE(control<QLineEdit>(Form1, "EditHSBP")->text(), QString("518.88134765625")); // 2125338 / 4096
     }
 
+    void aFileDecodedWithWarningsShowsThemInTheSummary()
+    {
+        // libjpeg warns about this file's scan, and decodes it.
+        const TempFolder own;
+        loadByName(QString::fromStdString(own.write("lossy.dcm", readFile(pydicomFile("JPEG-lossy.dcm"))).string()));
+        QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join("; ")));
+        const QString memo = control<QPlainTextEdit>(Form1, "Memo1")->toPlainText();
+        QVERIFY2(
+            memo.contains(QString::fromStdString(Msg::decodingWarning("Invalid SOS parameters for sequential JPEG"))),
+            qPrintable(memo));
+    }
+
     void aFileThatCannotBeShownAsOneGreySliceLeavesTheImageAsItWas()
     {
         const QString shownFile = QString::fromStdString(folder_.path().string()) + "/IM1";

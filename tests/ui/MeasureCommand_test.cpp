@@ -276,14 +276,19 @@ private slots:
     void roiAndHeaderGiveTheTextsOfStatAndMetaToCB_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::newRow("stored") << str(pydicomFile("CT_small.dcm"));
-        QTest::newRow("decoded") << str(pydicomFile("MR_small_bigendian.dcm"));
-        QTest::newRow("12-bit lossy JPEG") << str(pydicomFile("JPEG-lossy.dcm")); // the codecs' notes stay unseen
+        QTest::addColumn<QString>("warning"); // on standard error
+        QTest::newRow("stored") << str(pydicomFile("CT_small.dcm")) << QString();
+        QTest::newRow("decoded") << str(pydicomFile("MR_small_bigendian.dcm")) << QString();
+        // The notes of GDCM's 8-bit JPEG decoder, which it tries first, stay unseen;
+        // libjpeg's warning on the file's scan (DCMTK gives it too) is shown.
+        const QString jpeg = str(pydicomFile("JPEG-lossy.dcm"));
+        QTest::newRow("12-bit lossy JPEG") << jpeg << jpeg + ": Invalid SOS parameters for sequential JPEG\n";
     }
 
     void roiAndHeaderGiveTheTextsOfStatAndMetaToCB()
     {
         QFETCH(QString, file);
+        QFETCH(QString, warning);
         loadByName(file);
         placeRoi("30", "35", "20");
         Form1->ButtonStatClick();
@@ -292,7 +297,7 @@ private slots:
         QCOMPARE(d->errors, QStringList{});
 
         const Run roi = measure({"roi", file, "--roi", "30,35,20,20"});
-        QCOMPARE(roi.err, QString());
+        QCOMPARE(roi.err, warning);
         QCOMPARE(roi.code, 0);
         QCOMPARE(roi.out, field("Average", control<QLineEdit>(Form1, "EditHSBP")) +
                               field("SD", control<QLineEdit>(Form1, "EditVSBP")));

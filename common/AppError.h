@@ -30,6 +30,9 @@ std::string sspzTooLongForMtf(long long maxPoints,
                               long long points); // "MTF を求められる SSPz は %d 点までです (%d 点)"
 std::string fftPointCount(long long points); // "FFT の点数 %d は 2 から 1024 までの 2 のべき乗でなければなりません"
 std::string lsmOutOfRange(long long degree, long long points); // "最小二乗法の次数 %d または点数 %d が範囲外です"
+// A file that ends before its image: the load's warning, and the refusal of a ROI reaching the missing rows.
+std::string imageCutShort(const std::string& path, long long missingBytes, long long wholeRows, long long rows);
+std::string roiInMissingRows(const std::string& path, long long wholeRows, long long rows);
 
 std::string notInteger(const std::string& text); // "'%s' は整数ではありません"
 std::string notFloat(const std::string& text);   // "'%s' は浮動小数点数ではありません"
@@ -79,6 +82,7 @@ std::string filesLeftOut(size_t files);           // "・他 %u 件除外": othe
 std::string samePosition(const std::string& a, const std::string& b, const std::string& position);
 std::string irregularSpacing(const std::string& a, const std::string& positionA, const std::string& b,
                              const std::string& positionB, const std::string& interval);
+std::string cannotRead(const std::string& path, const std::string& reason); // a file of the series' folder
 
 // What the windows ask and tell, and the measuring command's usage errors.
 inline const char* const calNeedsRoiTool = "Cal. は ROI の平均値を測ります。ツールを \"ROI\" にしてから押してください";
@@ -88,6 +92,8 @@ inline const char* const trimmedImageSaved = "トリミングした画像を保�
 inline const char* const matrixSizePrompt = "Matrix Size x y , ";
 inline const char* const pixelSpacingCaption = "InputBox";
 inline const char* const pixelSpacingPrompt = "ﾋﾟｸｾﾙ間隔(mm)を入力してください。";
+std::string trimNotSaved(const std::string& path, const std::string& reason);
+std::string replaceTrimmedFile(const std::string& path); // the question before a file is replaced
 inline const char* const subcommandNeeded = "a subcommand is needed";
 std::string unknownSubcommand(const std::string& command); // "unknown subcommand '%s'"
 std::string onePathOnly(const std::string& another);       // "one PATH only, '%s' is another"
@@ -98,4 +104,9 @@ std::string needsRoi(const std::string& command);                      // "%s ne
 std::string takesCommaValues(const std::string& option, size_t count); // "%s takes %u values separated by commas"
 inline const char* const modeChoices = "--mode is 8bit, 16bit or dicom";
 std::string optionChoices(const std::string& option, const std::string& choices); // "%s is a|b|c"
+std::string badOptionValue(const std::string& option, const std::string& value);
+std::string outputLooksLikeOption(const std::string& option, const std::string& value);
+std::string reportNeedsPdf(const std::string& path);
+std::string outputIsInput(const std::string& path);
+std::string notDicomImage(const std::string& path);
 } // namespace Msg

@@ -58,6 +58,7 @@ OrderedSeries orderedSeries(const std::string& sliceOrFolder)
     }
     const SliceHeader shown = cachedSliceHeader(reference); // a copy: the cache may move entries
     if (!shown.image) return {std::move(files), {}};
+    refuseUnreadableFiles(files);
 
     const size_t listed = files.size();
     std::erase_if(files, [&](const std::string& f) {
@@ -81,6 +82,13 @@ OrderedSeries orderedSeries(const std::string& sliceOrFolder)
     for (size_t i : order) series.slices.push_back(std::move(files[i]));
     series.note = Msg::seriesInPositionOrder(series.slices.size()) + leftOut;
     return series;
+}
+
+void refuseUnreadableFiles(const std::vector<std::string>& files)
+{
+    for (const std::string& file : files)
+        if (const std::string& reason = unreadableReason(file); !reason.empty())
+            throw AppError(Msg::cannotRead(file, reason));
 }
 
 std::string seriesSpacingProblem(const std::vector<std::string>& slices)

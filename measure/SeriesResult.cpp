@@ -33,13 +33,15 @@ public:
 
     void load(const std::string& path) override
     {
-        image_ = loadImage(path, mode_, typed_, texts_);
+        if (progress_ && loaded_ > 0) std::cerr << "\r\033[K";
+        image_ = loadMeasuredImage(path, mode_, typed_, texts_);
+        path_ = path;
         ++loaded_;
         if (progress_) std::cerr << "\r" << loaded_ << "/" << count_ << " " << namePart(path) << "\033[K" << std::flush;
     }
     std::string thickness() const override { return texts_.sliceThickness; }
     std::string position() const override { return texts_.position; }
-    std::string measureMean() override { return measureRoi(image_, texts_, roi_).mean; }
+    std::string measureMean() override { return measureRoi(path_, image_, texts_, roi_).mean; }
     void setCell(int column, int row, const std::string& text) override
     {
         if (grid_.size() <= static_cast<size_t>(row))
@@ -57,6 +59,7 @@ private:
     size_t loaded_ = 0;
     ViewerTexts texts_;
     LoadedImage image_;
+    std::string path_;
 };
 
 struct NoDisplay final : MtfDisplay {

@@ -5,6 +5,7 @@
 
 #include "Json.h"
 #include "MtfReport.h"
+#include "Reports.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ Json resultJson(const SeriesResult& r)
 int runSspz(const CommandLine& line, std::ostream& out)
 {
     const SeriesResult r = measureSeriesOf(line);
+    refuseReportOverInputs(line, r.source.files);
     if (line.json) out << resultJson(r).dump();
     else out << reportText(mtfReport(r.table(), r.edits, *r.work), false);
     if (const auto report = line.option("--report")) saveSeriesReport(r, *report);

@@ -1,6 +1,7 @@
 #include "PdfReport.h"
 
 #include "AppError.h"
+#include "AtomicFile.h"
 #include "Dialogs.h"
 
 #include <QCoreApplication>
@@ -11,7 +12,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QResizeEvent>
-#include <QSaveFile>
 #include <QWidget>
 
 #include <algorithm>
@@ -19,11 +19,6 @@
 namespace {
 
 QString text(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-[[noreturn]] void fail(const QString& path, const QString& reason)
-{
-    throw AppError(Msg::reportSaveFailed(path.toStdString(), reason.toStdString()));
-}
 
 // Draws the report page by page, top to bottom.
 class PageWriter {
@@ -123,15 +118,15 @@ void layOut(QWidget* w)
     QCoreApplication::sendEvent(w, &resize);
 }
 
-void writePdf(QSaveFile& file, const ReportDocument& d, const std::vector<QWidget*>& charts)
+void writePdf(AtomicFile& file, const ReportDocument& d, const std::vector<QWidget*>& charts)
 {
-    QPdfWriter writer(&file);
+    QPdfWriter writer(&file.device());
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setResolution(150);
     writer.setTitle(text(d.title));
     writer.setCreator("CTIQ");
     PageWriter page(writer);
-    if (!page.ok()) fail(file.fileName(), QStringLiteral("PDF"));
+    if (!page.ok()) file.fail(QStringLiteral("PDF"));
 
     page.heading(text(d.title), 14);
     for (const ReportSection& s : d.sections)
@@ -166,22 +161,16 @@ QString reportTextPath(const QString& pdfPath)
 
 void saveReport(const QString& pdfPath, const ReportDocument& document, const std::vector<QWidget*>& charts)
 {
-    QSaveFile pdf(pdfPath);
-    if (!pdf.open(QIODevice::WriteOnly)) fail(pdfPath, pdf.errorString());
+    AtomicFile pdf(pdfPath, Msg::reportSaveFailed);
     writePdf(pdf, document, charts);
+    AtomicFile tsv(reportTextPath(pdfPath), Msg::reportSaveFailed);
+    tsv.write(reportText(document, true));
 
-    const QString textPath = reportTextPath(pdfPath);
-    QSaveFile tsv(textPath);
-    if (!tsv.open(QIODevice::WriteOnly)) fail(textPath, tsv.errorString());
-    const std::string body = reportText(document, true);
-    if (tsv.write(body.data(), static_cast<qint64>(body.size())) != static_cast<qint64>(body.size()))
-        fail(textPath, tsv.errorString());
-
-    if (!pdf.commit()) fail(pdfPath, pdf.errorString());
-    if (!tsv.commit()) {
-        // The PDF is whole; the text beside it could not be finished.
-        fail(textPath, tsv.errorString());
-    }
+    // Both are written out before either replaces an earlier report.
+    pdf.finish();
+    tsv.finish();
+    pdf.commit();
+    tsv.commit();
 }
 
 std::optional<QString> askReportPath(QWidget* parent, const QString& suggestedName)

@@ -7,6 +7,7 @@
 #include "Guarded.h"
 #include "InputGridWidget.h"
 #include "ScriptedDialogs.h"
+#include "SmallDisk.h"
 #include "TestFiles.h"
 #include "Unit1.h"
 #include "Unit2.h"
@@ -207,6 +208,36 @@ private slots:
         const Run run = measure({"sspz", str(series), "--roi", "64,64,20,20", "--report", str(missing)});
         QCOMPARE(run.code, 1);
         QVERIFY(run.err.contains(QString::fromStdString(Msg::cannotCreate(missing.string()))));
+    }
+
+    // On a disk with only a few KB left the report cannot be written: the command says
+    // so and fails, and the earlier report and its text stay as they were, whole.
+    void aFullDiskKeepsTheEarlierReport()
+    {
+        const SmallDisk disk(1 << 20);
+        if (!disk.mounted()) QSKIP(SmallDiskSkipNote);
+        const std::filesystem::path pdf = disk.path() / "sspz.pdf", tsv = disk.path() / "sspz.tsv";
+        const QStringList arguments{"sspz", str(series), "--roi", "64,64,20,20", "--report", str(pdf)};
+        QCOMPARE(measure(arguments).code, 0);
+        const std::vector<uint8_t> earlierPdf = readFile(pdf), earlierTsv = readFile(tsv);
+
+        for (const size_t left : {0, 4096, 8192, 16384, 24576, 32768}) {
+            disk.fillLeaving(left);
+            const Run run = measure(arguments);
+            disk.removeFiller();
+            const std::vector<uint8_t> now = readFile(pdf);
+            const QByteArray written(reinterpret_cast<const char*>(now.data()), static_cast<qsizetype>(now.size()));
+            QVERIFY2(written.trimmed().endsWith("%%EOF"), qPrintable(QString::number(left)));
+            if (left == 0) QCOMPARE(run.code, 1);
+            if (run.code == 0) continue;
+            QCOMPARE(run.code, 1);
+            QVERIFY2(run.err.contains(QString::fromStdString(Msg::cannotCreate(pdf.string()))) ||
+                         run.err.contains(QString::fromStdString(Msg::cannotCreate(tsv.string()))),
+                     qPrintable(run.err));
+            QCOMPARE(readFile(pdf), earlierPdf);
+            QCOMPARE(readFile(tsv), earlierTsv);
+            QCOMPARE(std::distance(std::filesystem::directory_iterator(disk.path()), {}), 2);
+        }
     }
 
     void npsGivesTheTextsOfLoadAndCal_data()

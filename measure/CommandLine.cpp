@@ -83,7 +83,7 @@ void checkReportName(const CommandLine& line)
     const std::string suffix = report->size() >= 4 ? report->substr(report->size() - 4) : std::string();
     std::string lower;
     for (char c : suffix) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    if (lower != ".pdf" || report->size() == 4) throw UsageError(Msg::reportNeedsPdf(*report));
+    if (lower != ".pdf") throw UsageError(Msg::reportNeedsPdf(*report));
 }
 
 } // namespace

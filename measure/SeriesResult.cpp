@@ -6,6 +6,7 @@
 #include "FileList.h"
 #include "MeasuredImage.h"
 #include "MeasurementSeries.h"
+#include "Reports.h"
 #include "SeriesMeasurement.h"
 #include "SeriesOrder.h"
 
@@ -91,6 +92,7 @@ SeriesResult measureSeriesOf(const CommandLine& line)
     const Rect rect = roiRectOf(roi);
     const MeasurementSeries series = measurementSeries(line.path);
     const std::vector<std::string>& files = series.files;
+    refuseReportOverInputs(line, files);
     // As "Cal.": slices at one position or out of step are not measured.
     if (const std::string problem = seriesSpacingProblem(files); !problem.empty()) throw AppError(problem);
 

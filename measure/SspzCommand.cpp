@@ -5,7 +5,6 @@
 
 #include "Json.h"
 #include "MtfReport.h"
-#include "Reports.h"
 
 namespace {
 
@@ -42,7 +41,6 @@ Json resultJson(const SeriesResult& r)
 int runSspz(const CommandLine& line, std::ostream& out)
 {
     const SeriesResult r = measureSeriesOf(line);
-    refuseReportOverInputs(line, r.source.files);
     if (line.json) out << resultJson(r).dump();
     else out << reportText(mtfReport(r.table(), r.edits, *r.work), false);
     if (const auto report = line.option("--report")) saveSeriesReport(r, *report);

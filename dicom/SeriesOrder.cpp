@@ -57,6 +57,7 @@ OrderedSeries orderedSeries(const std::string& sliceOrFolder)
         if (image != files.end()) reference = *image;
     }
     const SliceHeader shown = cachedSliceHeader(reference); // a copy: the cache may move entries
+    refuseUnreadableFiles({reference});
     if (!shown.image) return {std::move(files), {}};
     refuseUnreadableFiles(files);
 

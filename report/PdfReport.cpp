@@ -4,6 +4,7 @@
 #include "AtomicFile.h"
 #include "Dialogs.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -118,15 +119,20 @@ void layOut(QWidget* w)
     QCoreApplication::sendEvent(w, &resize);
 }
 
-void writePdf(AtomicFile& file, const ReportDocument& d, const std::vector<QWidget*>& charts)
+// Drawn in memory (a report takes some hundred KB) and then written out, so that a
+// failed write is seen where it happens, with the system's reason.
+QByteArray drawPdf(const QString& path, const ReportDocument& d, const std::vector<QWidget*>& charts)
 {
-    QPdfWriter writer(&file.device());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setResolution(150);
     writer.setTitle(text(d.title));
     writer.setCreator("CTIQ");
     PageWriter page(writer);
-    if (!page.ok()) file.fail(QStringLiteral("PDF"));
+    if (!page.ok()) throw AppError(Msg::reportSaveFailed(path.toStdString(), "PDF"));
 
     page.heading(text(d.title), 14);
     for (const ReportSection& s : d.sections)
@@ -147,6 +153,7 @@ void writePdf(AtomicFile& file, const ReportDocument& d, const std::vector<QWidg
     page.heading(QStringLiteral("Provenance"), 11);
     page.table(d.provenance);
     page.end();
+    return bytes;
 }
 
 } // namespace
@@ -161,8 +168,9 @@ QString reportTextPath(const QString& pdfPath)
 
 void saveReport(const QString& pdfPath, const ReportDocument& document, const std::vector<QWidget*>& charts)
 {
+    const QByteArray drawn = drawPdf(pdfPath, document, charts);
     AtomicFile pdf(pdfPath, Msg::reportSaveFailed);
-    writePdf(pdf, document, charts);
+    pdf.write(drawn.constData(), drawn.size());
     AtomicFile tsv(reportTextPath(pdfPath), Msg::reportSaveFailed);
     tsv.write(reportText(document, true));
 

@@ -2,6 +2,9 @@
 
 #include "AppError.h"
 
+#include <cerrno>
+#include <cstring>
+
 AtomicFile::AtomicFile(const QString& path, Failure failure) : path_(path), failure_(std::move(failure)), file_(path)
 {
     if (!file_.open(QIODevice::WriteOnly)) fail(file_.errorString());
@@ -11,7 +14,12 @@ void AtomicFile::write(const std::string& bytes) { write(bytes.data(), static_ca
 
 void AtomicFile::write(const char* bytes, qint64 size)
 {
-    if (file_.write(bytes, size) != size) fail(file_.errorString());
+    // A write that stops short (a full disk) leaves Qt without a reason; the system's
+    // error number still holds it.
+    errno = 0;
+    if (file_.write(bytes, size) == size) return;
+    const int error = errno;
+    fail(error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : file_.errorString());
 }
 
 void AtomicFile::finish()

@@ -18,8 +18,6 @@ public:
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
-    QIODevice& device() { return file_; }
-    const QString& path() const { return path_; }
     void write(const std::string& bytes);
     void write(const char* bytes, qint64 size);
 
@@ -30,10 +28,10 @@ public:
     // is removed, the earlier file stays as it was, and it fails.
     void commit();
 
+private:
     // Fails with the failure's message, leaving the earlier file as it was.
     [[noreturn]] void fail(const QString& reason);
 
-private:
     QString path_;
     Failure failure_;
     QSaveFile file_;

@@ -227,7 +227,7 @@ private slots:
         QCOMPARE(measure(arguments).code, 0);
         const std::vector<uint8_t> earlierPdf = readFile(pdf), earlierTsv = readFile(tsv);
 
-        for (const size_t left : {0, 4096, 8192, 16384, 24576, 32768}) {
+        for (const size_t left : {0, 4096, 16384, 32768, 40960, 65536}) {
             disk.fillLeaving(left);
             const Run run = measure(arguments);
             disk.removeFiller();
@@ -240,6 +240,7 @@ private slots:
             QVERIFY2(run.err.contains(QString::fromStdString(Msg::cannotCreate(pdf.string()))) ||
                          run.err.contains(QString::fromStdString(Msg::cannotCreate(tsv.string()))),
                      qPrintable(run.err));
+            QVERIFY2(run.err.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))), qPrintable(run.err));
             QCOMPARE(readFile(pdf), earlierPdf);
             QCOMPARE(readFile(tsv), earlierTsv);
             QCOMPARE(std::distance(std::filesystem::directory_iterator(disk.path()), {}), 2);
@@ -486,15 +487,25 @@ private slots:
         for (int i = 1; i <= 5; ++i)
             std::filesystem::copy_file(series / ("slice00" + std::to_string(i) + ".dcm"),
                                        copy / ("slice00" + std::to_string(i) + ".dcm"));
+        loadByName(str(copy / "slice002.dcm"));
+        control<QCheckBox>(Form1, "CheckBoxRoiLock")->setChecked(true);
+        control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(0);
+        QCOMPARE(d->errors, QStringList{});
         for (const char* name : {"slice001.dcm", "slice003.dcm", "slice005.dcm"}) {
             const UnreadableFile unreadable(copy / name);
             if (!unreadable.unreadable()) QSKIP("the test's user reads a file of mode 000");
+            const QString refusal =
+                QString::fromStdString(Msg::cannotRead((copy / name).string(), std::strerror(EACCES)));
             for (const std::filesystem::path& path : {copy, copy / "slice002.dcm"}) {
                 const Run run = measure({"sspz", str(path), "--roi", "64,64,20,20"});
                 QCOMPARE(run.code, 1);
-                QCOMPARE(run.err,
-                         QString::fromStdString(Msg::cannotRead((copy / name).string(), std::strerror(EACCES))) + "\n");
+                QCOMPARE(run.err, refusal + "\n");
             }
+            // "Cal." checks the folder itself, whatever the list holds.
+            d->errors.clear();
+            guarded(Form1, &TForm1::ButtonFileListClick)();
+            guarded(Form1, &TForm1::ButtonCalSWClick)();
+            QCOMPARE(d->errors, (QStringList{refusal, refusal}));
         }
     }
 

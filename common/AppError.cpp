@@ -41,6 +41,10 @@ std::string listIndex(long long index)
 }
 std::string cannotOpen(const std::string& path) { return "ファイル " + path + " は開けません"; }
 std::string cannotCreate(const std::string& path) { return "ファイル " + path + " を作成できません"; }
+std::string fileNotWritten(const std::string& path, const std::string& reason)
+{
+    return "Could not write " + path + " (" + reason + "); an earlier file of that name is as it was";
+}
 std::string severalSeries(const std::string& folder, const std::string& uids)
 {
     return "フォルダ " + folder + " には複数のシリーズがあります (" + uids + ")。1 枚のスライスを指定してください";

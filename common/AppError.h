@@ -43,6 +43,7 @@ inline const char* const intOverflow = "整数のオーバーフロー";
 std::string listIndex(long long index);          // "リストのインデックスが範囲を超えています (%d)"
 std::string cannotOpen(const std::string& path); // "ファイル %s は開けません"
 std::string cannotCreate(const std::string& path); // "ファイル %s を作成できません"
+std::string fileNotWritten(const std::string& path, const std::string& reason); // an earlier file stays
 
 // The series measurement and the measurements without the windows.
 inline const char* const seriesNeedsTwoSlices = "スライス間隔を求めるには 2 枚以上のスライスが必要です";

@@ -57,8 +57,11 @@ OrderedSeries orderedSeries(const std::string& sliceOrFolder)
         if (image != files.end()) reference = *image;
     }
     const SliceHeader shown = cachedSliceHeader(reference); // a copy: the cache may move entries
-    refuseUnreadableFiles({reference});
-    if (!shown.image) return {std::move(files), {}};
+    if (!shown.image) {
+        // The shown slice itself, once it can no longer be read, is refused as any slice of its folder is.
+        if (std::find(files.begin(), files.end(), reference) != files.end()) refuseUnreadableFiles({reference});
+        return {std::move(files), {}};
+    }
     refuseUnreadableFiles(files);
 
     const size_t listed = files.size();

@@ -15,12 +15,13 @@
 // names them IM1 ... IMn in an order unrelated to position. "--descending" writes the
 // positions from the top down, so that slice001.dcm lies highest. The seed also makes
 // the UIDs, so two seeds written into one folder give two series.
+#include "FileWrite.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <random>
 #include <stdexcept>
@@ -166,9 +167,7 @@ void writeSlice(const std::filesystem::path& path, const Options& o, const std::
     data.text(0x0028, 0x1053, "DS", "1");
     data.longValue(0x7FE0, 0x0010, "OW", pixelBytes);
 
-    std::ofstream out(path, std::ios::binary);
-    out << std::string(128, '\0') << "DICM" << group2.bytes() << meta.bytes() << data.bytes();
-    if (!out) throw std::runtime_error("cannot write " + path.string());
+    writeFileAtomically(path.string(), std::string(128, '\0') + "DICM" + group2.bytes() + meta.bytes() + data.bytes());
 }
 
 // Water (0 HU) with noise; inside the central square of half width `insert` pixels

@@ -146,6 +146,7 @@ std::string takesCommaValues(const std::string& option, size_t count)
 std::string optionChoices(const std::string& option, const std::string& choices) { return option + " is " + choices; }
 std::string badOptionValue(const std::string& option, const std::string& value)
 {
+    if (option == "--roi") return "--roi takes four whole numbers, not '" + value + "'";
     if (option == "--size") return "--size takes two whole numbers above 0, not '" + value + "'";
     if (option == "--header") return "--header takes a whole number of bytes, 0 or more, not '" + value + "'";
     if (option == "--offset") return "--offset takes a whole number from -32768 to 32767, not '" + value + "'";

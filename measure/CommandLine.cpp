@@ -57,10 +57,13 @@ std::set<std::string> optionsOf(const std::string& command)
     return allowed;
 }
 
-// The load options' values as the Viewer could hold them; anything else is bad usage
+// The ROI's and the load options' values as the Viewer's edits could hold them; anything else is bad usage
 // rather than a measurement of the wrong bytes.
 void checkLoadValues(const CommandLine& line)
 {
+    if (const auto roi = line.option("--roi"))
+        for (const std::string& n : commaFields("--roi", *roi, 4))
+            if (!tryToInt(n)) throw UsageError(Msg::badOptionValue("--roi", *roi));
     if (const auto size = line.option("--size"))
         for (const std::string& n : commaFields("--size", *size, 2))
             if (const auto v = tryToInt(n); !v || *v <= 0) throw UsageError(Msg::badOptionValue("--size", *size));

@@ -444,8 +444,8 @@ private slots:
               QStringList{"--size", "0,16"}, QStringList{"--size", "16,16", "--header", "-1"},
               QStringList{"--size", "16,16", "--header", "x"}, QStringList{"--size", "16,16", "--offset", "40000"},
               QStringList{"--size", "16,16", "--offset", "-32769"}, QStringList{"--size", "16,16", "--spacing", "nan"},
-              QStringList{"--size", "16,16", "--spacing", "-0.5"},
-              QStringList{"--size", "16,16", "--spacing", "inf"}}) {
+              QStringList{"--size", "16,16", "--spacing", "-0.5"}, QStringList{"--size", "16,16", "--spacing", "inf"},
+              QStringList{"--size", "16,16", "--roi", "8,8,x,4"}}) {
             const Run run = measure(roi + bad);
             QCOMPARE(run.code, 2);
             QVERIFY2(run.err.contains("usage:") && run.err.contains(bad[bad.size() - 2]), qPrintable(bad.join(' ')));
@@ -536,6 +536,22 @@ private slots:
         placeRoi("32", "32", "64");
         guarded(Form1, &TForm1::ButtonStatClick)();
         QCOMPARE(d->errors, QStringList{QString::fromStdString(Msg::roiInMissingRows(cut.toStdString(), 63, 64))});
+
+        // In a series: "Cal." and the command stop at the slice, which holds 60 of its 128 rows.
+        const std::filesystem::path copy = folder.path() / "cut";
+        std::filesystem::copy(series, copy);
+        const std::filesystem::path slice = copy / "slice011.dcm";
+        std::filesystem::resize_file(slice, std::filesystem::file_size(slice) - 2 * 128 * 68);
+        const std::string refusal = Msg::roiInMissingRows(slice.string(), 60, 128);
+        const Run sspz = measure({"sspz", str(copy), "--roi", "64,64,20,20"});
+        QCOMPARE(sspz.code, 1);
+        QVERIFY2(sspz.err.endsWith(QString::fromStdString(refusal) + "\n"), qPrintable(sspz.err));
+        d->errors.clear();
+        d->openAnswers.push_back(str(copy / "slice004.dcm"));
+        Form1->ButtonDispCClick();
+        placeRoi("64", "64", "20");
+        guarded(Form1, &TForm1::ButtonCalSWClick)();
+        QCOMPARE(d->errors, QStringList{QString::fromStdString(refusal)});
     }
 
     // A DICOM file whose name reads as a raw file's ("label columns rows") is read from

@@ -62,11 +62,11 @@ OrderedSeries orderedSeries(const std::string& sliceOrFolder)
         if (std::find(files.begin(), files.end(), reference) != files.end()) refuseUnreadableFiles({reference});
         return {std::move(files), {}};
     }
-    refuseUnreadableFiles(files);
 
     const size_t listed = files.size();
     std::erase_if(files, [&](const std::string& f) {
         const SliceHeader& header = cachedSliceHeader(f);
+        if (!header.image) refuseUnreadableFiles({f});
         return !header.image || header.seriesUid != shown.seriesUid;
     });
     OrderedSeries series;
@@ -90,9 +90,12 @@ OrderedSeries orderedSeries(const std::string& sliceOrFolder)
 
 void refuseUnreadableFiles(const std::vector<std::string>& files)
 {
+    // A file that cannot be read is never an image; the images, nearly all files, are
+    // passed at one look-up each.
     for (const std::string& file : files)
-        if (const std::string& reason = unreadableReason(file); !reason.empty())
-            throw AppError(Msg::cannotRead(file, reason));
+        if (!cachedSliceHeader(file).image)
+            if (const std::string& reason = unreadableReason(file); !reason.empty())
+                throw AppError(Msg::cannotRead(file, reason));
 }
 
 std::string seriesSpacingProblem(const std::vector<std::string>& slices)

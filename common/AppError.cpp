@@ -124,10 +124,6 @@ std::string cannotRead(const std::string& path, const std::string& reason)
     return "Cannot read " + path + " (" + reason + "); the series it may belong to is not measured";
 }
 
-std::string trimNotSaved(const std::string& path, const std::string& reason)
-{
-    return "Could not write " + path + " (" + reason + "); the trimmed image was not saved";
-}
 std::string replaceTrimmedFile(const std::string& path) { return path + " exists already. Replace it?"; }
 
 std::string unknownSubcommand(const std::string& command) { return "unknown subcommand '" + command + "'"; }

@@ -93,7 +93,6 @@ inline const char* const trimmedImageSaved = "トリミングした画像を保�
 inline const char* const matrixSizePrompt = "Matrix Size x y , ";
 inline const char* const pixelSpacingCaption = "InputBox";
 inline const char* const pixelSpacingPrompt = "ﾋﾟｸｾﾙ間隔(mm)を入力してください。";
-std::string trimNotSaved(const std::string& path, const std::string& reason);
 std::string replaceTrimmedFile(const std::string& path); // the question before a file is replaced
 inline const char* const subcommandNeeded = "a subcommand is needed";
 std::string unknownSubcommand(const std::string& command); // "unknown subcommand '%s'"

@@ -15,7 +15,7 @@ namespace {
 // Writes the whole file or, failing, leaves no new file and any old one as it was.
 void writeWholeFile(const QString& path, const ByteBuffer& bytes)
 {
-    AtomicFile file(path, Msg::trimNotSaved);
+    AtomicFile file(path, Msg::fileNotWritten);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
     file.commit();
 }

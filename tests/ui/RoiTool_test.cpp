@@ -13,6 +13,8 @@
 
 #include <QTest>
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <functional>
 
@@ -440,7 +442,8 @@ private slots:
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonTriming"), Qt::LeftButton);
         disk.removeFiller();
         QCOMPARE(dialogs_->errors.size(), 1);
-        QVERIFY(dialogs_->errors[0].startsWith(QString::fromStdString("Could not write " + target.string() + " (")));
+        QCOMPARE(dialogs_->errors[0],
+                 QString::fromStdString(Msg::fileNotWritten(target.string(), std::strerror(ENOSPC))));
         QVERIFY(dialogs_->informations.isEmpty());
         QCOMPARE(readFile(target), earlier);
         QCOMPARE(std::distance(std::filesystem::directory_iterator(disk.path()), {}), 1);

@@ -24,6 +24,16 @@ std::string lsmOutOfRange(long long degree, long long points)
 {
     return "最小二乗法の次数 " + std::to_string(degree) + " または点数 " + std::to_string(points) + " が範囲外です";
 }
+std::string imageCutShort(const std::string& path, long long missingBytes, long long wholeRows, long long rows)
+{
+    return "Warning: " + path + " ends " + std::to_string(missingBytes) + " bytes before its image does; only " +
+           std::to_string(wholeRows) + " of its " + std::to_string(rows) + " rows are whole";
+}
+std::string roiInMissingRows(const std::string& path, long long wholeRows, long long rows)
+{
+    return "The ROI reaches rows that " + path + " does not hold: it ends after " + std::to_string(wholeRows) +
+           " of its " + std::to_string(rows) + " rows. Move the ROI above row " + std::to_string(wholeRows);
+}
 
 std::string notInteger(const std::string& text) { return "'" + text + "' は整数ではありません"; }
 std::string notFloat(const std::string& text) { return "'" + text + "' は浮動小数点数ではありません"; }
@@ -33,6 +43,10 @@ std::string listIndex(long long index)
 }
 std::string cannotOpen(const std::string& path) { return "ファイル " + path + " は開けません"; }
 std::string cannotCreate(const std::string& path) { return "ファイル " + path + " を作成できません"; }
+std::string fileNotWritten(const std::string& path, const std::string& reason)
+{
+    return "Could not write " + path + " (" + reason + "); an earlier file of that name is as it was";
+}
 std::string severalSeries(const std::string& folder, const std::string& uids)
 {
     return "フォルダ " + folder + " には複数のシリーズがあります (" + uids + ")。1 枚のスライスを指定してください";
@@ -129,6 +143,12 @@ std::string irregularSpacing(const std::string& a, const std::string& positionA,
     return "スライス " + a + " (" + positionA + " mm) と " + b + " (" + positionB + " mm) の間隔が、スライス間隔 " +
            interval + " mm と 1 割を超えて違います。Cal. は測りません";
 }
+std::string cannotRead(const std::string& path, const std::string& reason)
+{
+    return "Cannot read " + path + " (" + reason + "); the series it may belong to is not measured";
+}
+
+std::string replaceTrimmedFile(const std::string& path) { return path + " exists already. Replace it?"; }
 
 std::string sliceSizesDiffer(long long columns, long long rows, long long otherColumns, long long otherRows)
 {
@@ -213,4 +233,19 @@ std::string dprimeUnbounded(const std::string& observer)
 {
     return observer + " has no bound: the NPS is zero wherever the blurred task has signal";
 }
+std::string badOptionValue(const std::string& option, const std::string& value)
+{
+    if (option == "--roi") return "--roi takes four whole numbers, not '" + value + "'";
+    if (option == "--size") return "--size takes two whole numbers above 0, not '" + value + "'";
+    if (option == "--header") return "--header takes a whole number of bytes, 0 or more, not '" + value + "'";
+    if (option == "--offset") return "--offset takes a whole number from -32768 to 32767, not '" + value + "'";
+    return option + " takes a number, 0 or more, not '" + value + "'";
+}
+std::string outputLooksLikeOption(const std::string& option, const std::string& value)
+{
+    return option + " needs a file name, not '" + value + "'";
+}
+std::string reportNeedsPdf(const std::string& path) { return "the report's name must end in .pdf: '" + path + "'"; }
+std::string outputIsInput(const std::string& path) { return "will not overwrite '" + path + "': it is an input"; }
+std::string notDicomImage(const std::string& path) { return path + " is not a DICOM image"; }
 } // namespace Msg

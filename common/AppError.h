@@ -30,6 +30,9 @@ std::string sspzTooLongForMtf(long long maxPoints,
                               long long points); // "MTF を求められる SSPz は %d 点までです (%d 点)"
 std::string fftPointCount(long long points); // "FFT の点数 %d は 2 から 1024 までの 2 のべき乗でなければなりません"
 std::string lsmOutOfRange(long long degree, long long points); // "最小二乗法の次数 %d または点数 %d が範囲外です"
+// A file that ends before its image: the load's warning, and the refusal of a ROI reaching the missing rows.
+std::string imageCutShort(const std::string& path, long long missingBytes, long long wholeRows, long long rows);
+std::string roiInMissingRows(const std::string& path, long long wholeRows, long long rows);
 
 std::string notInteger(const std::string& text); // "'%s' は整数ではありません"
 std::string notFloat(const std::string& text);   // "'%s' は浮動小数点数ではありません"
@@ -40,6 +43,7 @@ inline const char* const intOverflow = "整数のオーバーフロー";
 std::string listIndex(long long index);          // "リストのインデックスが範囲を超えています (%d)"
 std::string cannotOpen(const std::string& path); // "ファイル %s は開けません"
 std::string cannotCreate(const std::string& path); // "ファイル %s を作成できません"
+std::string fileNotWritten(const std::string& path, const std::string& reason); // an earlier file stays
 
 // The series measurement and the measurements without the windows.
 inline const char* const seriesNeedsTwoSlices = "スライス間隔を求めるには 2 枚以上のスライスが必要です";
@@ -92,6 +96,7 @@ std::string filesLeftOut(size_t files);           // "・他 %u 件除外": othe
 std::string samePosition(const std::string& a, const std::string& b, const std::string& position);
 std::string irregularSpacing(const std::string& a, const std::string& positionA, const std::string& b,
                              const std::string& positionB, const std::string& interval);
+std::string cannotRead(const std::string& path, const std::string& reason); // a file of the series' folder
 
 // The task-based measurements: the TTF of an insert and the 2-D NPS.
 inline const char* const noSlicesToMeasure = "there are no slices to measure";
@@ -118,6 +123,7 @@ inline const char* const trimmedImageSaved = "トリミングした画像を保�
 inline const char* const matrixSizePrompt = "Matrix Size x y , ";
 inline const char* const pixelSpacingCaption = "InputBox";
 inline const char* const pixelSpacingPrompt = "ﾋﾟｸｾﾙ間隔(mm)を入力してください。";
+std::string replaceTrimmedFile(const std::string& path); // the question before a file is replaced
 inline const char* const subcommandNeeded = "a subcommand is needed";
 std::string unknownSubcommand(const std::string& command); // "unknown subcommand '%s'"
 std::string onePathOnly(const std::string& another);       // "one PATH only, '%s' is another"
@@ -143,4 +149,9 @@ std::string npsGridValues(long long size, size_t values); // an N x N grid needs
 std::string dprimeUnbounded(const std::string& observer); // the NPS is zero wherever the signal is not
 inline const char* const dprimeNeedsTtfAndNps =
     "d′ needs a TTF and an NPS: press \"Cal\" on the TTF and NPS pages first";
+std::string badOptionValue(const std::string& option, const std::string& value);
+std::string outputLooksLikeOption(const std::string& option, const std::string& value);
+std::string reportNeedsPdf(const std::string& path);
+std::string outputIsInput(const std::string& path);
+std::string notDicomImage(const std::string& path);
 } // namespace Msg

@@ -44,17 +44,28 @@ std::vector<uint8_t> readWholeFile(const std::string& path)
     return bytes;
 }
 
-std::vector<uint8_t> readFileStart(const std::string& path, size_t limit)
+std::vector<uint8_t> readFileStart(const std::string& path, size_t limit, int& error)
 {
     const OpenFile file(path);
+    error = file.fd < 0 ? errno : 0;
     std::vector<uint8_t> bytes(limit);
     size_t done = 0;
     while (file.fd >= 0 && done < bytes.size()) {
         const ssize_t got = read(file.fd, bytes.data() + done, bytes.size() - done);
         if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            error = errno;
+            done = 0;
+        }
         if (got <= 0) break;
         done += static_cast<size_t>(got);
     }
     bytes.resize(done);
     return bytes;
+}
+
+std::vector<uint8_t> readFileStart(const std::string& path, size_t limit)
+{
+    int ignored = 0;
+    return readFileStart(path, limit, ignored);
 }

@@ -57,11 +57,16 @@ OrderedSeries orderedSeries(const std::string& sliceOrFolder)
         if (image != files.end()) reference = *image;
     }
     const SliceHeader shown = cachedSliceHeader(reference); // a copy: the cache may move entries
-    if (!shown.image) return {std::move(files), {}};
+    if (!shown.image) {
+        // The shown slice itself, once it can no longer be read, is refused as any slice of its folder is.
+        if (std::find(files.begin(), files.end(), reference) != files.end()) refuseUnreadableFiles({reference});
+        return {std::move(files), {}};
+    }
 
     const size_t listed = files.size();
     std::erase_if(files, [&](const std::string& f) {
         const SliceHeader& header = cachedSliceHeader(f);
+        if (!header.image) refuseUnreadableFiles({f});
         return !header.image || header.seriesUid != shown.seriesUid;
     });
     OrderedSeries series;
@@ -81,6 +86,16 @@ OrderedSeries orderedSeries(const std::string& sliceOrFolder)
     for (size_t i : order) series.slices.push_back(std::move(files[i]));
     series.note = Msg::seriesInPositionOrder(series.slices.size()) + leftOut;
     return series;
+}
+
+void refuseUnreadableFiles(const std::vector<std::string>& files)
+{
+    // A file that cannot be read is never an image; the images, nearly all files, are
+    // passed at one look-up each.
+    for (const std::string& file : files)
+        if (!cachedSliceHeader(file).image)
+            if (const std::string& reason = unreadableReason(file); !reason.empty())
+                throw AppError(Msg::cannotRead(file, reason));
 }
 
 std::string seriesSpacingProblem(const std::vector<std::string>& slices)

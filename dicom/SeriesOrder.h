@@ -17,8 +17,13 @@ struct OrderedSeries {
 // ties. When a slice has no position, all keep name order and the note says so. A
 // folder (a path ending in '/') stands for the series of its first image in name order.
 // A path that is no DICOM image gives every file of its folder in name order, as a
-// raw folder lists, with an empty note.
+// raw folder lists, with an empty note. A file of the folder that cannot be read may
+// belong to the series, so the series is refused (refuseUnreadableFiles).
 OrderedSeries orderedSeries(const std::string& sliceOrFolder);
+
+// Fails with Msg::cannotRead, naming the first of the files that cannot be read and the
+// system's reason: a slice that cannot be read is never left out as if it were no image.
+void refuseUnreadableFiles(const std::vector<std::string>& files);
 
 // Why the slices, in this order, cannot be measured as one profile: two at the same
 // position, or a spacing that differs from the interval (the median spacing, the upper

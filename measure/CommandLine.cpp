@@ -1,8 +1,12 @@
 #include "CommandLine.h"
 
 #include "AppError.h"
+#include "Convert.h"
 
+#include <cmath>
+#include <filesystem>
 #include <set>
+#include <system_error>
 #include <vector>
 
 const char* const UsageText =
@@ -91,6 +95,38 @@ std::set<std::string> optionsOf(const std::string& command)
     return allowed;
 }
 
+// The ROI's and the load options' values as the Viewer's edits could hold them; anything else is bad usage
+// rather than a measurement of the wrong bytes.
+void checkLoadValues(const CommandLine& line)
+{
+    if (const auto roi = line.option("--roi"))
+        for (const std::string& n : commaFields("--roi", *roi, 4))
+            if (!tryToInt(n)) throw UsageError(Msg::badOptionValue("--roi", *roi));
+    if (const auto size = line.option("--size"))
+        for (const std::string& n : commaFields("--size", *size, 2))
+            if (const auto v = tryToInt(n); !v || *v <= 0) throw UsageError(Msg::badOptionValue("--size", *size));
+    if (const auto header = line.option("--header"))
+        if (const auto v = tryToInt(*header); !v || *v < 0) throw UsageError(Msg::badOptionValue("--header", *header));
+    if (const auto offset = line.option("--offset"))
+        if (const auto v = tryToInt(*offset); !v || *v < -32768 || *v > 32767)
+            throw UsageError(Msg::badOptionValue("--offset", *offset));
+    if (const auto spacing = line.option("--spacing"))
+        if (const auto v = tryToFloat(*spacing); !v || !std::isfinite(static_cast<double>(*v)) || *v < 0)
+            throw UsageError(Msg::badOptionValue("--spacing", *spacing));
+}
+
+// A report's name: a PDF file, not an option taken for one.
+void checkReportName(const CommandLine& line)
+{
+    const auto report = line.option("--report");
+    if (!report) return;
+    if (report->rfind('-', 0) == 0) throw UsageError(Msg::outputLooksLikeOption("--report", *report));
+    const std::string suffix = report->size() >= 4 ? report->substr(report->size() - 4) : std::string();
+    std::string lower;
+    for (char c : suffix) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (lower != ".pdf") throw UsageError(Msg::reportNeedsPdf(*report));
+}
+
 } // namespace
 
 std::optional<std::string> CommandLine::option(const std::string& name) const
@@ -140,6 +176,8 @@ CommandLine parseCommandLine(int argc, char** argv)
     if (line.command == "ttf") {
         if (!line.option("--roi") && !line.option("--centre")) throw UsageError(Msg::needsRoiOrCentre(line.command));
     } else if (line.command != "header" && !line.option("--roi")) throw UsageError(Msg::needsRoi(line.command));
+    checkLoadValues(line);
+    checkReportName(line);
     return line;
 }
 
@@ -152,4 +190,12 @@ std::vector<std::string> commaFields(const std::string& option, const std::strin
     }
     if (fields.size() != count) throw UsageError(Msg::takesCommaValues(option, count));
     return fields;
+}
+
+void refuseOutputOverInputs(const std::string& output, const std::vector<std::string>& inputs)
+{
+    std::error_code error;
+    if (!std::filesystem::exists(output, error)) return;
+    for (const std::string& input : inputs)
+        if (std::filesystem::equivalent(output, input, error)) throw UsageError(Msg::outputIsInput(output));
 }

@@ -29,3 +29,7 @@ extern const char* const UsageText;
 
 // "a,b" or "a,b,c,d" split at commas into exactly `count` texts, or UsageError naming the option.
 std::vector<std::string> commaFields(const std::string& option, const std::string& value, size_t count);
+
+// Fails with UsageError when the output file is one of the inputs (the same file under
+// any name), so that an output never replaces what was measured.
+void refuseOutputOverInputs(const std::string& output, const std::vector<std::string>& inputs);

@@ -5,6 +5,7 @@
 #include "DicomDecoding.h"
 #include "DicomRecord.h"
 #include "HeaderExport.h"
+#include "HeadlessLoad.h"
 #include "Json.h"
 #include "MeasuredImage.h"
 #include "RawLoading.h"
@@ -15,6 +16,7 @@ int runHeader(const CommandLine& line, std::ostream& out)
     // As the window lists it once loaded: decoded when stored compressed or big endian.
     const DecodedDicom readable = readableDicom(readWholeFile(line.path), line.path);
     if (!readable.refusal.empty()) throw AppError(readable.refusal);
+    if (!holdsDicomImage(readable.file)) throw AppError(Msg::notDicomImage(line.path));
     printDecodingWarnings(line.path, readable.warnings);
     DicomRecord record;
     readDicom(readable.file, record);

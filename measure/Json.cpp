@@ -27,10 +27,47 @@ Json& Json::push(Json value)
 
 namespace {
 
+// The length of the well-formed UTF-8 sequence at s[i], or 0 when the byte there
+// does not start one (overlong forms, surrogates and code points past U+10FFFF included).
+size_t utf8Length(const std::string& s, size_t i)
+{
+    const auto at = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char c = at(i);
+    if (c < 0x80) return 1;
+    size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF; // the second byte's range
+    if (c >= 0xC2 && c <= 0xDF) length = 2;
+    else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3;
+        if (c == 0xE0) low = 0xA0;
+        if (c == 0xED) high = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4;
+        if (c == 0xF0) low = 0x90;
+        if (c == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + length > s.size() || at(i + 1) < low || at(i + 1) > high) return 0;
+    for (size_t k = 2; k < length; ++k)
+        if (at(i + k) < 0x80 || at(i + k) > 0xBF) return 0;
+    return length;
+}
+
+void escaped(std::string& out, unsigned char c)
+{
+    char code[8];
+    std::snprintf(code, sizeof code, "\\u%04x", c);
+    out += code;
+}
+
+// A byte that is no part of UTF-8 (a Latin-1 file name, say) is written as the
+// character of that code, so that the output stays valid JSON.
 void quoted(std::string& out, const std::string& s)
 {
     out += '"';
-    for (unsigned char c : s) {
+    for (size_t i = 0; i < s.size();) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
         switch (c) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;
@@ -39,13 +76,16 @@ void quoted(std::string& out, const std::string& s)
         case '\t': out += "\\t"; break;
         default:
             if (c < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                out += escaped;
+                escaped(out, c);
+            } else if (const size_t length = utf8Length(s, i); length > 0) {
+                out.append(s, i, length);
+                i += length;
+                continue;
             } else {
-                out += static_cast<char>(c);
+                escaped(out, c);
             }
         }
+        ++i;
     }
     out += '"';
 }

@@ -37,10 +37,21 @@ RoiTexts roiOf(const CommandLine& line)
 
 Rect roiRectOf(const RoiTexts& roi) { return deriveRoiRect(toInt(roi.x), toInt(roi.y), toInt(roi.w), toInt(roi.h)); }
 
-RoiStatisticsTexts measureRoi(const LoadedImage& image, const ViewerTexts& texts, const Rect& roi)
+LoadedImage loadMeasuredImage(const std::string& path, LoadMode mode, const TypedGeometry& typed, ViewerTexts& texts)
+{
+    LoadedImage image = loadImage(path, mode, typed, texts);
+    printDecodingWarnings(path, image.decodingWarnings);
+    if (!image.warning.empty()) std::cerr << image.warning << "\n";
+    return image;
+}
+
+RoiStatisticsTexts measureRoi(const std::string& path, const LoadedImage& image, const ViewerTexts& texts,
+                              const Rect& roi)
 {
     const SampleLayout layout = sampleLayout(texts, image.columns);
-    return roiStatisticsTexts(roiStatistics(image.bytes, layout, image.rows, roiSampleBlock(roi, ViewWindowRect{})));
+    const SampleBlock block = roiSampleBlock(roi, ViewWindowRect{});
+    if (!image.warning.empty()) refuseRoiInMissingRows(block, layout, image.rows, image.bytes.size(), path);
+    return roiStatisticsTexts(roiStatistics(image.bytes, layout, image.rows, block));
 }
 
 void printDecodingWarnings(const std::string& path, const std::string& warnings)

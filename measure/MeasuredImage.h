@@ -22,5 +22,10 @@ Rect roiRectOf(const RoiTexts& roi);
 // the window shows them in its summary.
 void printDecodingWarnings(const std::string& path, const std::string& warnings);
 
-// "Stat" on the image with the Viewer's texts as they stand.
-RoiStatisticsTexts measureRoi(const LoadedImage& image, const ViewerTexts& texts, const Rect& roi);
+// loadImage, with the load's warning (a file cut short) on standard error.
+LoadedImage loadMeasuredImage(const std::string& path, LoadMode mode, const TypedGeometry& typed, ViewerTexts& texts);
+
+// "Stat" on the image with the Viewer's texts as they stand; a ROI that reaches rows the
+// file does not hold is refused, naming the file.
+RoiStatisticsTexts measureRoi(const std::string& path, const LoadedImage& image, const ViewerTexts& texts,
+                              const Rect& roi);

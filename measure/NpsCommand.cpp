@@ -5,6 +5,7 @@
 
 #include "Convert.h"
 #include "Json.h"
+#include "Reports.h"
 #include "SpectrumReport.h"
 
 #include <memory>
@@ -20,6 +21,7 @@ struct NoProfiles final : ProfileSink {
 int runNps(const CommandLine& line, std::ostream& out)
 {
     const SpectrumRun run = spectrumRunOf(line);
+    refuseReportOverInputs(line, {run.fileName});
     const auto state = std::make_unique<SpectrumState>();
     NoProfiles profiles;
     const int32_t used = calculateSpectrum(*state, spectrumParameters(run.texts), run.image.bytes, profiles);

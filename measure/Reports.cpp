@@ -1,6 +1,7 @@
 // --report: the windows' own "Save", run on windows that are never shown on a screen
 // and hold the results the command computed, so that the report is the one the
 // windows write.
+#include "Reports.h"
 #include "SeriesResult.h"
 #include "SpectrumRun.h"
 
@@ -8,6 +9,7 @@
 #include "Dialogs.h"
 #include "InputGridWidget.h"
 #include "MtfEditsOfForm.h"
+#include "PdfReport.h"
 #include "Unit2.h"
 #include "Unit3.h"
 
@@ -46,6 +48,14 @@ void failOnReported(const HeadlessDialogs& dialogs)
 }
 
 } // namespace
+
+void refuseReportOverInputs(const CommandLine& line, const std::vector<std::string>& inputs)
+{
+    const auto pdf = line.option("--report");
+    if (!pdf) return;
+    refuseOutputOverInputs(*pdf, inputs);
+    refuseOutputOverInputs(reportTextPath(QString::fromStdString(*pdf)).toStdString(), inputs);
+}
 
 void saveSeriesReport(const SeriesResult& result, const std::string& pdfPath)
 {

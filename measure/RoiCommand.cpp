@@ -8,9 +8,8 @@ int runRoi(const CommandLine& line, std::ostream& out)
 {
     const RoiTexts roi = roiOf(line);
     ViewerTexts texts;
-    const LoadedImage image = loadImage(line.path, loadModeOf(line), typedGeometryOf(line), texts);
-    printDecodingWarnings(line.path, image.decodingWarnings);
-    const RoiStatisticsTexts stats = measureRoi(image, texts, roiRectOf(roi));
+    const LoadedImage image = loadMeasuredImage(line.path, loadModeOf(line), typedGeometryOf(line), texts);
+    const RoiStatisticsTexts stats = measureRoi(line.path, image, texts, roiRectOf(roi));
     if (line.json) out << Json::object().add("file", line.path).add("mean", stats.mean).add("sd", stats.sd).dump();
     else out << "Average\t" << stats.mean << "\r\nSD\t" << stats.sd << "\r\n";
     return 0;

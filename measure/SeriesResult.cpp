@@ -6,6 +6,7 @@
 #include "FileList.h"
 #include "MeasuredImage.h"
 #include "MeasurementSeries.h"
+#include "Reports.h"
 #include "SeriesMeasurement.h"
 #include "SeriesOrder.h"
 
@@ -33,17 +34,15 @@ public:
 
     void load(const std::string& path) override
     {
-        image_ = loadImage(path, mode_, typed_, texts_);
-        if (!image_.decodingWarnings.empty()) {
-            if (progress_) std::cerr << "\r\033[K"; // over the progress line
-            printDecodingWarnings(path, image_.decodingWarnings);
-        }
+        if (progress_ && loaded_ > 0) std::cerr << "\r\033[K";
+        image_ = loadMeasuredImage(path, mode_, typed_, texts_);
+        path_ = path;
         ++loaded_;
         if (progress_) std::cerr << "\r" << loaded_ << "/" << count_ << " " << namePart(path) << "\033[K" << std::flush;
     }
     std::string thickness() const override { return texts_.sliceThickness; }
     std::string position() const override { return texts_.position; }
-    std::string measureMean() override { return measureRoi(image_, texts_, roi_).mean; }
+    std::string measureMean() override { return measureRoi(path_, image_, texts_, roi_).mean; }
     void setCell(int column, int row, const std::string& text) override
     {
         if (grid_.size() <= static_cast<size_t>(row))
@@ -61,6 +60,7 @@ private:
     size_t loaded_ = 0;
     ViewerTexts texts_;
     LoadedImage image_;
+    std::string path_;
 };
 
 } // namespace
@@ -80,6 +80,7 @@ SeriesResult measureSeriesOf(const CommandLine& line)
     const Rect rect = roiRectOf(roi);
     const MeasurementSeries series = measurementSeries(line.path);
     const std::vector<std::string>& files = series.files;
+    refuseReportOverInputs(line, files);
     // As "Cal.": slices at one position or out of step are not measured.
     if (const std::string problem = seriesSpacingProblem(files); !problem.empty()) throw AppError(problem);
 

@@ -45,8 +45,7 @@ SpectrumRun spectrumRunOf(const CommandLine& line)
 
     SpectrumRun run;
     run.fileName = line.path;
-    run.image = loadImage(line.path, loadModeOf(line), typedGeometryOf(line), run.viewer);
-    printDecodingWarnings(line.path, run.image.decodingWarnings);
+    run.image = loadMeasuredImage(line.path, loadModeOf(line), typedGeometryOf(line), run.viewer);
     const Rect rect = roiRectOf(roi);
 
     SpectrumTexts& t = run.texts;

@@ -1,8 +1,10 @@
 #include "PdfReport.h"
 
 #include "AppError.h"
+#include "AtomicFile.h"
 #include "Dialogs.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -11,7 +13,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QResizeEvent>
-#include <QSaveFile>
 #include <QWidget>
 
 #include <algorithm>
@@ -19,11 +20,6 @@
 namespace {
 
 QString text(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-[[noreturn]] void fail(const QString& path, const QString& reason)
-{
-    throw AppError(Msg::reportSaveFailed(path.toStdString(), reason.toStdString()));
-}
 
 // Draws the report page by page, top to bottom.
 class PageWriter {
@@ -123,15 +119,20 @@ void layOut(QWidget* w)
     QCoreApplication::sendEvent(w, &resize);
 }
 
-void writePdf(QSaveFile& file, const ReportDocument& d, const std::vector<QWidget*>& charts)
+// Drawn in memory (a report takes some hundred KB) and then written out, so that a
+// failed write is seen where it happens, with the system's reason.
+QByteArray drawPdf(const QString& path, const ReportDocument& d, const std::vector<QWidget*>& charts)
 {
-    QPdfWriter writer(&file);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setResolution(150);
     writer.setTitle(text(d.title));
     writer.setCreator("CTIQ");
     PageWriter page(writer);
-    if (!page.ok()) fail(file.fileName(), QStringLiteral("PDF"));
+    if (!page.ok()) throw AppError(Msg::reportSaveFailed(path.toStdString(), "PDF"));
 
     page.heading(text(d.title), 14);
     for (const ReportSection& s : d.sections)
@@ -152,6 +153,7 @@ void writePdf(QSaveFile& file, const ReportDocument& d, const std::vector<QWidge
     page.heading(QStringLiteral("Provenance"), 11);
     page.table(d.provenance);
     page.end();
+    return bytes;
 }
 
 } // namespace
@@ -166,22 +168,17 @@ QString reportTextPath(const QString& pdfPath)
 
 void saveReport(const QString& pdfPath, const ReportDocument& document, const std::vector<QWidget*>& charts)
 {
-    QSaveFile pdf(pdfPath);
-    if (!pdf.open(QIODevice::WriteOnly)) fail(pdfPath, pdf.errorString());
-    writePdf(pdf, document, charts);
+    const QByteArray drawn = drawPdf(pdfPath, document, charts);
+    AtomicFile pdf(pdfPath, Msg::reportSaveFailed);
+    pdf.write(drawn.constData(), drawn.size());
+    AtomicFile tsv(reportTextPath(pdfPath), Msg::reportSaveFailed);
+    tsv.write(reportText(document, true));
 
-    const QString textPath = reportTextPath(pdfPath);
-    QSaveFile tsv(textPath);
-    if (!tsv.open(QIODevice::WriteOnly)) fail(textPath, tsv.errorString());
-    const std::string body = reportText(document, true);
-    if (tsv.write(body.data(), static_cast<qint64>(body.size())) != static_cast<qint64>(body.size()))
-        fail(textPath, tsv.errorString());
-
-    if (!pdf.commit()) fail(pdfPath, pdf.errorString());
-    if (!tsv.commit()) {
-        // The PDF is whole; the text beside it could not be finished.
-        fail(textPath, tsv.errorString());
-    }
+    // Both are written out before either replaces an earlier report.
+    pdf.finish();
+    tsv.finish();
+    pdf.commit();
+    tsv.commit();
 }
 
 std::optional<QString> askReportPath(QWidget* parent, const QString& suggestedName)

@@ -2,7 +2,8 @@
 // Saving a report: the PDF with the charts as their widgets show them, the results,
 // the tables and the provenance, and beside it the same sections as tab-separated
 // text. Each file is written to a temporary file in the target folder and renamed
-// once complete, so a failed save leaves no partial file.
+// once complete and flushed, so a failed save (a full disk too) leaves no partial file
+// and any earlier report as it was.
 #include "ReportDocument.h"
 
 #include <QString>

@@ -15,6 +15,7 @@
 // names them IM1 ... IMn in an order unrelated to position. "--descending" writes the
 // positions from the top down, so that slice001.dcm lies highest. The seed also makes
 // the UIDs, so two seeds written into one folder give two series.
+#include "FileWrite.h"
 #include "Phantoms.h"
 
 #include <algorithm>
@@ -22,7 +23,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <random>
 #include <stdexcept>
@@ -168,9 +168,7 @@ void writeSlice(const std::filesystem::path& path, const Options& o, const std::
     data.text(0x0028, 0x1053, "DS", "1");
     data.longValue(0x7FE0, 0x0010, "OW", pixelBytes);
 
-    std::ofstream out(path, std::ios::binary);
-    out << std::string(128, '\0') << "DICM" << group2.bytes() << meta.bytes() << data.bytes();
-    if (!out) throw std::runtime_error("cannot write " + path.string());
+    writeFileAtomically(path.string(), std::string(128, '\0') + "DICM" + group2.bytes() + meta.bytes() + data.bytes());
 }
 
 const char* const usage = "usage: ctiq-sample-series <folder> [--slices N] [--size S] [--interval mm]\n"

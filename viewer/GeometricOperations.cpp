@@ -33,7 +33,9 @@ constexpr int64_t kTile = 8;
 std::string trimmedFileName(const std::string& chosenPath, int64_t width, int64_t height,
                             const std::string& pixelSpacing)
 {
-    const std::string base = chosenPath.substr(0, chosenPath.find('.'));
+    const size_t nameStart = chosenPath.rfind('/') == std::string::npos ? 0 : chosenPath.rfind('/') + 1;
+    const size_t dot = chosenPath.rfind('.');
+    const std::string base = dot != std::string::npos && dot > nameStart ? chosenPath.substr(0, dot) : chosenPath;
     std::string spacing = pixelSpacing;
     if (const auto point = spacing.find('.'); point != std::string::npos) spacing[point] = 'p';
     return base + " " + std::to_string(width) + " " + std::to_string(height) + " " + spacing + ".bin";

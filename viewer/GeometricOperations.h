@@ -8,8 +8,9 @@
 #include <cstdint>
 #include <string>
 
-// The trimmed file's name: the chosen path cut at its first ".", then width,
-// height and the pixel spacing with its first "." written "p", and ".bin".
+// The trimmed file's name, in the chosen file's folder: the chosen name without its
+// extension (from its last "."; a folder's dots play no part), then width, height and
+// the pixel spacing with its first "." written "p", and ".bin".
 std::string trimmedFileName(const std::string& chosenPath, int64_t width, int64_t height,
                             const std::string& pixelSpacing);
 

@@ -4,10 +4,28 @@
 #include "Convert.h"
 #include "DicomDecoding.h"
 #include "RawLoading.h"
+#include "RoiStatistics.h"
+#include "SliceHeader.h"
 
-bool readsDicomHeader(LoadMode mode, const std::string& namedColumns, const std::string& namedRows)
+bool holdsDicomImage(const ByteBuffer& file)
 {
-    return mode == LoadMode::Dicom && (namedColumns.empty() || namedRows.empty());
+    SliceHeader header;
+    return scanSliceHeader(file.data(), file.size(), header) != ScanResult::NotDicom && header.image;
+}
+
+bool readsDicomHeader(LoadMode mode, const std::string& namedColumns, const std::string& namedRows,
+                      const ByteBuffer& file)
+{
+    return mode == LoadMode::Dicom && (namedColumns.empty() || namedRows.empty() || holdsDicomImage(file));
+}
+
+std::string cutShortWarning(const std::string& path, LoadMode mode, const SampleLayout& layout, int64_t rows,
+                            size_t fileSize)
+{
+    if (mode == LoadMode::EightBit) return {};
+    const int64_t missing = missingImageBytes(layout, rows, fileSize);
+    if (missing <= 0) return {};
+    return Msg::imageCutShort(path, missing, wholeImageRows(layout, rows, fileSize), rows);
 }
 
 LoadedImage loadImage(const std::string& path, LoadMode mode, const TypedGeometry& typed, ViewerTexts& texts)
@@ -25,7 +43,7 @@ LoadedImage loadImage(const std::string& path, LoadMode mode, const TypedGeometr
         image.bytes = std::move(readable.file);
         image.decodingWarnings = std::move(readable.warnings);
     }
-    if (readsDicomHeader(mode, named.columns, named.rows)) {
+    if (readsDicomHeader(mode, named.columns, named.rows, image.bytes)) {
         image.dicomRead = true;
         readDicom(image.bytes, image.dicom);
         if (image.dicom.swap) texts.swap = *image.dicom.swap;
@@ -63,6 +81,7 @@ LoadedImage loadImage(const std::string& path, LoadMode mode, const TypedGeometr
     image.rows = toInt(texts.rows);
     texts.columns = std::to_string(image.columns);
     texts.rows = std::to_string(image.rows);
+    image.warning = cutShortWarning(path, mode, sampleLayout(texts, image.columns), image.rows, image.bytes.size());
     return image;
 }
 

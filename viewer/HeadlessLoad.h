@@ -41,10 +41,21 @@ struct LoadedImage {
     DicomRecord dicom; // what the DICOM reader found, when it ran
     bool dicomRead = false;
     std::string decodingWarnings; // the codec's warnings on a decoded file, a line each
+    std::string warning;          // the file ends before its image does (Msg::imageCutShort); else empty
 };
 
-// In "DICOM" mode the reader runs when the file name leaves a size open.
-bool readsDicomHeader(LoadMode mode, const std::string& namedColumns, const std::string& namedRows);
+// True when the file starts with a DICOM header that leads to pixel data.
+bool holdsDicomImage(const ByteBuffer& file);
+
+// In "DICOM" mode the reader runs on a file that holds a DICOM header, and on any file
+// whose name leaves a size open; the name's size serves raw files only.
+bool readsDicomHeader(LoadMode mode, const std::string& namedColumns, const std::string& namedRows,
+                      const ByteBuffer& file);
+
+// The warning a load gives when the file ends before the image its geometry describes
+// (2 bytes a sample, as all but " 8bit" read them); empty when the image is whole.
+std::string cutShortWarning(const std::string& path, LoadMode mode, const SampleLayout& layout, int64_t rows,
+                            size_t fileSize);
 
 // Loads the file as "⇒" does, the typed values standing in for the prompts and for
 // edits typed afterwards. Without a size from the name, the header or the typed values

@@ -59,13 +59,26 @@ SampleBlock roiSampleBlock(const Rect& roiView, const ViewWindowRect& view)
     return block;
 }
 
-SampleBlock clipSampleBlock(const SampleBlock& block, const SampleLayout& layout, int64_t rows, size_t bufferSize)
+namespace {
+
+SampleBlock clipToImage(const SampleBlock& block, int64_t columns, int64_t rows)
 {
     const int64_t left = std::max<int64_t>(block.firstColumn, 0);
-    const int64_t right = std::min(block.firstColumn + block.width, layout.columns) - 1;
-    int64_t top = std::max<int64_t>(block.firstRow, 0);
-    int64_t bottom = std::min(block.firstRow + block.height, rows) - 1;
+    const int64_t right = std::min(block.firstColumn + block.width, columns) - 1;
+    const int64_t top = std::max<int64_t>(block.firstRow, 0);
+    const int64_t bottom = std::min(block.firstRow + block.height, rows) - 1;
     if (left > right || top > bottom) return {};
+    return {top, left, right - left + 1, bottom - top + 1};
+}
+
+} // namespace
+
+SampleBlock clipSampleBlock(const SampleBlock& block, const SampleLayout& layout, int64_t rows, size_t bufferSize)
+{
+    const SampleBlock image = clipToImage(block, layout.columns, rows);
+    if (image.empty()) return {};
+    const int64_t left = image.firstColumn, right = image.firstColumn + image.width - 1;
+    int64_t top = image.firstRow, bottom = image.firstRow + image.height - 1;
 
     // Rows whose words from column left to right all lie inside the buffer:
     // header + 2(r*columns + left) >= 0 and header + 2(r*columns + right) + 2 <= size.
@@ -74,6 +87,27 @@ SampleBlock clipSampleBlock(const SampleBlock& block, const SampleLayout& layout
     bottom = std::min(bottom, floorDiv(static_cast<int64_t>(bufferSize) - layout.header - 2 - 2 * right, rowBytes));
     if (top > bottom) return {};
     return {top, left, right - left + 1, bottom - top + 1};
+}
+
+int64_t missingImageBytes(const SampleLayout& layout, int64_t rows, size_t bufferSize)
+{
+    const int64_t end = layout.header + 2 * std::max<int64_t>(rows, 0) * std::max<int64_t>(layout.columns, 0);
+    return std::max<int64_t>(end - static_cast<int64_t>(bufferSize), 0);
+}
+
+int64_t wholeImageRows(const SampleLayout& layout, int64_t rows, size_t bufferSize)
+{
+    if (layout.columns <= 0) return std::max<int64_t>(rows, 0);
+    const int64_t held = floorDiv(static_cast<int64_t>(bufferSize) - layout.header, 2 * layout.columns);
+    return std::clamp<int64_t>(held, 0, std::max<int64_t>(rows, 0));
+}
+
+void refuseRoiInMissingRows(const SampleBlock& block, const SampleLayout& layout, int64_t rows, size_t bufferSize,
+                            const std::string& path)
+{
+    const SampleBlock image = clipToImage(block, layout.columns, rows);
+    if (image.empty() || clipSampleBlock(block, layout, rows, bufferSize) == image) return;
+    throw AppError(Msg::roiInMissingRows(path, wholeImageRows(layout, rows, bufferSize), rows));
 }
 
 RoiStatistics roiStatistics(const ByteBuffer& buffer, const SampleLayout& layout, int64_t rows,

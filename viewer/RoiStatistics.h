@@ -32,6 +32,17 @@ SampleBlock roiSampleBlock(const Rect& roiView, const ViewWindowRect& view);
 // whose words all lie inside the buffer; empty when nothing is left.
 SampleBlock clipSampleBlock(const SampleBlock& block, const SampleLayout& layout, int64_t rows, size_t bufferSize);
 
+// What of the image (rows x layout.columns words after layout.header) the buffer does
+// not hold: the bytes missing at its end, and the rows it holds whole (0 to rows).
+int64_t missingImageBytes(const SampleLayout& layout, int64_t rows, size_t bufferSize);
+int64_t wholeImageRows(const SampleLayout& layout, int64_t rows, size_t bufferSize);
+
+// Fails with Msg::roiInMissingRows naming the file when the block, within the image,
+// reaches samples the buffer does not hold (a file cut short): measured, the ROI would
+// give the mean of the rows that are left.
+void refuseRoiInMissingRows(const SampleBlock& block, const SampleLayout& layout, int64_t rows, size_t bufferSize,
+                            const std::string& path);
+
 struct RoiStatistics {
     double mean = 0;
     double sd = 0; // population standard deviation (divisor N)

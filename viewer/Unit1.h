@@ -204,9 +204,8 @@ protected:
 
 private:
     // The steps of BitBtnLoadClick.
-    struct ShownGeometry;
     bool chooseFileToLoad();
-    void readFileToLoad(int modeIndex, const ShownGeometry& shown);
+    void readFileToLoad(int modeIndex);
     void takeMatrixSize(int modeIndex, QString sizeAnswer);
     void placeRoiOnLoad();
 

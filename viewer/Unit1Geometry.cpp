@@ -3,23 +3,21 @@
 #include "Unit1.h"
 
 #include "AppError.h"
+#include "AtomicFile.h"
 #include "Dialogs.h"
 #include "EditText.h"
 #include "GeometricOperations.h"
 
-#include <QSaveFile>
+#include <QFileInfo>
 
 namespace {
 
-// Writes the whole file or, failing, leaves no file (and any old one) behind.
+// Writes the whole file or, failing, leaves no new file and any old one as it was.
 void writeWholeFile(const QString& path, const ByteBuffer& bytes)
 {
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) ==
-                             static_cast<qint64>(bytes.size()) &&
-                         file.commit();
-    if (!written) throw AppError(Msg::cannotCreate(path.toStdString()));
+    AtomicFile file(path, Msg::fileNotWritten);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    file.commit();
 }
 
 void redraw(TForm1& form)
@@ -55,6 +53,7 @@ void TForm1::ButtonTrimingClick()
         trimRoi(FileBuffer, {intOf(EditHeader), ImgSizeX}, ImgSizeY, roiSampleBlock(RoiViewRect, ViewWindow));
     const std::string name =
         trimmedFileName(chosen->toStdString(), trimmed.block.width, trimmed.block.height, textOf(EditPxlSpc));
+    if (QFileInfo::exists(qstr(name)) && !dialogs().question(this, qstr(Msg::replaceTrimmedFile(name)))) return;
     writeWholeFile(qstr(name), trimmed.bytes);
     dialogs().information(this, Msg::trimmedImageSaved);
 }

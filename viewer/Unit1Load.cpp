@@ -42,33 +42,30 @@ private:
 
 } // namespace
 
-// The texts a load writes before it reads the file, so that a file the decoding
-// refuses leaves the image shown as it was.
-struct TForm1::ShownGeometry {
-    QString columns, rows, spacing;
-};
-
 void TForm1::BitBtnLoadClick()
 {
-    const ShownGeometry shown{EditImgSizeX->text(), EditImgSizeY->text(), EditPxlSpc->text()};
     if (!chooseFileToLoad()) return;
-
     const int modeIndex = RadioGroupMode->itemIndex();
+    // Nothing shown changes before the new file is read whole: one that cannot be read
+    // or decoded leaves the image, its buffer and its edits as they were.
+    readFileToLoad(modeIndex);
+
     const FileNameGeometry named = parseFileName(CurrentFileName.toStdString());
     EditImgSizeX->setText(qstr(named.columns));
     EditImgSizeY->setText(qstr(named.rows));
     EditPxlSpc->setText(qstr(named.pixelSpacing));
     QString sizeAnswer = qstr(named.sizeAnswer);
-
-    readFileToLoad(modeIndex, shown);
     setInt(EditFileSize, static_cast<long long>(FileBuffer.size()));
     Image1->show();
 
-    if (readsDicomHeader(static_cast<LoadMode>(modeIndex), named.columns, named.rows)) {
+    if (readsDicomHeader(static_cast<LoadMode>(modeIndex), named.columns, named.rows, FileBuffer)) {
         ReadDicom();
         sizeAnswer = EditImgSizeX->text() + " " + EditImgSizeY->text();
     }
     takeMatrixSize(modeIndex, sizeAnswer);
+    const std::string cutShort = cutShortWarning(CurrentFileName.toStdString(), static_cast<LoadMode>(modeIndex),
+                                                 sampleLayout(), ImgSizeY, FileBuffer.size());
+    if (!cutShort.empty()) Memo1->appendPlainText(qstr(cutShort));
 
     resizeDisplayBitmap(DispBitmap, ImgSizeX, ImgSizeY);
     setInt(EditImgSizeX, ImgSizeX);
@@ -89,47 +86,42 @@ void TForm1::BitBtnLoadClick()
 }
 
 // The file to load into CurrentFileName, asked for or from EditFileName as ViewState
-// says; false (and back to idle) when there is none. The size edits are emptied first.
+// says; false (and back to idle, the size edits emptied) when there is none.
 bool TForm1::chooseFileToLoad()
 {
     CurrentFileName.clear();
-    EditImgSizeX->clear();
-    EditImgSizeY->clear();
     if (ViewState == 1) {
         if (const auto chosen = dialogs().openFile(this)) CurrentFileName = *chosen;
     } else if (ViewState > 1) {
         CurrentFileName = EditFileName->text();
     }
     if (CurrentFileName.isEmpty()) {
+        EditImgSizeX->clear();
+        EditImgSizeY->clear();
         ViewState = 0;
         return false;
     }
     return true;
 }
 
-// Reads the whole file into FileBuffer, decoded in "DICOM" mode. A file the decoding
-// refuses gives back the image and the texts shown before.
-void TForm1::readFileToLoad(int modeIndex, const ShownGeometry& shown)
+// Reads the whole file into FileBuffer, decoded in "DICOM" mode; FileBuffer and the
+// decoding note change only once the file is read and, where needed, decoded.
+void TForm1::readFileToLoad(int modeIndex)
 {
-    ByteBuffer shownFile = std::move(FileBuffer);
-    FileBuffer.clear();
-    FileBuffer = readWholeFile(CurrentFileName.toStdString());
-    DecodingNote.clear();
-    if (modeIndex != static_cast<int>(LoadMode::Dicom)) return;
-    std::optional<DecoderWaitShown> waiting;
-    if (!readsWithoutDecoding(transferSyntaxOf(FileBuffer.data(), FileBuffer.size())))
-        waiting.emplace(*LabelSeriesStatus, CurrentFileName);
-    DecodedDicom readable = readableDicom(std::move(FileBuffer), CurrentFileName.toStdString());
-    waiting.reset();
-    if (!readable.refusal.empty()) {
-        FileBuffer = std::move(shownFile);
-        EditImgSizeX->setText(shown.columns);
-        EditImgSizeY->setText(shown.rows);
-        EditPxlSpc->setText(shown.spacing);
-        throw AppError(readable.refusal);
+    ByteBuffer file = readWholeFile(CurrentFileName.toStdString());
+    std::string note;
+    if (modeIndex == static_cast<int>(LoadMode::Dicom)) {
+        std::optional<DecoderWaitShown> waiting;
+        if (!readsWithoutDecoding(transferSyntaxOf(file.data(), file.size())))
+            waiting.emplace(*LabelSeriesStatus, CurrentFileName);
+        DecodedDicom readable = readableDicom(std::move(file), CurrentFileName.toStdString());
+        waiting.reset();
+        if (!readable.refusal.empty()) throw AppError(readable.refusal);
+        file = std::move(readable.file);
+        note = std::move(readable.note);
     }
-    FileBuffer = std::move(readable.file);
-    DecodingNote = std::move(readable.note);
+    FileBuffer = std::move(file);
+    DecodingNote = std::move(note);
 }
 
 // ImgSizeX and ImgSizeY from the size edits, or, when either is empty, asked for

@@ -181,7 +181,12 @@ void TForm1::ButtonStatClick()
 {
     if (RadioGroupTool->itemIndex() != ToolRoi) return;
     const SampleLayout layout = sampleLayout();
-    const RoiStatistics stats = roiStatistics(FileBuffer, layout, ImgSizeY, roiSampleBlock(RoiViewRect, ViewWindow));
+    const SampleBlock block = roiSampleBlock(RoiViewRect, ViewWindow);
+    // A file cut short holds fewer rows than its geometry says; " 8bit" files hold a
+    // byte a sample, so the two-byte rule does not apply to them.
+    if (RadioGroupMode->itemIndex() != 0)
+        refuseRoiInMissingRows(block, layout, ImgSizeY, FileBuffer.size(), textOf(EditFileName));
+    const RoiStatistics stats = roiStatistics(FileBuffer, layout, ImgSizeY, block);
     const RoiStatisticsTexts texts = roiStatisticsTexts(stats);
     EditHSBP->setText(qstr(texts.mean));
     EditVSBP->setText(qstr(texts.sd));

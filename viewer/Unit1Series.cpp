@@ -5,6 +5,7 @@
 
 #include "AppError.h"
 #include "EditText.h"
+#include "FileList.h"
 #include "MtfSeriesInput.h"
 #include "NumberFormat.h"
 #include "Provenance.h"
@@ -80,6 +81,9 @@ void TForm1::ButtonCalSWClick()
 
     const int shown = intOf(EditFListNo);
     const std::vector<std::string> files = listEntries(ListBox1);
+    // The list leaves out what is no image of the series; a file that cannot be read
+    // might be one, wherever it lies in the folder.
+    if (RadioGroupMode->itemIndex() == 2 && !files.empty()) refuseUnreadableFiles(folderFiles(folderOf(files.front())));
     if (const std::string problem = seriesSpacingProblem(files); !problem.empty()) throw AppError(problem);
     MtfSeriesInput& mtf = mtfInput();
     const int n = ListBox1->count();

@@ -49,6 +49,12 @@ public:
     {
         QMessageBox::critical(parent, QString(), message, QMessageBox::Ok);
     }
+
+    bool question(QWidget* parent, const QString& text) override
+    {
+        return QMessageBox::question(parent, QString(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+               QMessageBox::Yes;
+    }
 };
 
 std::unique_ptr<Dialogs>& current()

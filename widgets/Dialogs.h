@@ -22,6 +22,13 @@ public:
     virtual void information(QWidget* parent, const QString& text) = 0;
     // The error report that shows a failure's message.
     virtual void errorReport(QWidget* parent, const QString& message) = 0;
+    // A yes-or-no question: true for yes. Where nobody can answer, the answer is no.
+    virtual bool question(QWidget* parent, const QString& text)
+    {
+        (void)parent;
+        (void)text;
+        return false;
+    }
 };
 
 // The dialogs in use; Qt's own until replaced.

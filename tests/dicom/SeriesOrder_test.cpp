@@ -5,12 +5,16 @@
 #include "NumberFormat.h"
 #include "SeriesOrder.h"
 #include "TestFiles.h"
+#include "Unreadable.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <thread>
+
+#include <cerrno>
 
 namespace {
 
@@ -133,6 +137,47 @@ TEST_F(SeriesOrderTest, AChangedFileIsReadAgain)
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     write("a", at(3));
     EXPECT_EQ(orderedSeries(path("a")).slices, paths({"b", "a"}));
+}
+
+// Two slices of one size exchanged in place, their modification times set back: only
+// the change time tells that they changed.
+TEST_F(SeriesOrderTest, SlicesSwappedInPlaceAreReadAgain)
+{
+    write("a", at(1));
+    write("b", at(2));
+    EXPECT_EQ(orderedSeries(path("a")).slices, paths({"a", "b"}));
+    const auto timeA = std::filesystem::last_write_time(path("a")), timeB = std::filesystem::last_write_time(path("b"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    write("a", at(2));
+    write("b", at(1));
+    std::filesystem::last_write_time(path("a"), timeA);
+    std::filesystem::last_write_time(path("b"), timeB);
+    EXPECT_EQ(orderedSeries(path("a")).slices, paths({"b", "a"}));
+}
+
+// A slice that cannot be read, at an end of the series or in its middle, refuses the
+// series by its name and the system's reason, instead of leaving it out as no image.
+TEST_F(SeriesOrderTest, AnUnreadableSliceRefusesTheSeries)
+{
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
+    for (const char* name : {"s1", "s3", "s5"}) {
+        SCOPED_TRACE(name);
+        for (int i = 1; i <= 5; ++i) write("s" + std::to_string(i), at(i));
+        const UnreadableFile unreadable(path(name));
+        if (!unreadable.unreadable()) GTEST_SKIP() << "the test's user reads a file of mode 000";
+        const std::string expected = Msg::cannotRead(path(name), std::strerror(EACCES));
+        for (const char* shown : {"s2", "s4"}) {
+            try {
+                orderedSeries(path(shown));
+                ADD_FAILURE() << "not refused";
+            } catch (const AppError& e) {
+                EXPECT_EQ(e.what(), expected);
+            }
+        }
+        EXPECT_THROW(refuseUnreadableFiles(paths({"s2", name})), AppError);
+    }
+    EXPECT_NO_THROW(refuseUnreadableFiles(paths({"s1", "s2", "s3", "s4", "s5"})));
+    EXPECT_EQ(orderedSeries(path("s2")).slices, paths({"s1", "s2", "s3", "s4", "s5"}));
 }
 
 TEST_F(SeriesOrderTest, SpacingProblemsNameTheSlicesAndPositions)

@@ -35,6 +35,15 @@ void ScriptedDialogs::information(QWidget*, const QString& text) { informations 
 
 void ScriptedDialogs::errorReport(QWidget*, const QString& message) { errors << message; }
 
+bool ScriptedDialogs::question(QWidget*, const QString& text)
+{
+    questions << text;
+    if (questionAnswers.empty()) return false;
+    const bool yes = questionAnswers.front();
+    questionAnswers.pop_front();
+    return yes;
+}
+
 ScriptedDialogs& installScriptedDialogs()
 {
     auto dialogs = std::make_unique<ScriptedDialogs>();

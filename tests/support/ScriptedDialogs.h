@@ -16,6 +16,8 @@ public:
     std::deque<std::optional<QString>> saveAnswers;  // nullopt: the dialog is cancelled
     QStringList saveSuggestions;                     // the name offered, per save dialog shown
     QStringList inputPrompts;                        // caption + "|" + prompt + "|" + default, per box shown
+    std::deque<bool> questionAnswers;                // none left: no
+    QStringList questions;                           // the text of each question asked
     QStringList informations;
     QStringList errors;
     int openCount = 0;
@@ -26,6 +28,7 @@ public:
                      const QString& defaultText) override;
     void information(QWidget* parent, const QString& text) override;
     void errorReport(QWidget* parent, const QString& message) override;
+    bool question(QWidget* parent, const QString& text) override;
 };
 
 // Installs a fresh ScriptedDialogs as the program's dialogs and returns it.

@@ -7,22 +7,29 @@
 #include "Guarded.h"
 #include "InputGridWidget.h"
 #include "ScriptedDialogs.h"
+#include "SmallDisk.h"
 #include "TestFiles.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "Unreadable.h"
 #include "ViewerDriving.h"
 #include "WindowControls.h"
 
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QTest>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -209,6 +216,37 @@ private slots:
         QVERIFY(run.err.contains(QString::fromStdString(Msg::cannotCreate(missing.string()))));
     }
 
+    // On a disk with only a few KB left the report cannot be written: the command says
+    // so and fails, and the earlier report and its text stay as they were, whole.
+    void aFullDiskKeepsTheEarlierReport()
+    {
+        const SmallDisk disk(1 << 20);
+        if (!disk.mounted()) QSKIP(SmallDiskSkipNote);
+        const std::filesystem::path pdf = disk.path() / "sspz.pdf", tsv = disk.path() / "sspz.tsv";
+        const QStringList arguments{"sspz", str(series), "--roi", "64,64,20,20", "--report", str(pdf)};
+        QCOMPARE(measure(arguments).code, 0);
+        const std::vector<uint8_t> earlierPdf = readFile(pdf), earlierTsv = readFile(tsv);
+
+        for (const size_t left : {0, 4096, 16384, 32768, 40960, 65536}) {
+            disk.fillLeaving(left);
+            const Run run = measure(arguments);
+            disk.removeFiller();
+            const std::vector<uint8_t> now = readFile(pdf);
+            const QByteArray written(reinterpret_cast<const char*>(now.data()), static_cast<qsizetype>(now.size()));
+            QVERIFY2(written.trimmed().endsWith("%%EOF"), qPrintable(QString::number(left)));
+            if (left == 0) QCOMPARE(run.code, 1);
+            if (run.code == 0) continue;
+            QCOMPARE(run.code, 1);
+            QVERIFY2(run.err.contains(QString::fromStdString(Msg::cannotCreate(pdf.string()))) ||
+                         run.err.contains(QString::fromStdString(Msg::cannotCreate(tsv.string()))),
+                     qPrintable(run.err));
+            QVERIFY2(run.err.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))), qPrintable(run.err));
+            QCOMPARE(readFile(pdf), earlierPdf);
+            QCOMPARE(readFile(tsv), earlierTsv);
+            QCOMPARE(std::distance(std::filesystem::directory_iterator(disk.path()), {}), 2);
+        }
+    }
+
     void npsGivesTheTextsOfLoadAndCal_data()
     {
         QTest::addColumn<QStringList>("options");
@@ -369,6 +407,178 @@ private slots:
             QVERIFY2(run.err.contains("usage:"), qPrintable(bad.join(' ')));
             QVERIFY(run.out.isEmpty());
         }
+    }
+
+    // A report is never written over an input, nor under a name that is an option or
+    // no PDF's: each is bad usage, and every file stays as it was.
+    void dangerousReportNamesAreRefused()
+    {
+        const std::filesystem::path named = folder.path() / "named";
+        std::filesystem::create_directories(named);
+        const char* names[] = {"s1.dcm", "s2.tsv", "s3.pdf"};
+        for (int i = 0; i < 3; ++i)
+            std::filesystem::copy_file(series / ("slice00" + std::to_string(i + 1) + ".dcm"), named / names[i]);
+        const std::vector<uint8_t> slice = readFile(series / "slice009.dcm"), tsvSlice = readFile(named / "s2.tsv"),
+                                   pdfSlice = readFile(named / "s3.pdf");
+        const QString cwd = QDir::currentPath();
+        for (const QStringList& bad :
+             {QStringList{str(series), "--report", str(series / "slice009.dcm")},
+              QStringList{str(series), "--report", "--json"}, QStringList{str(series), "--json", "--report", "-r.pdf"},
+              QStringList{str(named), "--report", str(named / "s3.pdf")},
+              QStringList{str(named / "s1.dcm"), "--report", str(named / "s2.pdf")}}) {
+            const Run run = measure(QStringList{"sspz", "--roi", "64,64,20,20"} + bad);
+            QCOMPARE(run.code, 2);
+            QVERIFY2(run.err.contains("usage:"), qPrintable(bad.join(' ')));
+            QVERIFY(run.out.isEmpty());
+        }
+        QCOMPARE(readFile(series / "slice009.dcm"), slice);
+        QCOMPARE(readFile(named / "s2.tsv"), tsvSlice);
+        QCOMPARE(readFile(named / "s3.pdf"), pdfSlice);
+        QVERIFY(!QFile::exists(cwd + "/--json") && !QFile::exists(cwd + "/-r.pdf"));
+        QVERIFY(!std::filesystem::exists(named / "s2.pdf"));
+    }
+
+    // Values the Viewer's edits could not hold are bad usage, not a measurement of the
+    // wrong bytes; the limits themselves are taken.
+    void loadOptionValuesAreChecked()
+    {
+        const QString raw = str(folder.write("checked.raw", words16(std::vector<int16_t>(16 * 16, 100))));
+        const QStringList roi{"roi", raw, "--roi", "8,8,4,4", "--mode", "16bit"};
+        for (const QStringList& bad :
+             {QStringList{"--size", "a,16"}, QStringList{"--size", "16,nan"}, QStringList{"--size", "-16,16"},
+              QStringList{"--size", "0,16"}, QStringList{"--size", "16,16", "--header", "-1"},
+              QStringList{"--size", "16,16", "--header", "x"}, QStringList{"--size", "16,16", "--offset", "40000"},
+              QStringList{"--size", "16,16", "--offset", "-32769"}, QStringList{"--size", "16,16", "--spacing", "nan"},
+              QStringList{"--size", "16,16", "--spacing", "-0.5"}, QStringList{"--size", "16,16", "--spacing", "inf"},
+              QStringList{"--size", "16,16", "--roi", "8,8,x,4"}}) {
+            const Run run = measure(roi + bad);
+            QCOMPARE(run.code, 2);
+            QVERIFY2(run.err.contains("usage:") && run.err.contains(bad[bad.size() - 2]), qPrintable(bad.join(' ')));
+        }
+        for (const char* offset : {"-32768", "32767"}) {
+            const Run run = measure(roi + QStringList{"--size", "16,16", "--offset", offset, "--spacing", "0"});
+            QCOMPARE(run.code, 0);
+        }
+    }
+
+    // File names in the output are taken byte for byte; a byte that is no UTF-8 (a
+    // Latin-1 name) is written as its character, so the JSON stays valid UTF-8.
+    void latin1NamesGiveValidJson()
+    {
+        const std::filesystem::path latin = folder.path() / "latin";
+        std::filesystem::create_directories(latin);
+        for (const auto& slice : std::filesystem::directory_iterator(series))
+            std::filesystem::copy_file(slice.path(), latin / ("caf\xe9" + slice.path().filename().string()));
+        QProcess process;
+        process.start(CTIQ_MEASURE, {"sspz", str(latin), "--roi", "64,64,20,20", "--json"});
+        QVERIFY(process.waitForFinished(120000));
+        QCOMPARE(process.exitCode(), 0);
+        const QByteArray out = process.readAllStandardOutput();
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString text = utf8(out);
+        QVERIFY(!utf8.hasError());
+        QJsonParseError error{};
+        const QJsonObject json = QJsonDocument::fromJson(out, &error).object();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QVERIFY2(json["files"].toArray()[0].toString().endsWith(QString::fromUtf8("/caf\u00e9slice001.dcm")),
+                 qPrintable(text));
+    }
+
+    // A slice that cannot be read refuses its series, by name and the system's reason.
+    void anUnreadableSliceRefusesTheSeries()
+    {
+        const std::filesystem::path copy = folder.path() / "locked";
+        std::filesystem::create_directories(copy);
+        for (int i = 1; i <= 5; ++i)
+            std::filesystem::copy_file(series / ("slice00" + std::to_string(i) + ".dcm"),
+                                       copy / ("slice00" + std::to_string(i) + ".dcm"));
+        loadByName(str(copy / "slice002.dcm"));
+        control<QCheckBox>(Form1, "CheckBoxRoiLock")->setChecked(true);
+        control<RadioGroup>(Form1, "RadioGroupTool")->setItemIndex(0);
+        QCOMPARE(d->errors, QStringList{});
+        for (const char* name : {"slice001.dcm", "slice003.dcm", "slice005.dcm"}) {
+            const UnreadableFile unreadable(copy / name);
+            if (!unreadable.unreadable()) QSKIP("the test's user reads a file of mode 000");
+            const QString refusal =
+                QString::fromStdString(Msg::cannotRead((copy / name).string(), std::strerror(EACCES)));
+            for (const std::filesystem::path& path : {copy, copy / "slice002.dcm"}) {
+                const Run run = measure({"sspz", str(path), "--roi", "64,64,20,20"});
+                QCOMPARE(run.code, 1);
+                QCOMPARE(run.err, refusal + "\n");
+            }
+            // "Cal." checks the folder itself, whatever the list holds.
+            d->errors.clear();
+            guarded(Form1, &TForm1::ButtonFileListClick)();
+            guarded(Form1, &TForm1::ButtonCalSWClick)();
+            QCOMPARE(d->errors, (QStringList{refusal, refusal}));
+        }
+    }
+
+    // A slice cut short loads with a warning; a ROI in the rows it holds is measured as
+    // in the whole slice, and one that reaches the missing rows is refused, naming the
+    // file, by "Stat" and by the command.
+    void aSliceCutShortWarnsAndRefusesItsMissingRows()
+    {
+        const QString cut = QString::fromStdString(pydicomFile("MR_truncated.dcm").string());
+        const QString whole = QString::fromStdString(pydicomFile("MR_small.dcm").string());
+        const std::string warning = Msg::imageCutShort(cut.toStdString(), 62, 63, 64);
+        const Run held = measure({"roi", cut, "--roi", "32,20,64,40"});
+        QCOMPARE(held.code, 0);
+        QCOMPARE(held.out, measure({"roi", whole, "--roi", "32,20,64,40"}).out);
+        QCOMPARE(held.err, QString::fromStdString(warning) + "\n");
+        const Run reaching = measure({"roi", cut, "--roi", "32,32,64,64"});
+        QCOMPARE(reaching.code, 1);
+        QVERIFY(reaching.out.isEmpty());
+        QCOMPARE(reaching.err,
+                 QString::fromStdString(warning + "\n" + Msg::roiInMissingRows(cut.toStdString(), 63, 64)) + "\n");
+
+        loadByName(cut);
+        QVERIFY(control<QPlainTextEdit>(Form1, "Memo1")->toPlainText().contains(QString::fromStdString(warning)));
+        control<QCheckBox>(Form1, "CheckBoxRoiLock")->setChecked(true);
+        placeRoi("32", "20", "40");
+        guarded(Form1, &TForm1::ButtonStatClick)();
+        QCOMPARE(d->errors, QStringList{});
+        placeRoi("32", "32", "64");
+        guarded(Form1, &TForm1::ButtonStatClick)();
+        QCOMPARE(d->errors, QStringList{QString::fromStdString(Msg::roiInMissingRows(cut.toStdString(), 63, 64))});
+
+        // In a series: "Cal." and the command stop at the slice, which holds 60 of its 128 rows.
+        const std::filesystem::path copy = folder.path() / "cut";
+        std::filesystem::copy(series, copy);
+        const std::filesystem::path slice = copy / "slice011.dcm";
+        std::filesystem::resize_file(slice, std::filesystem::file_size(slice) - 2 * 128 * 68);
+        const std::string refusal = Msg::roiInMissingRows(slice.string(), 60, 128);
+        const Run sspz = measure({"sspz", str(copy), "--roi", "64,64,20,20"});
+        QCOMPARE(sspz.code, 1);
+        QVERIFY2(sspz.err.endsWith(QString::fromStdString(refusal) + "\n"), qPrintable(sspz.err));
+        d->errors.clear();
+        d->openAnswers.push_back(str(copy / "slice004.dcm"));
+        Form1->ButtonDispCClick();
+        placeRoi("64", "64", "20");
+        guarded(Form1, &TForm1::ButtonCalSWClick)();
+        QCOMPARE(d->errors, QStringList{QString::fromStdString(refusal)});
+    }
+
+    // A DICOM file whose name reads as a raw file's ("label columns rows") is read from
+    // its header, by the Viewer and by the command.
+    void aDicomFileIsReadFromItsHeaderWhateverItsName()
+    {
+        const std::filesystem::path named = folder.path() / "CT 64 64.dcm";
+        std::filesystem::copy_file(pydicomFile("MR_small.dcm"), named);
+        const QString original = QString::fromStdString(pydicomFile("MR_small.dcm").string());
+        QCOMPARE(measure({"roi", str(named), "--roi", "32,32,20,20"}).out,
+                 measure({"roi", original, "--roi", "32,32,20,20"}).out);
+        loadByName(original);
+        const QString header = control<QLineEdit>(Form1, "EditHeader")->text();
+        QVERIFY(header != "0");
+        control<QLineEdit>(Form1, "EditHeader")->setText("0");
+        loadByName(str(named));
+        QCOMPARE(d->errors, QStringList{});
+        QCOMPARE(control<QLineEdit>(Form1, "EditHeader")->text(), header);
+
+        const Run text = measure({"header", str(folder.write("notes.txt", {'a', 'b', '\n'}))});
+        QCOMPARE(text.code, 1);
+        QCOMPARE(text.err, QString::fromStdString(Msg::notDicomImage((folder.path() / "notes.txt").string())) + "\n");
     }
 
     // An export as archives write it: JPEG-LS files named by UID, beside another series

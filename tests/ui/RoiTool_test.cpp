@@ -6,12 +6,16 @@
 #include "ImageWidget.h"
 #include "RoiStatistics.h"
 #include "ScriptedDialogs.h"
+#include "SmallDisk.h"
 #include "TestFiles.h"
 #include "Unit1.h"
 #include "WindowControls.h"
 
 #include <QTest>
 
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 #include <functional>
 
 namespace {
@@ -392,9 +396,57 @@ private slots:
         dialogs_->openAnswers.push_back(QString::fromStdString(missing.string()));
         QTest::mouseClick(control<QPushButton>(Form1, "ButtonTriming"), Qt::LeftButton);
         const std::string target = (folder_.path() / "missing" / "c 64 64 0p488.bin").string();
-        QCOMPARE(dialogs_->errors, QStringList{QString::fromStdString(Msg::cannotCreate(target))});
+        QCOMPARE(dialogs_->errors.size(), 1);
+        QVERIFY(dialogs_->errors[0].startsWith(QString::fromStdString("Could not write " + target + " (")));
         QVERIFY(dialogs_->informations.isEmpty());
         QCOMPARE(folderEntries(), before);
+    }
+
+    // In a folder with dots in its name, the file goes into that folder, and one already
+    // there is replaced only when the question is answered yes.
+    void trimReplacesAFileOnlyWhenAllowed()
+    {
+        show(std::vector<int16_t>(128 * 128, 7), 128, 128);
+        const auto dotted = folder_.path() / "qa.2026-12";
+        std::filesystem::create_directories(dotted);
+        const auto target = dotted / "water 64 64 0p488.bin";
+        folder_.write("qa.2026-12/water 64 64 0p488.bin", {1, 2, 3});
+        const QString chosen = QString::fromStdString((dotted / "water.dcm").string());
+
+        dialogs_->openAnswers.push_back(chosen);
+        dialogs_->questionAnswers.push_back(false);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonTriming"), Qt::LeftButton);
+        QCOMPARE(dialogs_->questions, QStringList{QString::fromStdString(Msg::replaceTrimmedFile(target.string()))});
+        QCOMPARE(readFile(target), (ByteBuffer{1, 2, 3}));
+        QVERIFY(dialogs_->informations.isEmpty() && dialogs_->errors.isEmpty());
+
+        dialogs_->openAnswers.push_back(chosen);
+        dialogs_->questionAnswers.push_back(true);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonTriming"), Qt::LeftButton);
+        QCOMPARE(readFile(target), words16(std::vector<int16_t>(64 * 64, 7)));
+        QCOMPARE(dialogs_->informations, QStringList{"トリミングした画像を保存しました。"});
+        QCOMPARE(std::distance(std::filesystem::directory_iterator(dotted), {}), 1);
+    }
+
+    void trimOnAFullDiskKeepsTheEarlierFile()
+    {
+        const SmallDisk disk(256 * 1024);
+        if (!disk.mounted()) QSKIP(SmallDiskSkipNote);
+        show(std::vector<int16_t>(128 * 128, 9), 128, 128);
+        const auto target = disk.path() / "w 64 64 0p488.bin";
+        const ByteBuffer earlier(100, 1);
+        std::ofstream(target, std::ios::binary).write(reinterpret_cast<const char*>(earlier.data()), 100);
+        disk.fillLeaving(0);
+        dialogs_->openAnswers.push_back(QString::fromStdString((disk.path() / "w.raw").string()));
+        dialogs_->questionAnswers.push_back(true);
+        QTest::mouseClick(control<QPushButton>(Form1, "ButtonTriming"), Qt::LeftButton);
+        disk.removeFiller();
+        QCOMPARE(dialogs_->errors.size(), 1);
+        QCOMPARE(dialogs_->errors[0],
+                 QString::fromStdString(Msg::fileNotWritten(target.string(), std::strerror(ENOSPC))));
+        QVERIFY(dialogs_->informations.isEmpty());
+        QCOMPARE(readFile(target), earlier);
+        QCOMPARE(std::distance(std::filesystem::directory_iterator(disk.path()), {}), 1);
     }
 
     void flipsRedrawAndTwiceRestore()

@@ -6,6 +6,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "Unreadable.h"
 #include "ViewerDriving.h"
 #include "WindowControls.h"
 
@@ -190,15 +191,37 @@ private slots:
         control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1);
     }
 
-    void missingFileShowsTheMessageAndStaysUsable()
+    // A path that cannot be read whole, after a good image: the message, and the image,
+    // its buffer and its edits stay as they were.
+    void unreadableFileShowsTheMessageAndKeepsTheImage()
     {
+        control<RadioGroup>(Form1, "RadioGroupMode")->setItemIndex(1);
+        loadByName(folder_.write("good 8 4 0p5.raw", words16(ramp(32))));
+        QVERIFY(dialogs_->errors.isEmpty());
+        const ByteBuffer shownFile = Form1->fileBuffer();
+        const GreyBitmap shown = Form1->dispBitmap();
+        std::filesystem::permissions(folder_.path(), std::filesystem::perms::all);
         const auto missing = folder_.path() / "gone 4 4.raw";
-        control<QLineEdit>(Form1, "EditFileName")->setText(QString::fromStdString(missing.string()));
-        Form1->setViewState(2);
-        QTest::mouseClick(control<QPushButton>(Form1, "BitBtnLoad"), Qt::LeftButton);
+        const auto empty = folder_.write("empty 4 4.raw", {});
+        const auto locked = folder_.write("locked 4 4.raw", words16(ramp(16)));
+        for (const auto& path : {missing, empty, locked}) {
+            const UnreadableFile unreadable(locked);
+            if (path == locked && !unreadable.unreadable()) QSKIP("the test's user reads a file of mode 000");
+            dialogs_->errors.clear();
+            control<QLineEdit>(Form1, "EditFileName")->setText(QString::fromStdString(path.string()));
+            Form1->setViewState(2);
+            QTest::mouseClick(control<QPushButton>(Form1, "BitBtnLoad"), Qt::LeftButton);
+            QCOMPARE(dialogs_->errors.size(), 1);
+            QVERIFY2(dialogs_->errors[0].contains(QString::fromStdString(path.string())),
+                     qPrintable(dialogs_->errors[0]));
+            QCOMPARE(Form1->fileBuffer(), shownFile);
+            QCOMPARE(Form1->dispBitmap().pixels, shown.pixels);
+            QCOMPARE(control<QLineEdit>(Form1, "EditImgSizeX")->text(), QString("8"));
+            QCOMPARE(control<QLineEdit>(Form1, "EditImgSizeY")->text(), QString("4"));
+            QCOMPARE(control<QLineEdit>(Form1, "EditPxlSpc")->text(), QString("0.5"));
+        }
         QCOMPARE(dialogs_->errors,
-                 QStringList(QString::fromStdString("ファイル " + missing.string() + " は開けません")));
-        QVERIFY(Form1->fileBuffer().empty());
+                 QStringList(QString::fromStdString("ファイル " + locked.string() + " は開けません")));
     }
 
     void cancelledDialogLoadsNothing()

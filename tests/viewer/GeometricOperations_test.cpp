@@ -41,8 +41,13 @@ TEST(TrimmedFileName, BuiltFromChosenPathSizeAndSpacing)
     EXPECT_EQ(trimmedFileName("/ct/water.raw", 64, 64, "0.488"), "/ct/water 64 64 0p488.bin");
     EXPECT_EQ(trimmedFileName("/ct/water.raw", 64, 32, "1"), "/ct/water 64 32 1.bin");
     EXPECT_EQ(trimmedFileName("/ct/water", 8, 8, "0.5"), "/ct/water 8 8 0p5.bin");
-    // The first "." of the whole path cuts, even in a folder name.
-    EXPECT_EQ(trimmedFileName("/ct.old/a.raw", 64, 64, "0.488"), "/ct 64 64 0p488.bin");
+    // Only the name's own extension goes; the folder stays whatever dots it holds.
+    EXPECT_EQ(trimmedFileName("/home/pat/qa.2026-12/water.dcm", 64, 64, "0.488"),
+              "/home/pat/qa.2026-12/water 64 64 0p488.bin");
+    EXPECT_EQ(trimmedFileName("/ct.old/a", 64, 64, "0.488"), "/ct.old/a 64 64 0p488.bin");
+    EXPECT_EQ(trimmedFileName("/ct/scan.2026.raw", 8, 8, "1"), "/ct/scan.2026 8 8 1.bin");
+    EXPECT_EQ(trimmedFileName("/ct/.raw", 8, 8, "1"), "/ct/.raw 8 8 1.bin");
+    EXPECT_EQ(trimmedFileName("water.raw", 8, 8, "1"), "water 8 8 1.bin");
     // Only the spacing's first "." becomes "p".
     EXPECT_EQ(trimmedFileName("/a 256 128 1p25.raw", 64, 64, "1.25"), "/a 256 128 1p25 64 64 1p25.bin");
     EXPECT_EQ(trimmedFileName("/a.raw", 1, 1, "1.2.3"), "/a 1 1 1p2.3.bin");

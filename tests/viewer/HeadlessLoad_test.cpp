@@ -6,12 +6,42 @@
 
 #include <gtest/gtest.h>
 
-TEST(HeadlessLoad, TheDicomReaderRunsOnlyInDicomModeWhenTheNameLeavesASizeOpen)
+// In "DICOM" mode a file with a DICOM header is read from it whatever its name says;
+// the name's size serves raw files only.
+TEST(HeadlessLoad, TheDicomReaderRunsInDicomModeOnAHeaderOrWhenTheNameLeavesASizeOpen)
 {
-    EXPECT_TRUE(readsDicomHeader(LoadMode::Dicom, "", ""));
-    EXPECT_TRUE(readsDicomHeader(LoadMode::Dicom, "512", ""));
-    EXPECT_FALSE(readsDicomHeader(LoadMode::Dicom, "512", "512"));
-    EXPECT_FALSE(readsDicomHeader(LoadMode::SixteenBit, "", ""));
+    DicomBytes b;
+    b.element(0x0028, 0x0010, "US", us(2)).element(0x0028, 0x0011, "US", us(4));
+    const ByteBuffer dicom = b.withPixels(), raw = words16(std::vector<int16_t>(64, 8));
+    EXPECT_TRUE(readsDicomHeader(LoadMode::Dicom, "", "", raw));
+    EXPECT_TRUE(readsDicomHeader(LoadMode::Dicom, "512", "", raw));
+    EXPECT_FALSE(readsDicomHeader(LoadMode::Dicom, "512", "512", raw));
+    EXPECT_TRUE(readsDicomHeader(LoadMode::Dicom, "512", "512", dicom));
+    EXPECT_FALSE(readsDicomHeader(LoadMode::SixteenBit, "", "", dicom));
+    EXPECT_FALSE(readsDicomHeader(LoadMode::Dicom, "4", "2", ByteBuffer(dicom.begin() + 128, dicom.begin() + 140)));
+
+    TempFolder folder;
+    const auto named = folder.write("CT 64 64.dcm", dicom);
+    ViewerTexts texts;
+    const LoadedImage image = loadImage(named.string(), LoadMode::Dicom, {}, texts);
+    EXPECT_TRUE(image.dicomRead);
+    EXPECT_EQ(image.columns, 4);
+    EXPECT_EQ(image.rows, 2);
+    EXPECT_EQ(texts.header, std::to_string(b.pixelStart));
+}
+
+// A file that ends before its image loads with a warning naming it and what is left.
+TEST(HeadlessLoad, AFileCutShortLoadsWithAWarning)
+{
+    TempFolder folder;
+    ViewerTexts texts;
+    const auto whole = folder.write("a 4 4 1.raw", words16(std::vector<int16_t>(16, 1)));
+    EXPECT_EQ(loadImage(whole.string(), LoadMode::SixteenBit, {}, texts).warning, "");
+    const auto cut = folder.write("b 4 4 1.raw", words16(std::vector<int16_t>(10, 1)));
+    EXPECT_EQ(loadImage(cut.string(), LoadMode::SixteenBit, {}, texts).warning,
+              Msg::imageCutShort(cut.string(), 12, 2, 4));
+    // One byte a sample: the file holds its image.
+    EXPECT_EQ(loadImage(cut.string(), LoadMode::EightBit, {}, texts).warning, "");
 }
 
 TEST(HeadlessLoad, ARawFileTakesItsGeometryFromTheNameAndKeepsTheHeader)

@@ -149,3 +149,33 @@ TEST(RoiStatistics, ClipsToTheImageAndRefusesEmptyBlocks)
     // An image larger than the file: only the rows in the buffer count.
     EXPECT_EQ(roiStatistics(image, layoutOf(4), 100, {0, 0, 4, 100}).mean, 4.5);
 }
+
+// A file cut short: 8 x 8 words after a 10-byte header, the buffer ending 3 words into
+// row 5. A ROI that keeps to the rows held is measured; one that reaches further, even
+// by one sample, is refused; what lies outside the image plays no part.
+TEST(RoiStatistics, AFileCutShortRefusesRoisReachingItsMissingRows)
+{
+    const SampleLayout layout = layoutOf(8, 10);
+    const size_t size = 10 + 2 * (5 * 8 + 3);
+    EXPECT_EQ(missingImageBytes(layout, 8, size), 2 * (8 * 8 - 43));
+    EXPECT_EQ(wholeImageRows(layout, 8, size), 5);
+    EXPECT_EQ(missingImageBytes(layout, 8, 10 + 128), 0);
+    EXPECT_EQ(wholeImageRows(layout, 8, 10 + 200), 8);
+    EXPECT_EQ(wholeImageRows(layout, 8, 4), 0);
+
+    struct Case {
+        SampleBlock block;
+        bool refused;
+    };
+    for (const Case& c :
+         {Case{{0, 0, 8, 5}, false}, Case{{-4, -4, 20, 9}, false}, Case{{5, 0, 3, 1}, false}, Case{{5, 0, 4, 1}, true},
+          Case{{2, 2, 2, 4}, true}, Case{{7, 7, 1, 1}, true}, Case{{20, 20, 4, 4}, false}}) {
+        const auto refuse = [&] { refuseRoiInMissingRows(c.block, layout, 8, size, "/ct/cut.dcm"); };
+        if (c.refused) {
+            EXPECT_EQ(errorMessageOf(refuse), Msg::roiInMissingRows("/ct/cut.dcm", 5, 8))
+                << c.block.firstRow << "," << c.block.firstColumn;
+        } else {
+            EXPECT_NO_THROW(refuse()) << c.block.firstRow << "," << c.block.firstColumn;
+        }
+    }
+}

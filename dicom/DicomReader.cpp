@@ -109,6 +109,11 @@ public:
 
     std::string run()
     {
+        if (!sink_.listsElements()) {
+            for (const DataElement& e : set_.elements)
+                if (e.depth == 0 && e.kind == DataElement::Kind::Value) takeEffects(e);
+            return orientation_;
+        }
         sink_.startGrid(capacity_);
         try {
             for (const DataElement& e : set_.elements) show(e);
@@ -138,17 +143,9 @@ private:
             return;
         case DataElement::Kind::Value: break;
         }
-        // The meta group's length and version are not listed.
-        if (e.meta && e.element() < 0x0002) return;
-        if (e.length == 0) return;
-        const std::string_view stored = set_.value(file_.data(), file_.size(), e);
-        // Pixels cut short by the end of the file are not listed; what comes before them is.
-        if (e.length != undefinedLength && stored.size() < e.length && e.tag == pixelDataTag) return;
-
-        // Pixels are shown as the image, not as text in a cell or on the clipboard.
-        std::string_view value = e.tag == pixelDataTag ? std::string_view() : stored.substr(0, longestShownValue);
         std::string number;
-        if (isNumber(e, value)) value = number = std::to_string(signedWord(value, e.encoding.bigEndian));
+        std::string_view value;
+        if (!listedValue(e, number, value)) return;
         const std::string_view trimmedValue = trimmed(value);
         if (e.depth == 0) applyEffects(e.group(), e.element(), value, trimmedValue);
 
@@ -162,6 +159,29 @@ private:
         ++row_;
         if (e.depth == 0) addSummary(e.group(), e.element(), value);
         summaryReached_ = true;
+    }
+
+    // The data set's own element's effects on the edits, for a reading that lists nothing.
+    void takeEffects(const DataElement& e)
+    {
+        std::string number;
+        std::string_view value;
+        if (listedValue(e, number, value)) applyEffects(e.group(), e.element(), value, trimmed(value));
+    }
+
+    // The value of an element that is listed, untrimmed, with a number's text held in
+    // `number`; false for one that is not listed.
+    bool listedValue(const DataElement& e, std::string& number, std::string_view& value) const
+    {
+        // The meta group's length and version are not listed, nor are empty values.
+        if ((e.meta && e.element() < 0x0002) || e.length == 0) return false;
+        const std::string_view stored = set_.value(file_.data(), file_.size(), e);
+        // Pixels cut short by the end of the file are not listed; what comes before them is.
+        if (e.length != undefinedLength && stored.size() < e.length && e.tag == pixelDataTag) return false;
+        // Pixels are shown as the image, not as text in a cell or on the clipboard.
+        value = e.tag == pixelDataTag ? std::string_view() : stored.substr(0, longestShownValue);
+        if (isNumber(e, value)) value = number = std::to_string(signedWord(value, e.encoding.bigEndian));
+        return true;
     }
 
     // "US" values, and 2-byte values of implicit VR above group 0020, are shown as

@@ -18,6 +18,8 @@ class DicomSink {
 public:
     virtual ~DicomSink() = default;
     virtual bool windowLocked() const = 0; // the window edits keep their values
+    // False when only the edits are wanted: the grid and the summary are then not written.
+    virtual bool listsElements() const { return true; }
     virtual void setEdit(DicomEdit edit, const std::string& text) = 0;
     virtual void setSwap(bool on) = 0;
     virtual void startGrid(int rows) = 0;                            // empties the tag grid below its caption row

@@ -57,27 +57,29 @@ void showSummaryText(QPlainTextEdit& memo, const QString& text)
 
 // Gathers the reader's findings; show() writes them into the Viewer's controls once the
 // reading ends, by failure or not (ReadDicom calls it on both paths, never a destructor,
-// since a control written while an exception unwinds could end the program). The slices
-// "Cal." loads are not seen: only their edits are written, unless the reading fails. The slices of a series give nearly
-// the same header, so only the cells and edits whose text differs from what they show are written, and the tag grid
-// keeps its rows unless their number changes: writing each finding as it came, through an emptied grid, cost more than
-// reading the header.
+// since a control written while an exception unwinds could end the program). Nobody sees
+// the slices "Cal." loads: of them only the edits are taken, and the grid and summary keep
+// the shown slice's. The slices of a series give nearly the same header, so only the cells
+// and edits whose text differs from what they show are written, and the tag grid keeps its
+// rows unless their number changes: writing each finding as it came, through an emptied
+// grid, cost more than reading the header.
 class ViewerDicomSink final : public DicomSink {
 public:
-    explicit ViewerDicomSink(TForm1& form) : form_(form) {}
+    ViewerDicomSink(TForm1& form, bool listing) : form_(form), listing_(listing) {}
     ViewerDicomSink(const ViewerDicomSink&) = delete;
     ViewerDicomSink& operator=(const ViewerDicomSink&) = delete;
 
-    // Writes the edits gathered so far, and with `listing` the tag grid and the summary.
-    void show(bool listing) const
+    // Writes the edits gathered so far, and when listing the tag grid and the summary.
+    void show() const
     {
         for (size_t e = 0; e < edits_.size(); ++e)
             if (edits_[e]) editFor(static_cast<DicomEdit>(e))->setText(latin1(*edits_[e]));
-        if (!listing) return;
+        if (!listing_) return;
         if (gridRows_) showGrid(*gridRows_);
         if (summary_) showSummaryText(*form_.Memo1, latin1(*summary_) + QString::fromStdString(form_.DecodingNote));
     }
 
+    bool listsElements() const override { return listing_; }
     bool windowLocked() const override { return form_.CheckBoxWWLock->isChecked(); }
     void setEdit(DicomEdit edit, const std::string& text) override { edits_.at(static_cast<size_t>(edit)) = text; }
     void setSwap(bool on) override
@@ -146,6 +148,7 @@ private:
     }
 
     TForm1& form_;
+    const bool listing_;
     std::array<std::optional<std::string>, dicomEditCount> edits_;
     std::optional<int> gridRows_; // set once the reader starts the grid
     std::vector<std::array<std::string, tagColumns>> cells_;
@@ -189,14 +192,14 @@ constexpr int gridWheelLimit = 200; // an enlarged grid scrolls with the wheel i
 
 void TForm1::ReadDicom()
 {
-    ViewerDicomSink sink(*this);
+    ViewerDicomSink sink(*this, ViewState != 3);
     try {
         readDicom(FileBuffer, sink);
     } catch (...) {
-        sink.show(true);
+        sink.show();
         throw;
     }
-    sink.show(ViewState != 3);
+    sink.show();
 }
 
 void TForm1::ButtonHeaderToCBClick()

@@ -6,6 +6,7 @@
 #include "Forms.h"
 #include "Guarded.h"
 #include "InputGridWidget.h"
+#include "MeasureRun.h"
 #include "ScriptedDialogs.h"
 #include "SmallDisk.h"
 #include "TestFiles.h"
@@ -33,24 +34,6 @@
 #include <filesystem>
 
 namespace {
-
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-Run measure(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(CTIQ_MEASURE, arguments);
-    Run run;
-    if (!process.waitForFinished(120000)) return run;
-    run.code = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 QString str(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
 

@@ -5,6 +5,7 @@
 #include "Forms.h"
 #include "Guarded.h"
 #include "InputGridWidget.h"
+#include "MeasureRun.h"
 #include "ScannerSlices.h"
 #include "ScriptedDialogs.h"
 #include "SliceHeaderCache.h"
@@ -37,23 +38,6 @@ void placeRoi(const QString& x, const QString& y, const QString& size)
     control<QLineEdit>(Form1, "EditROIPosY")->setText(y);
     control<QLineEdit>(Form1, "EditROISizeX")->setText(size);
     control<QLineEdit>(Form1, "EditROISizeY")->setText(size);
-}
-
-struct Run {
-    int code = -1;
-    QString out, err;
-};
-
-Run measure(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(CTIQ_MEASURE, arguments);
-    Run run;
-    if (!process.waitForFinished(120000)) return run;
-    run.code = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
 }
 
 // The mean is shown in full, the SD to three decimals.

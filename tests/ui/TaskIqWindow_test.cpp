@@ -2,6 +2,7 @@
 // and on standard output, the same report, and its refusals shown, not thrown.
 #include "AppError.h"
 #include "Forms.h"
+#include "MeasureRun.h"
 #include "RadioGroup.h"
 #include "ScriptedDialogs.h"
 #include "StringGrid.h"
@@ -24,24 +25,6 @@
 #include <cmath>
 
 namespace {
-
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-Run measure(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(CTIQ_MEASURE, arguments);
-    Run run;
-    if (!process.waitForFinished(120000)) return run;
-    run.code = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 QString str(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
 

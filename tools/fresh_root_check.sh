@@ -107,7 +107,8 @@ in_root "$run_root" "test -f /usr/share/applications/ctiq.desktop && test -f /us
 in_root "$run_root" "ctiq-sample-series /tmp/sample >/dev/null && ctiq-measure roi /tmp/sample/water/water.dcm --roi 256,256,64,64 >/dev/null"
 # The installed program proves its own numbers, and finds its decoder where the package put it.
 in_root "$run_root" "ctiq-measure verify >/dev/null"
-cp /usr/lib/python3/dist-packages/pydicom/data/test_files/MR_small_RLE.dcm "$run_root/tmp/"
+# A compressed slice from the pydicom the build root installed for its tests.
+cp "$build_root/usr/lib/python3/dist-packages/pydicom/data/test_files/MR_small_RLE.dcm" "$run_root/tmp/"
 in_root "$run_root" "ctiq-measure roi /tmp/MR_small_RLE.dcm --roi 32,32,16,16 >/dev/null"
 status=0
 in_root "$run_root" "QT_QPA_PLATFORM=offscreen timeout 3 ctiq" || status=$?

@@ -38,14 +38,6 @@ bool isKnownVr(std::string_view vr)
     return std::find(std::begin(vrs), std::end(vrs), vr) != std::end(vrs);
 }
 
-std::string trimmed(std::string_view text)
-{
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return std::string(text);
-}
-
 // How an item's elements ended.
 enum class ItemEnd { Bytes, ItemDelimitation, SequenceDelimitation, PixelData };
 
@@ -162,7 +154,7 @@ private:
             skip(h.length);
             if (h.tag == dicomTag(0x0002, 0x0010))
                 out_.transferSyntax =
-                    trimmed(std::string_view(reinterpret_cast<const char*>(bytes_ + valueAt), h.length));
+                    std::string(trimmed(std::string_view(reinterpret_cast<const char*>(bytes_ + valueAt), h.length)));
         }
         return found;
     }

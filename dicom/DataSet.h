@@ -22,6 +22,18 @@ inline constexpr uint32_t undefinedLength = 0xFFFFFFFF;
 constexpr uint32_t dicomTag(uint16_t group, uint16_t element) { return static_cast<uint32_t>(group) << 16 | element; }
 inline constexpr uint32_t pixelDataTag = dicomTag(0x7FE0, 0x0010);
 
+// A value's text without the blanks and control characters that pad it.
+inline std::string_view trimmedRight(std::string_view text)
+{
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
+    return text;
+}
+inline std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
+    return trimmedRight(text);
+}
+
 // How the values of a data set (or of the items of an unknown-VR sequence) are written.
 struct Encoding {
     bool explicitVr = true;

@@ -17,20 +17,6 @@ constexpr int gridStartRows = 1024;
 // binary data may be megabytes long.
 constexpr size_t longestShownValue = 0xFFFF;
 
-bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
-std::string_view trimmedRight(std::string_view text)
-{
-    while (!text.empty() && isBlankOrControl(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isBlankOrControl(text.front())) text.remove_prefix(1);
-    return trimmedRight(text);
-}
-
 // The text up to the first "\\", empty when there is none.
 std::string firstComponent(std::string_view value)
 {

@@ -6,14 +6,6 @@
 
 namespace {
 
-std::string_view trimmed(std::string_view text)
-{
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 // A decimal string of exactly `count` finite values separated by "\".
 template <size_t count>
 std::optional<std::array<double, count>> decimals(std::string_view value)
